@@ -1,0 +1,10 @@
+// swaypix.exe: keeps the PC awake by nudging the pointer or tapping Shift.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int) {
+    return RunStartup(instance, commandTail, __argc, __argv);
+}

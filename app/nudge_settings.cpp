@@ -1,0 +1,5 @@
+#include "app/nudge_settings.h"
+
+int NudgeInterval = 0;
+int NudgeDistance = 1;
+HINSTANCE ModuleInstance = NULL;

@@ -1,0 +1,79 @@
+#include "app/resident_window.h"
+
+#include <climits>
+
+#include "app/nudge_settings.h"
+#include "res/resource.h"
+
+const char ResidentWindowName[] = "SWAY_PIX";
+
+NudgeSessionQueries NudgeSession = {GetSystemMetrics, GetCursorPos};
+
+void RegisterResidentClass(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = ResidentWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SWAYPIX));
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = ResidentWindowName;
+    RegisterClassExA(&wc);
+}
+
+bool CreateResidentWindow(HINSTANCE instance) {
+    HWND window = CreateWindowExA(0, ResidentWindowName, ResidentWindowName, WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, NULL, NULL, instance, NULL);
+    if (!window) return false;
+    ShowWindow(window, SW_HIDE);
+    UpdateWindow(window);
+    return true;
+}
+
+// The way back from a move of `distance`: plain negation except for
+// INT_MIN, whose negation does not exist; INT_MAX is as far as it goes.
+static int ReturnDistance(int distance) {
+    return distance == INT_MIN ? INT_MAX : -distance;
+}
+
+// Two relative moves of +d and -d make the system see input; putting the
+// pointer back afterwards makes it end exactly where it was, whatever
+// acceleration or the screen edge did to the moves. When the position
+// cannot be read (locked workstation, secure desktop) there is nothing
+// sound to restore, so the pointer is left where the moves put it.
+static void NudgeMouse(int distance) {
+    if (NudgeSession.getSystemMetrics(SM_REMOTESESSION)) return;
+    POINT before;
+    bool known = NudgeSession.getCursorPos(&before) != FALSE;
+    mouse_event(MOUSEEVENTF_MOVE, (DWORD)distance, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_MOVE, (DWORD)ReturnDistance(distance), 0, 0, 0);
+    if (known) SetCursorPos(before.x, before.y);
+}
+
+// A Shift tap is skipped while the user holds Shift, so that it never
+// releases a key the user is pressing.
+static void TapShift() {
+    if (GetKeyState(VK_SHIFT) < 0) return;
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        SetTimer(window, JiggleTimerId, (UINT)NudgeInterval, NULL);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(window, JiggleTimerId);
+        PostQuitMessage(0);
+        return 0;
+    case WM_TIMER:
+        if (wParam == JiggleTimerId) {
+            if (NudgeDistance != 0) NudgeMouse(NudgeDistance);
+            else TapShift();
+        }
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

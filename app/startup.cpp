@@ -1,0 +1,72 @@
+#include "app/startup.h"
+
+#include "app/command_line.h"
+#include "app/nudge_settings.h"
+#include "app/resident_window.h"
+#include "res/resource.h"
+#include "setup/setup_dialog.h"
+
+static const char ToggleCaption[] = "SWAY_PIX";
+
+// How long a second start waits for the resident instance to take its
+// WM_DESTROY. It answers in milliseconds; a hung one must not hang us.
+static const UINT EndResidencyTimeoutMs = 5000;
+
+static bool IsSilentToggle(const char* commandTail) {
+    return lstrcmpiA(commandTail, "/X") == 0;
+}
+
+// True only when the resident instance's window procedure has handled the
+// message, i.e. its timer is stopped and its quit message posted.
+static bool TellResidentToQuit(HWND resident) {
+    DWORD_PTR ignored;
+    return SendMessageTimeoutA(resident, WM_DESTROY, 0, 0, SMTO_ABORTIFHUNG,
+                               EndResidencyTimeoutMs, &ignored) != 0;
+}
+
+static int EndResidency(HWND resident, const char* commandTail) {
+    if (IsSilentToggle(commandTail)) {
+        TellResidentToQuit(resident);
+        return 0;
+    }
+    if (MessageBoxA(NULL, "常駐を解除してもよろしいですか。", ToggleCaption,
+                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return 0;
+    if (TellResidentToQuit(resident))
+        MessageBoxA(NULL, "常駐解除しました。", ToggleCaption, MB_ICONINFORMATION);
+    else
+        MessageBoxA(NULL, "常駐を解除できませんでした。", ToggleCaption, MB_ICONERROR);
+    return 0;
+}
+
+static int RunResident(HINSTANCE instance) {
+    RegisterResidentClass(instance);
+    if (!CreateResidentWindow(instance)) return 0;
+    MSG msg;
+    msg.wParam = 0;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
+}
+
+static bool SetupDialogStartsNow(HINSTANCE instance) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), NULL, SetupDialogProc, 0) == IDC_STARTNOW;
+}
+
+int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** argv) {
+    ModuleInstance = instance;
+    HWND resident = FindWindowA(ResidentWindowName, ResidentWindowName);
+    if (resident) return EndResidency(resident, commandTail);
+    if (IsSilentToggle(commandTail)) return 0;
+
+    ReadNudgeArguments(argc, argv);
+    // Without COM the program still runs; shortcut creation then reports
+    // its own failure. Only a successful CoInitialize is balanced.
+    bool comReady = SUCCEEDED(CoInitialize(NULL));
+    int exitCode = 0;
+    if (NudgeInterval != 0 || SetupDialogStartsNow(instance)) exitCode = RunResident(instance);
+    if (comReady) CoUninitialize();
+    return exitCode;
+}

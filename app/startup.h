@@ -1,0 +1,8 @@
+// What a start of the program does: end a resident instance, show the
+// set-up dialog, or become resident with the settings of the command line.
+#pragma once
+#include <windows.h>
+
+// commandTail is the text after the program name; argc/argv are the C
+// runtime's split of the whole command line. Returns the exit code.
+int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** argv);

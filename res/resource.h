@@ -1,0 +1,13 @@
+// Resource and control identifiers of swaypix.exe.
+#pragma once
+
+#define IDI_SWAYPIX      107
+#define IDD_SETUP        129
+
+#define IDC_ABOUT        1000
+#define IDC_INTERVAL     1001
+#define IDC_SHIFTMODE    1002
+#define IDC_DESKTOP      1003
+#define IDC_STARTNOW     1004
+#define IDC_STARTUP      1005
+#define IDC_FEEDBACK     1006

@@ -1,0 +1,251 @@
+// The real swaypix.exe, started as a user or a shortcut would start it:
+// resident with its hidden window and timer, ended by a second start.
+#include <gtest/gtest.h>
+
+#include "tests/support/input_recorder.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/wait.h"
+
+static const POINT Home = {300, 200};
+
+class Residency : public ::testing::Test {
+protected:
+    PROCESS_INFORMATION resident = {};
+
+    void SetUp() override {
+        EndResidentInstances();
+        SetCursorPos(Home.x, Home.y);
+        StartInputRecorder();
+    }
+    void TearDown() override {
+        StopInputRecorder();
+        EndResidentInstances();
+        CloseProcess(resident);
+    }
+    HWND StartResident(const std::string& arguments) {
+        resident = StartSwaypix(arguments);
+        HWND w = WaitForResidentWindow(5000);
+        ClearRecordedInput();
+        return w;
+    }
+    int MovesSeen(RecordedInput* moves, int capacity, int atLeast, DWORD timeoutMs) {
+        WaitUntil(timeoutMs, [&] { return RecordedMouseMoves(moves, capacity) >= atLeast; });
+        return RecordedMouseMoves(moves, capacity);
+    }
+};
+
+TEST_F(Residency, HiddenWindowNudgesOnePixelEveryPeriod) {
+    const DWORD period = 500;
+    HWND w = StartResident("500");
+    ASSERT_TRUE(w != NULL);
+    DWORD started = GetTickCount();
+    EXPECT_FALSE(IsWindowVisible(w));
+    char cls[32] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    EXPECT_STREQ("SWAY_PIX", cls);
+    EXPECT_EQ(L"SWAY_PIX", WindowTextW(w));
+    EXPECT_FALSE(ShowsAnyWindow(resident.dwProcessId, 0));
+
+    RecordedInput moves[64];
+    int n = MovesSeen(moves, 64, 6, 5 * period);
+    ASSERT_GE(n, 6);
+    // No nudge at start: the first comes one full period later.
+    EXPECT_GE(moves[0].tick - started, period * 7 / 10);
+    for (int i = 0; i + 1 < n; i += 2) {
+        EXPECT_TRUE(moves[i].injected);
+        EXPECT_EQ(Home.x + 1, moves[i].point.x) << i;
+        EXPECT_EQ(Home.y, moves[i].point.y) << i;
+        EXPECT_EQ(Home.x, moves[i + 1].point.x) << i;
+    }
+    for (int i = 2; i + 1 < n; i += 2) {
+        DWORD gap = moves[i].tick - moves[i - 2].tick;
+        EXPECT_GE(gap, period * 7 / 10) << i;
+        EXPECT_LE(gap, period * 2) << i;
+    }
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(Home.x, p.x);
+    EXPECT_EQ(Home.y, p.y);
+}
+
+struct DistanceCase {
+    const char* arguments;
+    int distance;
+};
+
+// The C runtime splits the command line; atoi reads each piece.
+TEST_F(Residency, CommandLineSetsTheDistance) {
+    const DistanceCase cases[] = {
+        {"300 5", 5},
+        {"300 -3", -3},
+        {"\"300\" \"4\"", 4},
+        {"  300abc 2xyz", 2},
+        {"300 2 9 9", 2},    // further arguments are ignored
+        {"\"300 7\"", 1},    // one quoted argument: the distance stays 1
+        {"+300 +6", 6},
+    };
+    for (const DistanceCase& c : cases) {
+        HWND w = StartResident(c.arguments);
+        ASSERT_TRUE(w != NULL) << c.arguments;
+        RecordedInput moves[16];
+        ASSERT_GE(MovesSeen(moves, 16, 2, 3000), 2) << c.arguments;
+        EXPECT_EQ(Home.x + c.distance, moves[0].point.x) << c.arguments;
+        EXPECT_EQ(Home.x, moves[1].point.x) << c.arguments;
+        EndResidentInstances();
+        CloseProcess(resident);
+        SetCursorPos(Home.x, Home.y);
+    }
+}
+
+TEST_F(Residency, ShiftModeTapsShiftUnlessTheUserHoldsIt) {
+    ASSERT_TRUE(StartResident("300 0") != NULL);
+    RecordedInput keys[64];
+    WaitUntil(2000, [&] { return RecordedShiftEvents(keys, 64) >= 4; });
+    int n = RecordedShiftEvents(keys, 64);
+    ASSERT_GE(n, 4);
+    for (int i = 0; i + 1 < n; i += 2) {
+        EXPECT_TRUE(keys[i].injected);
+        EXPECT_FALSE(keys[i].keyUp) << i;
+        EXPECT_TRUE(keys[i + 1].keyUp) << i;
+    }
+    RecordedInput moves[4];
+    EXPECT_EQ(0, RecordedMouseMoves(moves, 4));
+
+    // The user holds Shift: the ticks in that time tap nothing.
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    Sleep(100);
+    ClearRecordedInput();
+    Sleep(1000);
+    int whileHeld = RecordedShiftEvents(keys, 64);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_EQ(0, whileHeld);
+
+    // After the release the taps resume.
+    Sleep(50);
+    ClearRecordedInput();
+    EXPECT_TRUE(WaitUntil(1500, [&] { return RecordedShiftEvents(keys, 64) >= 2; }));
+}
+
+TEST_F(Residency, SilentToggleEndsTheResidentInstance) {
+    const char* forms[] = {"/X", "/x"};
+    for (const char* form : forms) {
+        ASSERT_TRUE(StartResident("60000") != NULL);
+        PROCESS_INFORMATION toggle = StartSwaypix(form);
+        EXPECT_FALSE(ShowsAnyWindow(toggle.dwProcessId, 300)) << form;
+        EXPECT_EQ(0u, WaitForExit(toggle, 5000)) << form;
+        EXPECT_EQ(0u, WaitForExit(resident, 5000)) << form;
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX")) << form;
+        CloseProcess(toggle);
+        CloseProcess(resident);
+    }
+}
+
+TEST_F(Residency, SilentToggleWithNothingResidentExitsAtOnce) {
+    PROCESS_INFORMATION toggle = StartSwaypix("/X");
+    EXPECT_FALSE(ShowsAnyWindow(toggle.dwProcessId, 200));
+    EXPECT_EQ(0u, WaitForExit(toggle, 3000));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    CloseProcess(toggle);
+}
+
+// Finds the question of a second start and checks its text and buttons.
+static HWND WaitForEndQuestion(const PROCESS_INFORMATION& starter) {
+    HWND box = WaitForDialogOf(starter.dwProcessId, 5000);
+    if (!box) return NULL;
+    EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
+    EXPECT_EQ(L"常駐を解除してもよろしいですか。", MessageBoxTextW(box));
+    EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO));
+    EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_QUESTION));
+    return box;
+}
+
+TEST_F(Residency, SecondStartAsksAndNoKeepsNudging) {
+    const char* starts[] = {"", "60000", "/X foo"};  // "/X foo" is not the silent form
+    ASSERT_TRUE(StartResident("400") != NULL);
+    for (const char* arguments : starts) {
+        PROCESS_INFORMATION starter = StartSwaypix(arguments);
+        HWND box = WaitForEndQuestion(starter);
+        ASSERT_TRUE(box != NULL) << arguments;
+        PressDialogButton(box, IDNO);
+        EXPECT_EQ(0u, WaitForExit(starter, 5000)) << arguments;
+        CloseProcess(starter);
+        ClearRecordedInput();
+        RecordedInput moves[8];
+        EXPECT_GE(MovesSeen(moves, 8, 2, 2000), 2) << arguments;
+        EXPECT_EQ(STILL_ACTIVE, WaitForExit(resident, 0)) << arguments;
+    }
+}
+
+TEST_F(Residency, SecondStartYesEndsResidencyThenConfirms) {
+    ASSERT_TRUE(StartResident("400 0") != NULL);
+    PROCESS_INFORMATION starter = StartSwaypix("60000");
+    HWND question = WaitForEndQuestion(starter);
+    ASSERT_TRUE(question != NULL);
+    PressDialogButton(question, IDYES);
+
+    HWND done = NULL;
+    ASSERT_TRUE(WaitUntil(5000, [&] {
+        done = WaitForDialogOf(starter.dwProcessId, 0);
+        return done != NULL && done != question && IsWindow(done);
+    }));
+    // The confirmation comes only after the resident instance has quit.
+    EXPECT_EQ(0u, WaitForExit(resident, 2000));
+    EXPECT_EQ(L"SWAY_PIX", WindowTextW(done));
+    EXPECT_EQ(L"常駐解除しました。", MessageBoxTextW(done));
+    EXPECT_TRUE(MessageBoxShowsIcon(done, IDI_INFORMATION));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    PressDialogButton(done, IDOK);
+    EXPECT_EQ(0u, WaitForExit(starter, 5000));
+    // The starter never became resident itself.
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    CloseProcess(starter);
+}
+
+// A window of the resident's name whose thread does not answer: the
+// second start must say it could not end residency, not claim success.
+static HANDLE HungWindowReady;
+static HANDLE ReleaseHungWindow;
+
+static DWORD WINAPI HungResidentThread(LPVOID) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "SWAY_PIX";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowA("SWAY_PIX", "SWAY_PIX", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, NULL, NULL,
+                           wc.hInstance, NULL);
+    SetEvent(HungWindowReady);
+    WaitForSingleObject(ReleaseHungWindow, INFINITE);  // not pumping messages
+    DestroyWindow(w);
+    UnregisterClassA("SWAY_PIX", wc.hInstance);
+    return 0;
+}
+
+TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {
+    HungWindowReady = CreateEventA(NULL, TRUE, FALSE, NULL);
+    ReleaseHungWindow = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE thread = CreateThread(NULL, 0, HungResidentThread, NULL, 0, NULL);
+    WaitForSingleObject(HungWindowReady, 5000);
+
+    PROCESS_INFORMATION starter = StartSwaypix("");
+    HWND question = WaitForEndQuestion(starter);
+    ASSERT_TRUE(question != NULL);
+    PressDialogButton(question, IDYES);
+    HWND failed = NULL;
+    EXPECT_TRUE(WaitUntil(15000, [&] {
+        failed = WaitForDialogOf(starter.dwProcessId, 0);
+        return failed != NULL && failed != question && IsWindow(failed);
+    }));
+    EXPECT_EQ(L"SWAY_PIX", WindowTextW(failed));
+    EXPECT_EQ(L"常駐を解除できませんでした。", MessageBoxTextW(failed));
+    EXPECT_TRUE(MessageBoxShowsIcon(failed, IDI_ERROR));
+    PressDialogButton(failed, IDOK);
+    EXPECT_EQ(0u, WaitForExit(starter, 5000));
+    CloseProcess(starter);
+
+    SetEvent(ReleaseHungWindow);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    CloseHandle(HungWindowReady);
+    CloseHandle(ReleaseHungWindow);
+}

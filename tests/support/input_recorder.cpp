@@ -1,0 +1,108 @@
+#include "tests/support/input_recorder.h"
+
+static const int RecorderCapacity = 4096;
+static RecordedInput Recorded[RecorderCapacity];
+static int RecordedCount = 0;
+static CRITICAL_SECTION RecorderLock;
+static HANDLE RecorderThread = NULL;
+static DWORD RecorderThreadId = 0;
+static HANDLE RecorderReady = NULL;
+
+static void Record(const RecordedInput& input) {
+    EnterCriticalSection(&RecorderLock);
+    if (RecordedCount < RecorderCapacity) Recorded[RecordedCount++] = input;
+    LeaveCriticalSection(&RecorderLock);
+}
+
+static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == WM_MOUSEMOVE) {
+        const MSLLHOOKSTRUCT* m = (const MSLLHOOKSTRUCT*)lParam;
+        RecordedInput input = {};
+        input.mouse = true;
+        input.point = m->pt;
+        input.injected = (m->flags & LLMHF_INJECTED) != 0;
+        input.tick = GetTickCount();
+        Record(input);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const KBDLLHOOKSTRUCT* k = (const KBDLLHOOKSTRUCT*)lParam;
+        RecordedInput input = {};
+        input.vkCode = k->vkCode;
+        input.keyUp = wParam == WM_KEYUP || wParam == WM_SYSKEYUP;
+        input.injected = (k->flags & LLKHF_INJECTED) != 0;
+        input.tick = GetTickCount();
+        Record(input);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+static DWORD WINAPI RecorderMain(LPVOID) {
+    HINSTANCE self = GetModuleHandleA(NULL);
+    HHOOK mouse = SetWindowsHookExA(WH_MOUSE_LL, MouseHook, self, 0);
+    HHOOK keyboard = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, self, 0);
+    MSG msg;
+    PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);  // make the queue exist
+    SetEvent(RecorderReady);
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) DispatchMessageA(&msg);
+    UnhookWindowsHookEx(mouse);
+    UnhookWindowsHookEx(keyboard);
+    return 0;
+}
+
+void StartInputRecorder() {
+    InitializeCriticalSection(&RecorderLock);
+    RecordedCount = 0;
+    RecorderReady = CreateEventA(NULL, TRUE, FALSE, NULL);
+    RecorderThread = CreateThread(NULL, 0, RecorderMain, NULL, 0, &RecorderThreadId);
+    WaitForSingleObject(RecorderReady, 5000);
+}
+
+void StopInputRecorder() {
+    PostThreadMessageA(RecorderThreadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(RecorderThread, 5000);
+    CloseHandle(RecorderThread);
+    CloseHandle(RecorderReady);
+    DeleteCriticalSection(&RecorderLock);
+}
+
+void ClearRecordedInput() {
+    EnterCriticalSection(&RecorderLock);
+    RecordedCount = 0;
+    LeaveCriticalSection(&RecorderLock);
+}
+
+int RecordedInputCount() {
+    EnterCriticalSection(&RecorderLock);
+    int count = RecordedCount;
+    LeaveCriticalSection(&RecorderLock);
+    return count;
+}
+
+RecordedInput RecordedInputAt(int index) {
+    EnterCriticalSection(&RecorderLock);
+    RecordedInput input = Recorded[index];
+    LeaveCriticalSection(&RecorderLock);
+    return input;
+}
+
+static bool IsShift(const RecordedInput& input) {
+    return !input.mouse && (input.vkCode == VK_SHIFT || input.vkCode == VK_LSHIFT || input.vkCode == VK_RSHIFT);
+}
+
+static int CopyRecorded(bool (*wanted)(const RecordedInput&), RecordedInput* out, int capacity) {
+    int n = 0;
+    EnterCriticalSection(&RecorderLock);
+    for (int i = 0; i < RecordedCount && n < capacity; ++i)
+        if (wanted(Recorded[i])) out[n++] = Recorded[i];
+    LeaveCriticalSection(&RecorderLock);
+    return n;
+}
+
+static bool IsMouse(const RecordedInput& input) { return input.mouse; }
+
+int RecordedMouseMoves(RecordedInput* out, int capacity) { return CopyRecorded(IsMouse, out, capacity); }
+int RecordedShiftEvents(RecordedInput* out, int capacity) { return CopyRecorded(IsShift, out, capacity); }

@@ -1,0 +1,201 @@
+#include "tests/support/program_driver.h"
+
+#include <cstring>
+
+std::string BuiltProgramPath(const char* fileName) {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + fileName;
+}
+
+PROCESS_INFORMATION StartSwaypix(const std::string& arguments) {
+    std::string exe = BuiltProgramPath("swaypix.exe");
+    std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    return pi;
+}
+
+DWORD WaitForExit(const PROCESS_INFORMATION& process, DWORD timeoutMs) {
+    if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+void CloseProcess(PROCESS_INFORMATION& process) {
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    process = PROCESS_INFORMATION();
+}
+
+HWND WaitForResidentWindow(DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND w = FindWindowA("SWAY_PIX", "SWAY_PIX");
+        if (w || GetTickCount() - start >= timeoutMs) return w;
+        Sleep(10);
+    }
+}
+
+void EndResidentInstances() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        HWND w = FindWindowA("SWAY_PIX", "SWAY_PIX");
+        if (!w) return;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (process) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+}
+
+struct WindowSearch {
+    DWORD processId;
+    bool dialogsOnly;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchWindow(HWND w, LPARAM lParam) {
+    WindowSearch* search = (WindowSearch*)lParam;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != search->processId || !IsWindowVisible(w)) return TRUE;
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (search->dialogsOnly && strcmp(cls, "#32770") != 0) return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
+static HWND WaitForWindowOf(DWORD processId, bool dialogsOnly, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        WindowSearch search = {processId, dialogsOnly, NULL};
+        EnumWindows(MatchWindow, (LPARAM)&search);
+        if (search.found || GetTickCount() - start >= timeoutMs) return search.found;
+        Sleep(10);
+    }
+}
+
+HWND WaitForDialogOf(DWORD processId, DWORD timeoutMs) {
+    return WaitForWindowOf(processId, true, timeoutMs);
+}
+
+bool ShowsAnyWindow(DWORD processId, DWORD timeoutMs) {
+    return WaitForWindowOf(processId, false, timeoutMs) != NULL;
+}
+
+// Another process's texts come only through WM_GETTEXT.
+std::wstring WindowTextW(HWND window) {
+    wchar_t text[4096] = L"";
+    SendMessageW(window, WM_GETTEXT, sizeof text / sizeof text[0], (LPARAM)text);
+    return text;
+}
+
+std::wstring ControlTextW(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    return control ? WindowTextW(control) : std::wstring(L"<no control>");
+}
+
+std::wstring MessageBoxTextW(HWND box) {
+    return ControlTextW(box, 0xFFFF);
+}
+
+// A 32-bit top-down bitmap selected into a memory DC, for reading pixels.
+struct PixelCanvas {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+    DWORD* pixels;  // 0x00RRGGBB
+};
+
+static PixelCanvas OpenCanvas(int width, int height) {
+    PixelCanvas c = {};
+    HDC screen = GetDC(NULL);
+    c.dc = CreateCompatibleDC(screen);
+    ReleaseDC(NULL, screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    c.bitmap = CreateDIBSection(c.dc, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    c.pixels = (DWORD*)bits;
+    c.previous = SelectObject(c.dc, c.bitmap);
+    return c;
+}
+
+static void CopyAndCloseCanvas(PixelCanvas& c, DWORD* out, int count) {
+    GdiFlush();
+    for (int i = 0; i < count; ++i) out[i] = c.pixels[i] & 0xFFFFFF;
+    SelectObject(c.dc, c.previous);
+    DeleteObject(c.bitmap);
+    DeleteDC(c.dc);
+}
+
+static void CaptureScreen(const RECT& r, DWORD* out) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    PixelCanvas c = OpenCanvas(w, h);
+    HDC screen = GetDC(NULL);
+    BitBlt(c.dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(NULL, screen);
+    CopyAndCloseCanvas(c, out, w * h);
+}
+
+// Draws an icon of ours on a plain background.
+static void RenderIcon(HICON icon, int size, int background, DWORD* out) {
+    PixelCanvas c = OpenCanvas(size, size);
+    RECT r = {0, 0, size, size};
+    FillRect(c.dc, &r, (HBRUSH)GetStockObject(background));
+    DrawIconEx(c.dc, 0, 0, icon, size, size, 0, NULL, DI_NORMAL);
+    CopyAndCloseCanvas(c, out, size * size);
+}
+
+// Icon handles do not cross processes, so the box's icon is compared as a
+// user would: by what it looks like on the screen.
+bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon) {
+    HWND iconControl = NULL;
+    const int iconIds[] = {0x14, 0x440};  // Windows' and Wine's icon static
+    for (int id : iconIds)
+        if (!iconControl) iconControl = GetDlgItem(box, id);
+    if (!iconControl) return false;
+    SetForegroundWindow(box);
+    RedrawWindow(box, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(100);
+    RECT r;
+    GetWindowRect(iconControl, &r);
+    const int size = 32;
+    if (r.right - r.left < size || r.bottom - r.top < size) return false;
+    r.right = r.left + size;
+    r.bottom = r.top + size;
+    static DWORD shown[size * size], onBlack[size * size], onWhite[size * size];
+    CaptureScreen(r, shown);
+    // A pixel that comes out the same over black and over white is opaque,
+    // and its colour is what the screen must show there.
+    HICON expected = LoadIconA(NULL, systemIcon);
+    RenderIcon(expected, size, BLACK_BRUSH, onBlack);
+    RenderIcon(expected, size, WHITE_BRUSH, onWhite);
+    int opaque = 0, matching = 0;
+    for (int i = 0; i < size * size; ++i) {
+        if (onBlack[i] != onWhite[i]) continue;
+        ++opaque;
+        if (shown[i] == onBlack[i]) ++matching;
+    }
+    return opaque > 100 && matching * 100 >= opaque * 95;
+}
+
+void PressDialogButton(HWND dialog, int controlId) {
+    HWND button = GetDlgItem(dialog, controlId);
+    if (button) PostMessageW(button, BM_CLICK, 0, 0);
+    else PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), 0);
+}

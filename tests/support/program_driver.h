@@ -1,0 +1,35 @@
+// Starting the real swaypix.exe and driving its windows from a test, as a
+// user would: find the window, read its texts, press its buttons.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Full path of a program built next to the running test executable.
+std::string BuiltProgramPath(const char* fileName);
+
+// Starts swaypix.exe with the given argument text ("" for none).
+PROCESS_INFORMATION StartSwaypix(const std::string& arguments);
+
+// Exit code, or STILL_ACTIVE if the process did not end in time.
+DWORD WaitForExit(const PROCESS_INFORMATION& process, DWORD timeoutMs);
+void CloseProcess(PROCESS_INFORMATION& process);
+
+// The resident instance's window, or NULL after the timeout.
+HWND WaitForResidentWindow(DWORD timeoutMs);
+// Ends every resident instance (silently) so the next test starts clean.
+void EndResidentInstances();
+
+// A visible dialog or message box (class #32770) of the given process.
+HWND WaitForDialogOf(DWORD processId, DWORD timeoutMs);
+// True if the process shows any visible top-level window within the time.
+bool ShowsAnyWindow(DWORD processId, DWORD timeoutMs);
+
+std::wstring WindowTextW(HWND window);
+std::wstring ControlTextW(HWND dialog, int controlId);
+// A message box's text sits in its static control 0xFFFF.
+std::wstring MessageBoxTextW(HWND box);
+// The icon the message box shows, compared with a system icon.
+bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon);
+// Presses a button by its identifier, as a click would.
+void PressDialogButton(HWND dialog, int controlId);
