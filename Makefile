@@ -2,7 +2,7 @@
 BUILD := build
 ARGS ?=
 
-.PHONY: all deps build run test bench
+.PHONY: all deps build run test bench screenshot
 
 all: build
 
@@ -23,3 +23,9 @@ test: build
 
 bench: build
 	tools/wine-session.sh wine $(BUILD)/resident_memory_bench.exe
+
+# The README's picture of the set-up dialog, as Xvfb renders it with the
+# Japanese font.
+screenshot: build
+	unset DISPLAY; tools/run.sh
+	/usr/bin/convert $(BUILD)/screen.png -trim +repage docs/setup-dialog.png

@@ -1,11 +1,96 @@
 #include "setup/setup_dialog.h"
 
+#include <cstdio>
+
+#include "about/about_box.h"
+#include "app/command_line.h"
+#include "app/maker_site.h"
+#include "app/nudge_settings.h"
+#include "res/resource.h"
+#include "setup/exe_directory.h"
+#include "setup/paths.h"
+#include "setup/shortcut.h"
+
+static const char SetupCaption[] = "SWAY_PIX";
+static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
+
+static const char RangeMessage[] = "秒数は1～2147483の範囲で指定してください。";
+
+static bool IsChecked(HWND dialog, int controlId) {
+    return SendDlgItemMessageA(dialog, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+static void ShowSetupMessage(HWND dialog, const char* text, UINT icon) {
+    MessageBoxA(dialog, text, SetupCaption, icon);
+}
+
+static void InitSetupDialog(HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_INTERVAL, "50");
+    SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+// The shortcut button reads at most the first nine characters of the
+// field; an empty field is an internal error rather than a range error.
+static void CreateShortcutFromDialog(HWND dialog) {
+    char text[10];
+    if (GetDlgItemTextA(dialog, IDC_INTERVAL, text, sizeof text) == 0) {
+        ShowSetupMessage(dialog, "内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。", MB_ICONERROR);
+        return;
+    }
+    int seconds = ParseIntLikeAtoi(text);
+    if (seconds < 1 || seconds > LongestIntervalSeconds) {
+        ShowSetupMessage(dialog, RangeMessage, MB_ICONEXCLAMATION);
+        return;
+    }
+    char arguments[32];
+    snprintf(arguments, sizeof arguments, IsChecked(dialog, IDC_SHIFTMODE) ? "%d 0" : "%d", seconds * 1000);
+    char target[PathBufferSize];
+    bool haveTarget = GetOwnExePath(target);
+    PlaceShortcut(dialog, IsChecked(dialog, IDC_DESKTOP) ? DesktopFolder : StartupFolder,
+                  haveTarget ? target : NULL, arguments);
+}
+
+// The start-now button reads the whole field as an unsigned number.
+static void StartNowFromDialog(HWND dialog) {
+    UINT seconds = GetDlgItemInt(dialog, IDC_INTERVAL, NULL, FALSE);
+    if (seconds < 1 || seconds > (UINT)LongestIntervalSeconds) {
+        ShowSetupMessage(dialog, RangeMessage, MB_ICONEXCLAMATION);
+        return;
+    }
+    NudgeInterval = (int)seconds * 1000;
+    NudgeDistance = IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1;
+    if (MessageBoxA(dialog, "この設定で動作を開始してもよろしいですか?", SetupCaption,
+                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    ShowSetupMessage(dialog,
+                     "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
+                     MB_ICONINFORMATION);
+    EndDialog(dialog, IDC_STARTNOW);
+}
+
+// The shell gets the system folder as current and working directory; a
+// failed GetSystemDirectoryA leaves "\", the root of the current drive.
+static void OpenFeedbackPage(HWND dialog) {
+    char systemFolder[PathBufferSize] = "\\";
+    GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    SetCurrentDirectoryA(systemFolder);
+    ShellExecuteA(dialog, "open", MakerFeedbackPage, NULL, systemFolder, SW_SHOWNORMAL);
+    RestoreExeDirectory();
+}
+
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        InitSetupDialog(dialog);
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
+        switch (LOWORD(wParam)) {
+        case IDOK: CreateShortcutFromDialog(dialog); break;
+        case IDC_STARTNOW: StartNowFromDialog(dialog); break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+        case IDC_ABOUT: ShowAboutBox(dialog); break;
+        case IDC_FEEDBACK: OpenFeedbackPage(dialog); break;
+        }
         return TRUE;
     }
     return FALSE;

@@ -14,7 +14,7 @@ export WINEPREFIX=${WINEPREFIX:-$top/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export HOME=$(dirname "$WINEPREFIX")/wine-home
-mkdir -p "$HOME"
+mkdir -p "$HOME/Desktop" "$HOME/Documents"
 
 xvfb_pid=
 cleanup() {

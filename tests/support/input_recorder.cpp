@@ -82,13 +82,6 @@ int RecordedInputCount() {
     return count;
 }
 
-RecordedInput RecordedInputAt(int index) {
-    EnterCriticalSection(&RecorderLock);
-    RecordedInput input = Recorded[index];
-    LeaveCriticalSection(&RecorderLock);
-    return input;
-}
-
 static bool IsShift(const RecordedInput& input) {
     return !input.mouse && (input.vkCode == VK_SHIFT || input.vkCode == VK_LSHIFT || input.vkCode == VK_RSHIFT);
 }

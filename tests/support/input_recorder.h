@@ -17,7 +17,6 @@ void StartInputRecorder();
 void StopInputRecorder();
 void ClearRecordedInput();
 int RecordedInputCount();
-RecordedInput RecordedInputAt(int index);
 
 // Mouse moves, or Shift key events, recorded since the last clear.
 int RecordedMouseMoves(RecordedInput* out, int capacity);

@@ -199,3 +199,43 @@ void PressDialogButton(HWND dialog, int controlId) {
     if (button) PostMessageW(button, BM_CLICK, 0, 0);
     else PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), 0);
 }
+
+struct OwnedBoxSearch {
+    HWND owner;
+    HWND found;
+};
+
+static BOOL CALLBACK MatchOwnedBox(HWND w, LPARAM lParam) {
+    OwnedBoxSearch* search = (OwnedBoxSearch*)lParam;
+    char cls[16] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (GetWindow(w, GW_OWNER) == search->owner && IsWindowVisible(w) && strcmp(cls, "#32770") == 0 &&
+        GetDlgItem(w, 0xFFFF)) {
+        search->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForMessageBoxOwnedBy(HWND owner, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        OwnedBoxSearch search = {owner, NULL};
+        EnumWindows(MatchOwnedBox, (LPARAM)&search);
+        if (search.found || GetTickCount() - start >= timeoutMs) return search.found;
+        Sleep(10);
+    }
+}
+
+void AnswerMessageBox(HWND box, int buttonId) {
+    PressDialogButton(box, buttonId);
+    for (int i = 0; i < 300 && IsWindow(box); ++i) Sleep(10);
+}
+
+void SetControlTextW(HWND dialog, int controlId, const wchar_t* text) {
+    SendMessageW(GetDlgItem(dialog, controlId), WM_SETTEXT, 0, (LPARAM)text);
+}
+
+bool IsButtonChecked(HWND dialog, int controlId) {
+    return SendMessageW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

@@ -33,3 +33,10 @@ std::wstring MessageBoxTextW(HWND box);
 bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon);
 // Presses a button by its identifier, as a click would.
 void PressDialogButton(HWND dialog, int controlId);
+
+// A message box that `owner` opened, or NULL after the timeout.
+HWND WaitForMessageBoxOwnedBy(HWND owner, DWORD timeoutMs);
+// Presses a message box's button and waits until the box is gone.
+void AnswerMessageBox(HWND box, int buttonId);
+void SetControlTextW(HWND dialog, int controlId, const wchar_t* text);
+bool IsButtonChecked(HWND dialog, int controlId);

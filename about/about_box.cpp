@@ -1,0 +1,5 @@
+#include "about/about_box.h"
+
+INT_PTR ShowAboutBox(HWND) {
+    return 0;
+}

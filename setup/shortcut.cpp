@@ -1,0 +1,109 @@
+#include "setup/shortcut.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "setup/ansi_files.h"
+#include "setup/paths.h"
+
+static const char ShortcutCaption[] = "SWAY_PIX";
+static const unsigned LastShortcutNumber = 65535;
+
+static char* DesktopFolderCopy = NULL;
+
+// SHGetPathFromIDListA writes at most MAX_PATH bytes, well inside the
+// buffer. The buffer is empty on every failure.
+static bool GetShellFolderPath(int csidl, char (&path)[PathBufferSize]) {
+    memset(path, 0, sizeof path);
+    LPITEMIDLIST folder = NULL;
+    if (FAILED(SHGetSpecialFolderLocation(NULL, csidl, &folder)) || !folder) return false;
+    BOOL found = SHGetPathFromIDListA(folder, path);
+    CoTaskMemFree(folder);
+    if (!found) path[0] = '\0';
+    return path[0] != '\0';
+}
+
+const char* GetDesktopFolderPath() {
+    if (DesktopFolderCopy) return DesktopFolderCopy;
+    char path[PathBufferSize];
+    if (!GetShellFolderPath(CSIDL_DESKTOPDIRECTORY, path)) return NULL;
+    DesktopFolderCopy = _strdup(path);
+    return DesktopFolderCopy;
+}
+
+bool CreateShortcut(const char* target, const char* arguments, const char* linkPath) {
+    if (!target || !*target) return false;
+    IShellLinkA* link = NULL;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link)))
+        return false;
+    IPersistFile* file = NULL;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, (void**)&file))) {
+        link->Release();
+        return false;
+    }
+    link->SetPath(target);
+    link->SetShowCmd(SW_SHOW);
+    link->SetWorkingDirectory("");
+    link->SetIconLocation(NULL, 0);
+    link->SetHotkey(0);
+    link->SetDescription("");
+    link->SetArguments(arguments);
+    WCHAR wideLinkPath[PathBufferSize];
+    bool saved = MultiByteToWideChar(GetACP(), MB_PRECOMPOSED, linkPath, -1, wideLinkPath, PathBufferSize) != 0 &&
+                 file->Save(wideLinkPath, TRUE) == S_OK;
+    file->Release();
+    link->Release();
+    return saved;
+}
+
+static void ShowShortcutOutcome(HWND owner, const char* format, const char* path, UINT icon) {
+    char message[PathBufferSize + 512];
+    snprintf(message, sizeof message, format, path);
+    MessageBoxA(owner, message, ShortcutCaption, icon);
+}
+
+// Line feeds alone in this one message, as it has always been.
+static void ShowShortcutFailure(HWND owner, const char* path) {
+    ShowShortcutOutcome(owner, "ショートカットの作成に失敗しました。\n\n - %s", path, MB_ICONERROR);
+}
+
+void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const char* arguments) {
+    char startup[PathBufferSize];
+    const char* folder = NULL;
+    if (choice == DesktopFolder) folder = GetDesktopFolderPath();
+    else if (GetShellFolderPath(CSIDL_STARTUP, startup)) folder = startup;
+    if (!folder) {
+        ShowShortcutFailure(owner, "SWAYPIX.LNK");
+        return;
+    }
+
+    char candidate[PathBufferSize];
+    bool joined = JoinFolderAndName(candidate, folder, "SWAYPIX", ".LNK");
+    for (unsigned number = 2; joined && FileExists(candidate); ++number) {
+        if (number > LastShortcutNumber) {
+            MessageBoxA(owner,
+                        "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
+                        "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
+                        ShortcutCaption, MB_ICONEXCLAMATION);
+            return;
+        }
+        char stem[32];
+        snprintf(stem, sizeof stem, "SWAYPIX(%u)", number);
+        joined = JoinFolderAndName(candidate, folder, stem, ".LNK");
+    }
+    if (!joined) {
+        ShowShortcutFailure(owner, folder);  // no name fits in a path
+        return;
+    }
+
+    if (CreateShortcut(target, arguments, candidate))
+        ShowShortcutOutcome(owner,
+                            "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
+                            "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
+                            "常駐を解除するには、もう一度ショートカットを起動してください。",
+                            candidate, MB_ICONINFORMATION);
+    else
+        ShowShortcutFailure(owner, candidate);
+}

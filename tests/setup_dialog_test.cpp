@@ -1,0 +1,346 @@
+// The set-up dialog of the real swaypix.exe: its resource as built, and
+// the running dialog driven as a user would.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/support/input_recorder.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/shell_handler.h"
+#include "tests/support/wait.h"
+
+// ---- The dialog resource as it is stored in the executable ----
+
+struct ControlTemplate {
+    DWORD exStyle, style;
+    short x, y, cx, cy;
+    DWORD id;
+    std::wstring className;  // predefined ordinals come out as names
+    std::wstring title;
+};
+
+struct DialogTemplate {
+    DWORD exStyle, style;
+    short x, y, cx, cy;
+    std::wstring caption;
+    WORD pointSize, weight;
+    BYTE italic, charset;
+    std::wstring face;
+    std::vector<ControlTemplate> controls;
+};
+
+static const WORD* ReadSzOrOrd(const WORD* p, std::wstring* out) {
+    if (*p == 0xFFFF) {
+        static const wchar_t* names[] = {L"Button", L"Edit", L"Static", L"ListBox", L"ScrollBar", L"ComboBox"};
+        WORD ordinal = p[1];
+        *out = ordinal >= 0x80 && ordinal <= 0x85 ? names[ordinal - 0x80] : L"#?";
+        return p + 2;
+    }
+    out->assign((const wchar_t*)p);
+    return p + out->size() + 1;
+}
+
+static const WORD* AlignDword(const WORD* p, const BYTE* base) {
+    size_t offset = (const BYTE*)p - base;
+    return (const WORD*)(base + ((offset + 3) & ~(size_t)3));
+}
+
+static bool LoadSetupTemplate(DialogTemplate* out) {
+    std::string exe = BuiltProgramPath("swaypix.exe");
+    HMODULE module = LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC resource = FindResourceExA(module, (LPCSTR)RT_DIALOG, MAKEINTRESOURCEA(IDD_SETUP),
+                                     MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    if (!resource) return false;
+    const BYTE* base = (const BYTE*)LockResource(LoadResource(module, resource));
+    const WORD* p = (const WORD*)base;
+    if (p[0] != 1 || p[1] != 0xFFFF) return false;  // an extended template
+    const DWORD* d = (const DWORD*)(p + 2);
+    out->exStyle = d[1];
+    out->style = d[2];
+    p = (const WORD*)(d + 3);
+    WORD count = *p++;
+    out->x = (short)*p++;
+    out->y = (short)*p++;
+    out->cx = (short)*p++;
+    out->cy = (short)*p++;
+    std::wstring menu, windowClass;
+    p = ReadSzOrOrd(p, &menu);
+    p = ReadSzOrOrd(p, &windowClass);
+    p = ReadSzOrOrd(p, &out->caption);
+    out->pointSize = *p++;
+    out->weight = *p++;
+    out->italic = *(const BYTE*)p;
+    out->charset = *((const BYTE*)p + 1);
+    ++p;
+    p = ReadSzOrOrd(p, &out->face);
+    for (WORD i = 0; i < count; ++i) {
+        p = AlignDword(p, base);
+        ControlTemplate c;
+        const DWORD* cd = (const DWORD*)p;
+        c.exStyle = cd[1];
+        c.style = cd[2];
+        const short* rect = (const short*)(cd + 3);
+        c.x = rect[0];
+        c.y = rect[1];
+        c.cx = rect[2];
+        c.cy = rect[3];
+        c.id = *(const DWORD*)(rect + 4);
+        p = (const WORD*)(rect + 6);
+        p = ReadSzOrOrd(p, &c.className);
+        p = ReadSzOrOrd(p, &c.title);
+        WORD extra = *p++;
+        p = (const WORD*)((const BYTE*)p + extra);
+        out->controls.push_back(c);
+    }
+    FreeLibrary(module);
+    return true;
+}
+
+struct ExpectedControl {
+    int id;
+    const wchar_t* className;
+    DWORD style;  // besides WS_CHILD | WS_VISIBLE
+    DWORD exStyle;
+    short x, y, cx, cy;
+    const wchar_t* text;
+};
+
+static const ExpectedControl SetupControls[] = {
+    {-1, L"Static", WS_GROUP | SS_LEFT, WS_EX_STATICEDGE, 7, 12, 269, 19,
+     L"このプログラムは、一定時間置きにマウスを左右に非常に小さく揺らすことにより、スクリーンセーバ等のプログラムが裏で動き出すのを防ぎます。"},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 34, 269, 20,
+     L"ここでは、本プログラムを呼び出すためのショートカット（リンク）を作成します。設定と作成場所を選び、「ショートカットを作成」を押してください。"},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 60, 92, 8, L"マウスを揺らす間隔(&S)："},
+    {IDC_INTERVAL, L"Edit", WS_BORDER | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 0, 103, 58, 75, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 183, 60, 93, 8, L"秒 (1～2147483)"},
+    {IDC_SHIFTMODE, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 76, 267, 10,
+     L"マウスを揺らすのではなく、シフトキーを瞬間的に押し離しする(マウスの無い環境用)(&K)"},
+    {IDC_STARTNOW, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 96, 81, 14, L"上記設定で開始(&T)"},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 94, 97, 182, 25,
+     L"…この設定は今回だけのものになります。永久的な設定にしたい場合は、下の「ショートカットを作成」を利用して下さい。"},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 124, 113, 8, L"作成場所を選択してください："},
+    {IDC_DESKTOP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 138, 269, 10,
+     L"この環境のデスクトップ上(&D) …… デスクトップから本プログラムを起動したい場合"},
+    {IDC_STARTUP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 150, 269, 10,
+     L"この環境のスタートアップ上(&U) …… Windows起動と同時に本プログラムを使いたい場合"},
+    {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 7, 169, 133, 14, L"上記設定でショートカットを作成(&M)"},
+    {IDC_ABOUT, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 156, 169, 68, 14, L"バージョン情報(&A)"},
+    {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 225, 169, 51, 14, L"閉じる(&C)"},
+    {IDC_FEEDBACK, L"Button", BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP, 0, 238, 0, 38, 11, L"ﾌｨｰﾄﾞﾊﾞｯｸ"},
+    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 119, 269, 1, L""},
+    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 90, 269, 1, L""},
+};
+static const int SetupControlCount = sizeof SetupControls / sizeof SetupControls[0];
+
+TEST(SetupResource, IsTheJapaneseExtendedTemplate) {
+    DialogTemplate t;
+    ASSERT_TRUE(LoadSetupTemplate(&t));
+    EXPECT_EQ((DWORD)(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT), t.style);
+    EXPECT_EQ(0u, t.exStyle);
+    EXPECT_EQ(0, t.x);
+    EXPECT_EQ(0, t.y);
+    EXPECT_EQ(283, t.cx);
+    EXPECT_EQ(191, t.cy);
+    EXPECT_EQ(L"SWAYPIX", t.caption);
+    EXPECT_EQ(9, t.pointSize);
+    EXPECT_EQ(0, t.weight);
+    EXPECT_EQ(0, t.italic);
+    EXPECT_EQ(0, t.charset);
+    EXPECT_EQ(L"ＭＳ Ｐゴシック", t.face);
+    ASSERT_EQ((size_t)SetupControlCount, t.controls.size());
+    for (int i = 0; i < SetupControlCount; ++i) {
+        const ExpectedControl& e = SetupControls[i];
+        const ControlTemplate& c = t.controls[i];
+        EXPECT_EQ((DWORD)e.id, c.id) << i;
+        // Class names are case-insensitive; resource compilers store
+        // either the name or the predefined ordinal.
+        EXPECT_EQ(0, _wcsicmp(e.className, c.className.c_str())) << i;
+        EXPECT_EQ(WS_CHILD | WS_VISIBLE | e.style, c.style) << i;
+        EXPECT_EQ(e.exStyle, c.exStyle) << i;
+        EXPECT_EQ(e.x, c.x) << i;
+        EXPECT_EQ(e.y, c.y) << i;
+        EXPECT_EQ(e.cx, c.cx) << i;
+        EXPECT_EQ(e.cy, c.cy) << i;
+        EXPECT_EQ(std::wstring(e.text), c.title) << i;
+    }
+}
+
+// ---- The running dialog ----
+
+class SetupDialog : public ::testing::Test {
+protected:
+    PROCESS_INFORMATION program = {};
+    HWND dialog = NULL;
+
+    void SetUp() override {
+        EndResidentInstances();
+        program = StartSwaypix("");
+        dialog = WaitForDialogOf(program.dwProcessId, 5000);
+        ASSERT_TRUE(dialog != NULL);
+    }
+    void TearDown() override {
+        if (WaitForExit(program, 0) == STILL_ACTIVE) TerminateProcess(program.hProcess, 1);
+        WaitForExit(program, 5000);
+        CloseProcess(program);
+        EndResidentInstances();
+    }
+    // Presses a dialog button and returns the message box it opens.
+    HWND PressAndWaitForBox(int buttonId) {
+        PressDialogButton(dialog, buttonId);
+        return WaitForMessageBoxOwnedBy(dialog, 5000);
+    }
+    void ExpectMessage(HWND box, const wchar_t* text, LPCSTR icon) {
+        ASSERT_TRUE(box != NULL);
+        EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
+        EXPECT_EQ(std::wstring(text), MessageBoxTextW(box));
+        EXPECT_TRUE(MessageBoxShowsIcon(box, icon));
+    }
+};
+
+TEST_F(SetupDialog, ShowsItsTextsAndStartsWithFiftySeconds) {
+    EXPECT_EQ(L"SWAYPIX", WindowTextW(dialog));
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (int i = 0; i < SetupControlCount; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+        ASSERT_TRUE(child != NULL) << i;
+        EXPECT_EQ((WORD)SetupControls[i].id, (WORD)GetDlgCtrlID(child)) << i;
+        if (SetupControls[i].id != IDC_INTERVAL) {
+            EXPECT_EQ(std::wstring(SetupControls[i].text), WindowTextW(child)) << i;
+        }
+    }
+    EXPECT_EQ(L"50", ControlTextW(dialog, IDC_INTERVAL));
+    EXPECT_TRUE(IsButtonChecked(dialog, IDC_DESKTOP));
+    EXPECT_FALSE(IsButtonChecked(dialog, IDC_STARTUP));
+    EXPECT_FALSE(IsButtonChecked(dialog, IDC_SHIFTMODE));
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(program.dwThreadId, &gui);
+    EXPECT_EQ(GetDlgItem(dialog, IDC_INTERVAL), gui.hwndFocus);
+}
+
+struct RangeCase {
+    const wchar_t* field;
+    int button;
+    const wchar_t* message;
+    LPCSTR icon;
+};
+
+static const wchar_t RangeText[] = L"秒数は1～2147483の範囲で指定してください。";
+static const wchar_t EmptyText[] = L"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。";
+
+TEST_F(SetupDialog, RejectsIntervalsOutOfRange) {
+    const RangeCase cases[] = {
+        {L"0", IDOK, RangeText, IDI_EXCLAMATION},
+        {L"2147484", IDOK, RangeText, IDI_EXCLAMATION},
+        {L"", IDOK, EmptyText, IDI_ERROR},  // the two buttons differ here
+        {L"0", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
+        {L"2147484", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
+        {L"", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
+        {L"abc", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
+        {L"0000000001", IDOK, RangeText, IDI_EXCLAMATION},  // only "000000000" is read
+    };
+    for (const RangeCase& c : cases) {
+        SetControlTextW(dialog, IDC_INTERVAL, c.field);
+        HWND box = PressAndWaitForBox(c.button);
+        ASSERT_TRUE(box != NULL) << c.button;
+        EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
+        EXPECT_EQ(std::wstring(c.message), MessageBoxTextW(box)) << c.button;
+        EXPECT_TRUE(MessageBoxShowsIcon(box, c.icon)) << c.button;
+        AnswerMessageBox(box, IDOK);
+        EXPECT_TRUE(IsWindow(dialog));
+    }
+    EXPECT_EQ(STILL_ACTIVE, WaitForExit(program, 0));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+static const wchar_t StartQuestion[] = L"この設定で動作を開始してもよろしいですか?";
+static const wchar_t StartNotice[] = L"常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。";
+
+TEST_F(SetupDialog, StartNowCancelKeepsTheDialog) {
+    HWND question = PressAndWaitForBox(IDC_STARTNOW);
+    ExpectMessage(question, StartQuestion, IDI_QUESTION);
+    AnswerMessageBox(question, IDCANCEL);
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+// The start-now button reads the whole field: "0000000001" is one second,
+// where the shortcut button would read only its first nine characters.
+TEST_F(SetupDialog, StartNowMakesThisProcessResident) {
+    StartInputRecorder();
+    SetControlTextW(dialog, IDC_INTERVAL, L"0000000001");
+    HWND question = PressAndWaitForBox(IDC_STARTNOW);
+    ExpectMessage(question, StartQuestion, IDI_QUESTION);
+    AnswerMessageBox(question, IDOK);
+    HWND notice = WaitForMessageBoxOwnedBy(dialog, 5000);
+    ExpectMessage(notice, StartNotice, IDI_INFORMATION);
+    AnswerMessageBox(notice, IDOK);
+
+    HWND resident = WaitForResidentWindow(5000);
+    ASSERT_TRUE(resident != NULL);
+    DWORD residentPid = 0;
+    GetWindowThreadProcessId(resident, &residentPid);
+    EXPECT_EQ(program.dwProcessId, residentPid);
+    EXPECT_FALSE(IsWindow(dialog));
+    ClearRecordedInput();
+    RecordedInput moves[8];
+    EXPECT_TRUE(WaitUntil(2500, [&] { return RecordedMouseMoves(moves, 8) >= 2; }));
+    StopInputRecorder();
+}
+
+TEST_F(SetupDialog, StartNowInShiftModeTapsShift) {
+    StartInputRecorder();
+    SetControlTextW(dialog, IDC_INTERVAL, L"1");
+    PressDialogButton(dialog, IDC_SHIFTMODE);
+    WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE); });
+    AnswerMessageBox(PressAndWaitForBox(IDC_STARTNOW), IDOK);
+    AnswerMessageBox(WaitForMessageBoxOwnedBy(dialog, 5000), IDOK);
+    ASSERT_TRUE(WaitForResidentWindow(5000) != NULL);
+    ClearRecordedInput();
+    RecordedInput events[8];
+    EXPECT_TRUE(WaitUntil(2500, [&] { return RecordedShiftEvents(events, 8) >= 2; }));
+    EXPECT_EQ(0, RecordedMouseMoves(events, 8));
+    StopInputRecorder();
+}
+
+TEST_F(SetupDialog, CloseButtonEndsTheProgram) {
+    PressDialogButton(dialog, IDCANCEL);
+    EXPECT_EQ(0u, WaitForExit(program, 5000));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+TEST_F(SetupDialog, EscapeEndsTheProgram) {
+    HWND interval = GetDlgItem(dialog, IDC_INTERVAL);
+    PostMessageW(interval, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(interval, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    EXPECT_EQ(0u, WaitForExit(program, 5000));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+TEST_F(SetupDialog, CloseBoxEndsTheProgram) {
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(0u, WaitForExit(program, 5000));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+TEST_F(SetupDialog, FeedbackOpensThePageFromTheSystemFolder) {
+    RegisterRecordingHandler("https");
+    ResetOpenLog();
+    // The log's name reaches the handler through the program's environment.
+    PressDialogButton(dialog, IDCANCEL);
+    WaitForExit(program, 5000);
+    CloseProcess(program);
+    program = StartSwaypix("");
+    dialog = WaitForDialogOf(program.dwProcessId, 5000);
+    ASSERT_TRUE(dialog != NULL);
+
+    PressDialogButton(dialog, IDC_FEEDBACK);
+    std::string log = WaitForOpenLog(1, 10000);
+    RestoreHandler("https");
+    char systemFolder[MAX_PATH];
+    GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    EXPECT_NE(std::string::npos, log.find("target=https://swaypix.example/ifa.php?SWAYPIX\n")) << log;
+    EXPECT_NE(std::string::npos, log.find(std::string("directory=") + systemFolder + "\n")) << log;
+    EXPECT_TRUE(IsWindow(dialog));
+}

@@ -1,0 +1,237 @@
+// Shortcuts written by the real set-up dialog through the shell's link
+// object, read back with lnkinfo, an independent parser of .LNK files.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <string>
+
+#include "res/resource.h"
+#include "tests/support/linux_tools.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/test_files.h"
+#include "tests/support/wait.h"
+
+static const wchar_t CreatedPrefix[] = L"SWAYPIXショートカットを作成しました。\r\n\r\n - ";
+static const wchar_t CreatedSuffix[] =
+    L"\r\n\r\nこのショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
+    L"常駐を解除するには、もう一度ショートカットを起動してください。";
+static const wchar_t FailedPrefix[] = L"ショートカットの作成に失敗しました。\n\n - ";
+
+static std::wstring Widen(const std::string& text) {
+    wchar_t wide[2048];
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2048);
+    return wide;
+}
+
+static const char UserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+class Shortcuts : public ::testing::Test {
+protected:
+    PROCESS_INFORMATION program = {};
+    HWND dialog = NULL;
+    std::string desktop = ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
+    std::string startup = ShellFolderPath(CSIDL_STARTUP);
+
+    void SetUp() override {
+        DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
+        DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+        OpenDialog();
+    }
+    void TearDown() override {
+        CloseDialog();
+        DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
+        DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    }
+    void OpenDialog() {
+        program = StartSwaypix("");
+        dialog = WaitForDialogOf(program.dwProcessId, 5000);
+        ASSERT_TRUE(dialog != NULL);
+    }
+    void CloseDialog() {
+        if (dialog) PressDialogButton(dialog, IDCANCEL);
+        if (WaitForExit(program, 5000) == STILL_ACTIVE) TerminateProcess(program.hProcess, 1);
+        CloseProcess(program);
+        dialog = NULL;
+    }
+    // Presses the create button and returns the outcome message's text.
+    std::wstring CreateFromDialog() {
+        PressDialogButton(dialog, IDOK);
+        HWND box = WaitForMessageBoxOwnedBy(dialog, 10000);
+        if (!box) return L"<no message>";
+        std::wstring text = MessageBoxTextW(box);
+        EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
+        AnswerMessageBox(box, IDOK);
+        return text;
+    }
+    void ExpectCreated(const std::wstring& message, const std::string& path) {
+        EXPECT_EQ(CreatedPrefix + Widen(path) + CreatedSuffix, message);
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << path;
+    }
+};
+
+TEST_F(Shortcuts, TakeTheFirstFreeName) {
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX.LNK");
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(2).LNK");
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(3).LNK");
+    DeleteFileA((desktop + "\\SWAYPIX(2).LNK").c_str());
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(2).LNK");  // the gap is used
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(4).LNK");
+}
+
+TEST_F(Shortcuts, AFolderOfTheNameCountsAsTaken) {
+    std::string folder = desktop + "\\SWAYPIX.LNK";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    std::wstring message = CreateFromDialog();
+    RemoveDirectoryA(folder.c_str());
+    ExpectCreated(message, desktop + "\\SWAYPIX(2).LNK");
+}
+
+TEST_F(Shortcuts, AllNamesTakenGivesTheClashMessage) {
+    std::string taken = desktop + "\\SWAYPIX.LNK";
+    CloseHandle(CreateFileA(taken.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL));
+    // Made by the shell: Wine takes minutes for 65534 file creations.
+    RunLinuxCommand("cd " + ShellQuote(UnixPathOf(desktop)) +
+                    " && i=2; while [ $i -le 65535 ]; do : >\"SWAYPIX($i).LNK\"; i=$((i+1)); done");
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((desktop + "\\SWAYPIX(65535).LNK").c_str()));
+    PressDialogButton(dialog, IDOK);
+    HWND box = WaitForMessageBoxOwnedBy(dialog, 120000);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(L"作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
+              L"ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
+              MessageBoxTextW(box));
+    EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_EXCLAMATION));
+    AnswerMessageBox(box, IDOK);
+    // Nothing was written: every file is still empty.
+    HANDLE f = CreateFileA(taken.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_EQ(0u, GetFileSize(f, NULL));
+    CloseHandle(f);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((desktop + "\\SWAYPIX(65536).LNK").c_str()));
+}
+
+// What lnkinfo says of a link file, and the two header fields it does not
+// decode (show command at 0x3C, hot key at 0x40).
+struct LinkFacts {
+    std::string lnkinfo;
+    DWORD linkFlags;
+    DWORD showCommand;
+    WORD hotKey;
+};
+
+static LinkFacts ReadLink(const std::string& path) {
+    LinkFacts facts = {};
+    facts.lnkinfo = RunLinuxCommand("lnkinfo " + ShellQuote(UnixPathOf(path)));
+    std::string bytes = ReadTextFile(path);
+    if (bytes.size() >= 0x4C) {
+        memcpy(&facts.linkFlags, &bytes[0x14], 4);
+        memcpy(&facts.showCommand, &bytes[0x3C], 4);
+        memcpy(&facts.hotKey, &bytes[0x40], 2);
+    }
+    return facts;
+}
+
+// The value lnkinfo prints after "label:", or "<absent>".
+static std::string LnkValue(const std::string& lnkinfo, const std::string& label) {
+    size_t at = lnkinfo.find("\t" + label);
+    if (at == std::string::npos) return "<absent>";
+    size_t colon = lnkinfo.find(':', at);
+    size_t start = lnkinfo.find_first_not_of(" \t", colon + 1);
+    size_t end = lnkinfo.find('\n', colon);
+    return start < end ? lnkinfo.substr(start, end - start) : "";
+}
+
+// An empty string stored in the link, or none at all: both mean empty.
+static bool IsEmptyOrAbsent(const std::string& value) {
+    return value.empty() || value == "<absent>";
+}
+
+struct ArgumentCase {
+    const wchar_t* field;
+    bool shiftMode;
+    const char* arguments;
+};
+
+TEST_F(Shortcuts, CarryTheSettingsOnTheirCommandLine) {
+    const ArgumentCase cases[] = {
+        {L"50", false, "50000"},
+        {L"50", true, "50000 0"},
+        {L"2147483", false, "2147483000"},
+        {L"2147483", true, "2147483000 0"},
+        {L"1", false, "1000"},
+        {L"0000000050", false, "5000"},  // only the first nine characters count
+    };
+    std::string exe = BuiltProgramPath("swaypix.exe");
+    for (const ArgumentCase& c : cases) {
+        SetControlTextW(dialog, IDC_INTERVAL, c.field);
+        if (IsButtonChecked(dialog, IDC_SHIFTMODE) != c.shiftMode) PressDialogButton(dialog, IDC_SHIFTMODE);
+        WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE) == c.shiftMode; });
+        std::string path = desktop + "\\SWAYPIX.LNK";
+        ExpectCreated(CreateFromDialog(), path);
+        LinkFacts link = ReadLink(path);
+        EXPECT_EQ(c.arguments, LnkValue(link.lnkinfo, "Command line arguments")) << link.lnkinfo;
+        EXPECT_EQ(exe, LnkValue(link.lnkinfo, "Local path")) << link.lnkinfo;
+        EXPECT_TRUE(IsEmptyOrAbsent(LnkValue(link.lnkinfo, "Working directory"))) << link.lnkinfo;
+        EXPECT_TRUE(IsEmptyOrAbsent(LnkValue(link.lnkinfo, "Description"))) << link.lnkinfo;
+        EXPECT_EQ("<absent>", LnkValue(link.lnkinfo, "Icon location")) << link.lnkinfo;
+        EXPECT_EQ(0u, link.linkFlags & 0x40) << "HasIconLocation";
+        EXPECT_EQ((DWORD)SW_SHOW, link.showCommand);
+        EXPECT_EQ(0, link.hotKey);
+        DeleteFileA(path.c_str());
+    }
+}
+
+TEST_F(Shortcuts, GoIntoTheStartupFolder) {
+    PressDialogButton(dialog, IDC_STARTUP);
+    WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_STARTUP); });
+    EXPECT_FALSE(IsButtonChecked(dialog, IDC_DESKTOP));
+    ExpectCreated(CreateFromDialog(), startup + "\\SWAYPIX.LNK");
+    ExpectCreated(CreateFromDialog(), startup + "\\SWAYPIX(2).LNK");
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((desktop + "\\SWAYPIX.LNK").c_str()));
+    LinkFacts link = ReadLink(startup + "\\SWAYPIX.LNK");
+    EXPECT_EQ("50000", LnkValue(link.lnkinfo, "Command line arguments")) << link.lnkinfo;
+}
+
+// A file where the Startup folder should be: the shortcut cannot be saved.
+TEST_F(Shortcuts, AFailedSaveNamesThePath) {
+    std::string saved = startup + ".saved";
+    ASSERT_TRUE(MoveFileA(startup.c_str(), saved.c_str()));
+    CloseHandle(CreateFileA(startup.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL));
+    PressDialogButton(dialog, IDC_STARTUP);
+    WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_STARTUP); });
+    PressDialogButton(dialog, IDOK);
+    HWND box = WaitForMessageBoxOwnedBy(dialog, 10000);
+    std::wstring message = box ? MessageBoxTextW(box) : L"<no message>";
+    bool errorIcon = box && MessageBoxShowsIcon(box, IDI_ERROR);
+    if (box) AnswerMessageBox(box, IDOK);
+    DeleteFileA(startup.c_str());
+    MoveFileA(saved.c_str(), startup.c_str());
+    EXPECT_EQ(FailedPrefix + Widen(startup + "\\SWAYPIX.LNK"), message);
+    EXPECT_TRUE(errorIcon);
+    EXPECT_TRUE(IsWindow(dialog));
+}
+
+// The desktop is asked for once per run: moving it (here to a folder whose
+// name ends in a 0x5C byte) changes only the next run.
+TEST_F(Shortcuts, OneRunKeepsTheFirstDesktopPath) {
+    std::string moved = ShellFolderPath(CSIDL_PROFILE) + "\\表";
+    CreateDirectoryA(moved.c_str(), NULL);
+    DeleteMatchingFiles(moved, "SWAYPIX*.LNK");
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, UserShellFolders, 0, KEY_ALL_ACCESS, &key));
+    char old[MAX_PATH] = "";
+    DWORD size = sizeof old, type = REG_EXPAND_SZ;
+    RegQueryValueExA(key, "Desktop", NULL, &type, (BYTE*)old, &size);
+
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX.LNK");
+    RegSetValueExA(key, "Desktop", 0, REG_EXPAND_SZ, (const BYTE*)moved.c_str(), (DWORD)moved.size() + 1);
+    ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(2).LNK");
+    CloseDialog();
+    OpenDialog();
+    std::wstring nextRun = CreateFromDialog();
+
+    RegSetValueExA(key, "Desktop", 0, type, (const BYTE*)old, size);
+    RegCloseKey(key);
+    ExpectCreated(nextRun, moved + "\\SWAYPIX.LNK");
+    DeleteMatchingFiles(moved, "SWAYPIX*.LNK");
+    RemoveDirectoryA(moved.c_str());
+}

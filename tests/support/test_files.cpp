@@ -1,0 +1,35 @@
+#include "tests/support/test_files.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+
+std::string ReadTextFile(const std::string& path) {
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return text;
+    char chunk[4096];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+    fclose(f);
+    return text;
+}
+
+void DeleteMatchingFiles(const std::string& folder, const char* pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string path = folder + "\\" + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryA(path.c_str());
+        else DeleteFileA(path.c_str());
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+}
+
+std::string ShellFolderPath(int csidl) {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, csidl | CSIDL_FLAG_CREATE, NULL, 0, path);
+    return path;
+}

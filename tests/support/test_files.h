@@ -1,0 +1,9 @@
+// Small file helpers for tests.
+#pragma once
+#include <string>
+
+std::string ReadTextFile(const std::string& path);
+// Deletes the files (not folders) in `folder` that match `pattern`.
+void DeleteMatchingFiles(const std::string& folder, const char* pattern);
+// A shell folder by CSIDL, as this process's shell names it.
+std::string ShellFolderPath(int csidl);
