@@ -2,7 +2,7 @@
 BUILD := build
 ARGS ?=
 
-.PHONY: all deps build run test bench screenshot
+.PHONY: all deps build run test report bench screenshot
 
 all: build
 
@@ -21,8 +21,13 @@ run: build
 test: build
 	tools/wine-session.sh ctest --test-dir $(BUILD) --output-on-failure
 
+# The English environment report of this machine, as UTF-8 for the
+# terminal.
+report: build
+	LANG=en_US.UTF-8 tools/wine-session.sh wine $(BUILD)/swaypix-report.exe --english --utf8
+
 bench: build
-	tools/wine-session.sh wine $(BUILD)/resident_memory_bench.exe
+	tools/wine-session.sh sh -c 'wine $(BUILD)/resident_memory_bench.exe && wine $(BUILD)/report_bench.exe'
 
 # The README's picture of the set-up dialog, as Xvfb renders it with the
 # Japanese font.

@@ -1,5 +1,38 @@
 #include "about/about_box.h"
 
-INT_PTR ShowAboutBox(HWND) {
-    return 0;
+#include "about/about_box_info.h"
+#include "app/maker_site.h"
+#include "res/resource.h"
+
+// Eight lines, none after the last; lines 4 and 7 are empty.
+static const char AboutNotice[] =
+    "　このプログラムは、マウスカーソルを定期的に微妙に動かすことにより、PCをスクリーンセーバやスリープ状態に入る"
+    "ことを防ぐためのものです。\r\n"
+    "　本プログラムはフリーソフトウェアです。目的を問わず無償でお使いいただけますが、使用によって生じたいかなる"
+    "問題についても作者は責任を負いません。\r\n"
+    "　あらゆる媒体への転載・紹介・再配布は、事前の許可なく自由に行っていただいて構いません(開発版については制限"
+    "があります)。法的な取り扱いは日本国の法律に従います。紹介の際には、アイコンや画面写真もご利用いただけます。"
+    "詳しくはヘルプをご覧下さい。\r\n"
+    "\r\n"
+    "※Windows、Windows NTは、米国Microsoft Corporationの米国及びその他の国における登録商標です。\r\n"
+    "※その他、記載されている会社名・製品名は、各社の商標または登録商標です。\r\n"
+    "\r\n"
+    "ウイルス対策ソフト・セキュリティ企業・ブラウザ各社へ:当サイトで公開しているソフトウェアをウイルスやマルウェア"
+    "として扱うこと、また当サイト・ミラーサイト・転載サイトからのダウンロードの際に、危険性を誇張して利用者を誤解"
+    "させるメッセージを表示することを禁じます。";
+
+INT_PTR ShowAboutBox(HWND owner) {
+    AboutBoxInfo info = {};
+    info.japanese = 1;
+    info.iconId = IDI_SWAYPIX;
+    info.instance = GetModuleHandleA(NULL);
+    info.owner = owner;
+    info.productName = "SWAYPIX";
+    info.webSite = MakerHomePage;
+    info.mailAddress = MakerMailAddress;
+    info.donationPage = MakerDonationPage;
+    info.notice = AboutNotice;
+    info.reportCallback = NULL;
+    info.feedbackPage = MakerFeedbackPage;
+    return RunAboutBox(&info);
 }

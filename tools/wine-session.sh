@@ -50,6 +50,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   for face in 'ＭＳ Ｐゴシック' 'MS PGothic' 'ＭＳ ゴシック' 'MS Gothic' 'MS UI Gothic'; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f >/dev/null 2>&1
   done
+  # Windows opens .txt files in Notepad; a fresh Wine prefix associates
+  # nothing with them, so the report file would not open.
+  wine reg add 'HKLM\Software\Classes\.txt' /ve /d txtfile /f >/dev/null 2>&1
   wineserver -w
 fi
 

@@ -95,8 +95,10 @@ bool ShowsAnyWindow(DWORD processId, DWORD timeoutMs) {
 
 // Another process's texts come only through WM_GETTEXT.
 std::wstring WindowTextW(HWND window) {
-    wchar_t text[4096] = L"";
-    SendMessageW(window, WM_GETTEXT, sizeof text / sizeof text[0], (LPARAM)text);
+    LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text((size_t)length + 1, L'\0');
+    LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), (LPARAM)&text[0]);
+    text.resize(copied >= 0 && (size_t)copied < text.size() ? (size_t)copied : 0);
     return text;
 }
 
@@ -202,6 +204,7 @@ void PressDialogButton(HWND dialog, int controlId) {
 
 struct OwnedBoxSearch {
     HWND owner;
+    bool messageBoxOnly;
     HWND found;
 };
 
@@ -210,21 +213,29 @@ static BOOL CALLBACK MatchOwnedBox(HWND w, LPARAM lParam) {
     char cls[16] = "";
     GetClassNameA(w, cls, sizeof cls);
     if (GetWindow(w, GW_OWNER) == search->owner && IsWindowVisible(w) && strcmp(cls, "#32770") == 0 &&
-        GetDlgItem(w, 0xFFFF)) {
+        (!search->messageBoxOnly || GetDlgItem(w, 0xFFFF))) {
         search->found = w;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND WaitForMessageBoxOwnedBy(HWND owner, DWORD timeoutMs) {
+static HWND WaitForOwnedDialog(HWND owner, bool messageBoxOnly, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        OwnedBoxSearch search = {owner, NULL};
+        OwnedBoxSearch search = {owner, messageBoxOnly, NULL};
         EnumWindows(MatchOwnedBox, (LPARAM)&search);
         if (search.found || GetTickCount() - start >= timeoutMs) return search.found;
         Sleep(10);
     }
+}
+
+HWND WaitForMessageBoxOwnedBy(HWND owner, DWORD timeoutMs) {
+    return WaitForOwnedDialog(owner, true, timeoutMs);
+}
+
+HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs) {
+    return WaitForOwnedDialog(owner, false, timeoutMs);
 }
 
 void AnswerMessageBox(HWND box, int buttonId) {

@@ -36,6 +36,8 @@ void PressDialogButton(HWND dialog, int controlId);
 
 // A message box that `owner` opened, or NULL after the timeout.
 HWND WaitForMessageBoxOwnedBy(HWND owner, DWORD timeoutMs);
+// Any dialog (message box or not) that `owner` opened, or NULL.
+HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs);
 // Presses a message box's button and waits until the box is gone.
 void AnswerMessageBox(HWND box, int buttonId);
 void SetControlTextW(HWND dialog, int controlId, const wchar_t* text);

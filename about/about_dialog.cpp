@@ -1,0 +1,179 @@
+#include "about/about_dialog.h"
+
+#include <cstdio>
+
+#include "about/about_box_info.h"
+#include "about/about_controls.h"
+#include "about/product_title.h"
+#include "about/report_file.h"
+#include "envreport/report_driver.h"
+#include "envreport/report_text.h"
+#include "setup/paths.h"
+
+// The box is modal, so one of each is enough.
+static const AboutBoxInfo* CurrentAbout;
+static HFONT LinkFont;
+static WNDPROC PreviousNoticeProc;
+
+// Locked together for a second after any action, so a double click does
+// not open two browsers or build two reports.
+static const int ActionButtons[] = {IDC_ABOUT_REPORT, IDC_ABOUT_DONATION, IDC_ABOUT_WEBSITE, IDC_ABOUT_MAIL,
+                                    IDC_ABOUT_FEEDBACK};
+
+static const char MailFilterNote[] =
+    "　メールフィルタやサーバによるドメイン着信拒否の対象になっていることがあります。質問しているのに返信がな"
+    "かなか届かない場合は、ごみ箱や迷惑メールフォルダを確認するか、フィルタ作成者・サーバ管理者にご相談下さい。";
+
+static const char* TextOrEmpty(const char* text) {
+    return text ? text : "";
+}
+
+void FormatContactText(char* out, size_t size, const AboutBoxInfo& info) {
+    FormatWholeCharacters(out, size, "%s\r\n  %s\r\n\r\n%s\r\n  %s\r\n\r\n%s", info.webSite ? "[WebSite]" : "",
+                          TextOrEmpty(info.webSite), info.mailAddress ? "[E-Mail]" : "",
+                          TextOrEmpty(info.mailAddress), info.japanese && info.mailAddress ? MailFilterNote : "");
+}
+
+// Title and contact boxes from the version resource; without one they
+// keep "(NULL)".
+static void ShowVersionTexts(HWND box, const AboutBoxInfo& info) {
+    ProductVersionTexts texts;
+    if (!UpdateProductTitleLine(info.productName, info.japanese != 0, &texts)) return;
+    char title[ProductTitleLineSize + sizeof texts.legalCopyright + 4];
+    FormatWholeCharacters(title, sizeof title, "%s\r\n\r\n%s", ProductTitleLine, texts.legalCopyright);
+    SetDlgItemTextA(box, IDC_ABOUT_TITLE, title);
+    char contact[2048];
+    FormatContactText(contact, sizeof contact, info);
+    SetDlgItemTextA(box, IDC_ABOUT_CONTACT, contact);
+}
+
+// "Wingding" with SYMBOL_CHARSET: ":" draws a computer, "*" an envelope.
+static void CreateLinkFont() {
+    if (LinkFont) return;
+    LinkFont = CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
+}
+
+static void ShowLinkButton(HWND box, int controlId, const char* target) {
+    HWND button = GetDlgItem(box, controlId);
+    if (target) SendMessageA(button, WM_SETFONT, (WPARAM)LinkFont, FALSE);
+    else ShowWindow(button, SW_HIDE);
+}
+
+static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
+    CurrentAbout = info;
+    BOOL focusDefault = TRUE;
+    ShowVersionTexts(box, *info);
+    SetDlgItemTextA(box, IDC_ABOUT_NOTICE, info->notice);
+    HWND notice = GetDlgItem(box, IDC_ABOUT_NOTICE);
+    PreviousNoticeProc = (WNDPROC)SetWindowLongPtrA(notice, GWLP_WNDPROC, (LONG_PTR)NoticeEditProc);
+    if (!info->feedbackPage) ShowWindow(GetDlgItem(box, IDC_ABOUT_FEEDBACK), SW_HIDE);
+    if (!info->donationPage) {
+        ShowWindow(GetDlgItem(box, IDC_ABOUT_DONATION), SW_HIDE);
+        SetFocus(GetDlgItem(box, IDCANCEL));
+        focusDefault = FALSE;
+    }
+    CreateLinkFont();
+    ShowLinkButton(box, IDC_ABOUT_WEBSITE, info->webSite);
+    ShowLinkButton(box, IDC_ABOUT_MAIL, info->mailAddress);
+    ChooseReportTempPath();
+    return focusDefault;
+}
+
+static void EnableActionButtons(HWND box, BOOL enable) {
+    for (int id : ActionButtons) EnableWindow(GetDlgItem(box, id), enable);
+}
+
+static const char* ReportHeader(bool japanese) {
+    return japanese ? "この環境の調査結果です。報告に用いる場合は、プライバシに関わると思う部分を隠してからお送り下さい。"
+                      "\r\n\r\n"
+                    : "Information of your environment.\r\n\r\n";
+}
+
+// What the shell is to open for a button; the report is built and written
+// first. Null for a control that is no action.
+static const char* ActionTarget(int controlId, const AboutBoxInfo& info, char (&mailTarget)[PathBufferSize]) {
+    switch (controlId) {
+    case IDC_ABOUT_WEBSITE: return info.webSite;
+    case IDC_ABOUT_MAIL:
+        FormatWholeCharacters(mailTarget, sizeof mailTarget, "mailto:%s", TextOrEmpty(info.mailAddress));
+        return mailTarget;
+    case IDC_ABOUT_REPORT:
+        WriteReportFile(ReportHeader(info.japanese != 0), BuildEnvironmentReport(info.japanese ? 0 : 1));
+        return ReportTempPath;
+    case IDC_ABOUT_DONATION: return info.donationPage;
+    case IDC_ABOUT_FEEDBACK: return info.feedbackPage;
+    }
+    return NULL;
+}
+
+// The shell runs from the system folder, so the program's folder is never
+// kept busy or searched by what it starts.
+static void RunLinkAction(HWND box, int controlId) {
+    EnableActionButtons(box, FALSE);
+    SetTimer(box, ReenableTimer, 1000, NULL);
+    char savedFolder[PathBufferSize];
+    DWORD savedLength = GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
+    if (savedLength == 0 || savedLength >= sizeof savedFolder) savedFolder[0] = '\0';
+    char systemFolder[PathBufferSize] = "\\";
+    GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    SetCurrentDirectoryA(systemFolder);
+
+    const AboutBoxInfo& info = *CurrentAbout;
+    char mailTarget[PathBufferSize];
+    const char* target = ActionTarget(controlId, info, mailTarget);
+    if ((INT_PTR)ShellExecuteA(box, "open", TextOrEmpty(target), NULL, systemFolder, SW_SHOWNORMAL) <= 32)
+        MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
+    if (savedFolder[0] != '\0') SetCurrentDirectoryA(savedFolder);
+}
+
+static BOOL OnAboutCommand(HWND box, int controlId) {
+    switch (controlId) {
+    case IDCANCEL: EndDialog(box, 0); return TRUE;
+    case IDC_ABOUT_REPORT:
+        if (CurrentAbout->reportCallback) {
+            CurrentAbout->reportCallback(box);
+            return TRUE;
+        }
+        RunLinkAction(box, controlId);
+        return TRUE;
+    case IDC_ABOUT_WEBSITE:
+    case IDC_ABOUT_MAIL:
+    case IDC_ABOUT_DONATION:
+    case IDC_ABOUT_FEEDBACK: RunLinkAction(box, controlId); return TRUE;
+    }
+    return FALSE;
+}
+
+static void OnAboutDestroy(HWND box) {
+    if (LinkFont) {
+        SendDlgItemMessageA(box, IDC_ABOUT_WEBSITE, WM_SETFONT, 0, FALSE);
+        SendDlgItemMessageA(box, IDC_ABOUT_MAIL, WM_SETFONT, 0, FALSE);
+        DeleteObject(LinkFont);
+        LinkFont = NULL;
+    }
+    DeleteFileA(ReportTempPath);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return InitAboutBox(box, (const AboutBoxInfo*)lParam);
+    case WM_COMMAND: return OnAboutCommand(box, LOWORD(wParam));
+    case WM_TIMER:
+        if (wParam == ReenableTimer) {
+            EnableActionButtons(box, TRUE);
+            KillTimer(box, ReenableTimer);
+        }
+        return TRUE;
+    case WM_DESTROY: OnAboutDestroy(box); return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT CALLBACK NoticeEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR && wParam == 1) {
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    return CallWindowProcA(PreviousNoticeProc, edit, message, wParam, lParam);
+}

@@ -1,0 +1,19 @@
+// The temporary file the environment report is shown from.
+#pragma once
+#include <windows.h>
+
+#include "setup/paths.h"
+
+// The temporary folder and "VORLEXLIB_TEMP.TXT", always absolute.
+extern char ReportTempPath[PathBufferSize];
+
+// Sets ReportTempPath. Without a usable temporary folder the file lies in
+// the current directory, taken now, so later directory changes do not
+// move it.
+void ChooseReportTempPath();
+
+// Deletes the old report, then writes the header and the text of `report`
+// (freeing the block). False, and no file left behind, when there is no
+// block or the file cannot be written in full; the shell then finds no
+// stale report to show.
+bool WriteReportFile(const char* header, HGLOBAL report);

@@ -1,0 +1,42 @@
+#include "envreport/registry_values.h"
+
+static char* NewZeroedText(size_t size) {
+    return new char[size]();
+}
+
+char* (*AllocateRegistryText)(size_t size) = NewZeroedText;
+
+HKEY OpenRegKeyForQuery(HKEY root, const char* subkey) {
+    HKEY key = NULL;
+    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return NULL;
+    return key;
+}
+
+static bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+char* ReadRegString(HKEY key, const char* valueName) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName, NULL, &type, NULL, &size) != ERROR_SUCCESS || !IsStringType(type))
+        return NULL;
+    char* text = AllocateRegistryText((size_t)size + 2);
+    DWORD read = size;
+    if (RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)text, &read) != ERROR_SUCCESS) {
+        delete[] text;
+        return NULL;
+    }
+    return text;
+}
+
+DWORD ReadRegDword(HKEY key, const char* valueName) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName, NULL, &type, NULL, &size) != ERROR_SUCCESS || type != REG_DWORD ||
+        size != sizeof(DWORD))
+        return 0;
+    DWORD value = 0;
+    if (RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)&value, &size) != ERROR_SUCCESS) return 0;
+    return value;
+}

@@ -1,0 +1,23 @@
+// Reading values under a registry key for the report.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+// The key opened for KEY_QUERY_VALUE, or NULL. The caller closes it.
+HKEY OpenRegKeyForQuery(HKEY root, const char* subkey);
+
+// A string value (REG_SZ, REG_EXPAND_SZ unexpanded, REG_MULTI_SZ) as a new
+// array the caller releases with delete[], or null. The array holds two
+// zero bytes beyond the stored data, so a value stored without its
+// terminator is still a terminated text. Throws std::bad_alloc when the
+// array cannot be allocated; the report driver turns that into its
+// out-of-memory message, so callers close their keys before rethrowing.
+char* ReadRegString(HKEY key, const char* valueName);
+
+// A REG_DWORD value of exactly four bytes, else 0.
+DWORD ReadRegDword(HKEY key, const char* valueName);
+
+// The array allocator of ReadRegString: new[] zero-filled, unless a test
+// injects one that throws.
+extern char* (*AllocateRegistryText)(size_t size);

@@ -1,0 +1,88 @@
+#include "envreport/report_buffer.h"
+
+#include <windows.h>
+
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+void* (*ReportRealloc)(void* block, size_t size) = realloc;
+
+// The mirror is on only for the exact one-character value "1"; the
+// variable is read afresh for every piece so it can be switched mid-run.
+static bool DebugMirrorWanted() {
+    char value[2] = "0";
+    return GetEnvironmentVariableA("VORLEX_DEBUGOUT", value, sizeof value) == 1 && lstrcmpA(value, "1") == 0;
+}
+
+const char* MirrorToDebugFile(const char* piece) {
+    FILE* file = NULL;
+    if (fopen_s(&file, "vorlex_debugout.txt", "ab") == 0 && file) {
+        fputs(piece, file);
+        fclose(file);
+    }
+    return piece;
+}
+
+// Makes room for `needed` characters plus the terminator. False, with the
+// old block untouched, when the allocator fails.
+static bool ReserveExactly(ReportBuffer* buffer, size_t needed) {
+    if (needed <= buffer->capacity) return true;
+    char* grown = (char*)ReportRealloc(buffer->text, needed + 1);
+    if (!grown) return false;
+    buffer->text = grown;
+    buffer->capacity = (unsigned)needed;
+    return true;
+}
+
+bool ReportBuffer::Init() {
+    char* block = (char*)ReportRealloc(text, ReportFirstCapacity + 1);
+    if (!block) return false;
+    memset(block, 0, ReportFirstCapacity + 1);
+    text = block;
+    capacity = ReportFirstCapacity;
+    return true;
+}
+
+char* ReportBuffer::Append(const char* piece) {
+    if (!text || !piece) return text;
+    if (DebugMirrorWanted()) MirrorToDebugFile(piece);
+    size_t n = strlen(piece);
+    if (n > UINT_MAX - 1 - length) return NULL;
+    if (!ReserveExactly(this, length + n)) return NULL;
+    memcpy(text + length, piece, n);
+    length += (unsigned)n;
+    text[length] = '\0';
+    return text;
+}
+
+char* ReportBuffer::Assign(const char* piece) {
+    if (!text || !piece) return text;
+    if (DebugMirrorWanted()) MirrorToDebugFile(piece);
+    size_t n = strlen(piece);
+    if (n > UINT_MAX - 1) return NULL;
+    if (!ReserveExactly(this, n)) return NULL;
+    memcpy(text, piece, n);
+    length = (unsigned)n;
+    text[length] = '\0';
+    return text;
+}
+
+void ReportBuffer::AppendFormat(const char* format, ...) {
+    char line[1025];  // wsprintfA writes at most 1024 characters
+    va_list arguments;
+    va_start(arguments, format);
+    wvsprintfA(line, format, arguments);
+    va_end(arguments);
+    Append(line);
+}
+
+void ReportBuffer::Free() {
+    if (text) {
+        free(text);
+        text = NULL;
+    }
+    length = 0;
+}

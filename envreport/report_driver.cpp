@@ -1,0 +1,67 @@
+#include "envreport/report_driver.h"
+
+#include <cstring>
+#include <new>
+
+#include "envreport/devices/other_info_section.h"
+#include "envreport/report_language.h"
+
+SYSTEM_INFO ReportSystemInfo;
+
+static const ReportSection ProgramSections[] = {
+    WriteOtherInfoSection,
+};
+
+ReportSectionList ReportSections = {ProgramSections, sizeof ProgramSections / sizeof ProgramSections[0]};
+
+static void WriteBanner(ReportBuffer& report) {
+    report.Append("VORLEX.LIB ver.");
+    report.AppendFormat("%d.%02d.%02d [%s]", 5, 24, 5, "Jun  6 2012");
+    report.Append("(ANSI)");
+}
+
+static void WriteReport(ReportBuffer& report) {
+    report.Init();
+    WriteBanner(report);
+    GetSystemInfo(&ReportSystemInfo);
+    for (size_t i = 0; i < ReportSections.count; ++i) ReportSections.sections[i](report);
+    report.Append("\r\n");
+}
+
+// Only the language's own exceptions become text; a failed Init leaves
+// the buffer empty and every append a no-op.
+static void WriteReportCatching(ReportBuffer& report) {
+    try {
+        WriteReport(report);
+    } catch (const std::bad_alloc&) {
+        report.Assign(Pick("メモリ不足により処理を中断しました。", "Out of memory."));
+    } catch (...) {
+        report.Append(Pick("メモリ不足以外のエラーが発生したため、処理を中断しました。", "[error]"));
+    }
+}
+
+// The text, or an empty one after a failed Init, in a movable block.
+static HGLOBAL HandOver(const ReportBuffer& report) {
+    const char* text = report.text ? report.text : "";
+    size_t size = (size_t)report.length + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block) return NULL;
+    char* locked = (char*)GlobalLock(block);
+    if (!locked) {
+        GlobalFree(block);
+        return NULL;
+    }
+    memcpy(locked, text, size - 1);
+    locked[size - 1] = '\0';
+    GlobalUnlock(block);
+    return block;
+}
+
+HGLOBAL BuildEnvironmentReport(DWORD selector) {
+    ReportLanguage = (selector & 0x0FFFFFFF) == 0;
+    ReportBuffer report = {};
+    WriteReportCatching(report);
+    HGLOBAL block = HandOver(report);
+    report.Free();
+    return block;
+}

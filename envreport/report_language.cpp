@@ -1,0 +1,7 @@
+#include "envreport/report_language.h"
+
+bool ReportLanguage = true;
+
+const char* Pick(const char* japanese, const char* english) {
+    return ReportLanguage ? japanese : english;
+}

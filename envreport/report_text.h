@@ -1,0 +1,28 @@
+// Text helpers the report sections share: padding, number formatting and
+// cutting Shift-JIS text without splitting a double-byte character.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Copies `source` and pads it with spaces to `width` bytes. A longer
+// source is copied whole. Null when either text is null. Never writes
+// beyond `destinationSize`: what does not fit is cut at a character edge.
+char* PadRight(unsigned width, const char* source, char* destination, size_t destinationSize);
+
+// "%u" in one process-wide buffer; the next call overwrites it.
+const char* FormatUnsigned(uint32_t value);
+
+// Digits grouped by "," in one of two process-wide buffers used in turn,
+// so two results can go into one formatting call.
+const char* FormatThousands(uint64_t value);
+
+// The byte count of the longest prefix of `text` within `limit` bytes
+// that does not end inside a double-byte character.
+size_t WholeCharacterPrefix(const char* text, size_t limit);
+
+// Bounded copy at a character edge; always terminates (size > 0).
+void CopyWholeCharacters(char* destination, size_t size, const char* source);
+
+// vsnprintf into `out`; a cut result ends at a character edge.
+void FormatWholeCharacters(char* out, size_t size, const char* format, ...)
+    __attribute__((format(gnu_printf, 3, 4)));

@@ -1,0 +1,266 @@
+// The About box running in this process from records the program never
+// uses (English, empty fields, another icon, a callback), driven through
+// its real windows; links go to a recording handler registered in the
+// Wine prefix, the report to the prefix's real text viewer.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "about/about_box_info.h"
+#include "about/about_controls.h"
+#include "about/about_dialog.h"
+#include "about/product_title.h"
+#include "about/report_file.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/shell_handler.h"
+#include "tests/support/test_files.h"
+#include "tests/support/text_viewer.h"
+#include "tests/support/wait.h"
+
+static const int ActionButtonIds[] = {IDC_ABOUT_REPORT, IDC_ABOUT_DONATION, IDC_ABOUT_WEBSITE, IDC_ABOUT_MAIL,
+                                      IDC_ABOUT_FEEDBACK};
+
+static HWND ReportCallbackWindow;
+static void RecordReportCallback(HWND box) {
+    ReportCallbackWindow = box;
+}
+
+struct BoxThread {
+    AboutBoxInfo info;
+    INT_PTR result;
+    DWORD threadId;
+};
+
+static DWORD WINAPI RunBox(LPVOID parameter) {
+    BoxThread* run = (BoxThread*)parameter;
+    run->result = RunAboutBox(&run->info);
+    return 0;
+}
+
+static BOOL CALLBACK FirstDialog(HWND window, LPARAM lParam) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    *(HWND*)lParam = window;
+    return FALSE;
+}
+
+class AboutBox : public ::testing::Test {
+protected:
+    BoxThread run = {};
+    HANDLE thread = NULL;
+    HWND box = NULL;
+
+    void SetUp() override {
+        run.info.japanese = 0;
+        run.info.iconId = 107;
+        run.info.instance = GetModuleHandleA(NULL);
+        run.info.productName = "TESTPRODUCT";
+        run.info.webSite = "https://swaypix.example/";
+        run.info.mailAddress = "someone@swaypix.example";
+        run.info.donationPage = "https://swaypix.example/kifu.html";
+        run.info.notice = "line one\r\nline two";
+        run.info.feedbackPage = "https://swaypix.example/ifa.php?SWAYPIX";
+    }
+    void Open() {
+        thread = CreateThread(NULL, 0, RunBox, &run, 0, &run.threadId);
+        ASSERT_TRUE(WaitUntil(5000, [&] {
+            EnumThreadWindows(run.threadId, FirstDialog, (LPARAM)&box);
+            return box != NULL;
+        }));
+    }
+    void TearDown() override {
+        if (box && IsWindow(box)) PressDialogButton(box, IDCANCEL);
+        if (thread) {
+            EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+            CloseHandle(thread);
+            EXPECT_EQ(0, run.result);
+        }
+    }
+    HWND FocusOfBox() {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(run.threadId, &gui);
+        return gui.hwndFocus;
+    }
+    bool Visible(int id) { return IsWindowVisible(GetDlgItem(box, id)) != FALSE; }
+};
+
+TEST_F(AboutBox, EnglishRecordShowsEnglishTextsFontAndFocus) {
+    ProductTitleLine[0] = '\0';
+    Open();
+    EXPECT_EQ(L"About", WindowTextW(box));
+    LOGFONTA font = {};
+    GetObjectA((HFONT)SendMessageA(box, WM_GETFONT, 0, 0), sizeof font, &font);
+    EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
+    EXPECT_EQ(L"&Close", ControlTextW(box, IDCANCEL));
+    EXPECT_EQ(L"&Environment Information", ControlTextW(box, IDC_ABOUT_REPORT));
+    EXPECT_EQ(L"Contribution(&K)", ControlTextW(box, IDC_ABOUT_DONATION));
+    EXPECT_EQ(L"&Feedback", ControlTextW(box, IDC_ABOUT_FEEDBACK));
+    EXPECT_EQ(L"TESTPRODUCT ver.2.15.03  [2012/07/08] (x86) \r\n\r\nCopyright (C) 2012 SWAYPIX developers",
+              ControlTextW(box, IDC_ABOUT_TITLE));
+    EXPECT_STREQ("TESTPRODUCT ver.2.15.03  [2012/07/08] (x86) ", ProductTitleLine);
+    EXPECT_EQ(L"[WebSite]\r\n  https://swaypix.example/\r\n\r\n[E-Mail]\r\n  someone@swaypix.example\r\n\r\n",
+              ControlTextW(box, IDC_ABOUT_CONTACT));
+    EXPECT_EQ(L"line one\r\nline two", ControlTextW(box, IDC_ABOUT_NOTICE));
+    for (int id : ActionButtonIds) EXPECT_TRUE(Visible(id)) << id;
+    EXPECT_EQ(GetDlgItem(box, IDC_ABOUT_DONATION), FocusOfBox());
+    // The link buttons draw their symbols in the Wingdings face.
+    HFONT linkFont = (HFONT)SendDlgItemMessageA(box, IDC_ABOUT_WEBSITE, WM_GETFONT, 0, 0);
+    GetObjectA(linkFont, sizeof font, &font);
+    EXPECT_STREQ("Wingding", font.lfFaceName);
+    EXPECT_EQ(SYMBOL_CHARSET, font.lfCharSet);
+    EXPECT_EQ(16, font.lfHeight);
+    EXPECT_EQ(linkFont, (HFONT)SendDlgItemMessageA(box, IDC_ABOUT_MAIL, WM_GETFONT, 0, 0));
+}
+
+TEST_F(AboutBox, NullFieldsHideTheirButtonsAndMoveTheFocusToClose) {
+    run.info.webSite = NULL;
+    run.info.mailAddress = NULL;
+    run.info.donationPage = NULL;
+    run.info.feedbackPage = NULL;
+    Open();
+    EXPECT_FALSE(Visible(IDC_ABOUT_WEBSITE));
+    EXPECT_FALSE(Visible(IDC_ABOUT_MAIL));
+    EXPECT_FALSE(Visible(IDC_ABOUT_DONATION));
+    EXPECT_FALSE(Visible(IDC_ABOUT_FEEDBACK));
+    EXPECT_TRUE(Visible(IDC_ABOUT_REPORT));
+    EXPECT_TRUE(Visible(IDCANCEL));
+    EXPECT_EQ(GetDlgItem(box, IDCANCEL), FocusOfBox());
+    EXPECT_EQ(L"\r\n  \r\n\r\n\r\n  \r\n\r\n", ControlTextW(box, IDC_ABOUT_CONTACT));
+}
+
+TEST_F(AboutBox, ShowsTheRecordsIcon) {
+    run.info.iconId = 108;
+    Open();
+    HICON shown = (HICON)SendDlgItemMessageA(box, IDC_ABOUT_ICON, STM_GETICON, 0, 0);
+    ASSERT_TRUE(shown != NULL);
+    EXPECT_EQ(LoadIconA(run.info.instance, MAKEINTRESOURCEA(108)), shown);
+    EXPECT_NE(LoadIconA(run.info.instance, MAKEINTRESOURCEA(107)), shown);
+}
+
+TEST_F(AboutBox, CtrlASelectsAllOnlyInTheNotice) {
+    Open();
+    HWND notice = GetDlgItem(box, IDC_ABOUT_NOTICE);
+    SendMessageA(notice, EM_SETSEL, 0, 0);
+    EXPECT_EQ(0, SendMessageA(notice, WM_CHAR, 1, 0));
+    DWORD start = 0, end = 0;
+    SendMessageA(notice, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(18u, end);
+    EXPECT_EQ((LONG_PTR)NoticeEditProc, GetWindowLongPtrA(notice, GWLP_WNDPROC));
+    for (int other : {IDC_ABOUT_TITLE, IDC_ABOUT_CONTACT})
+        EXPECT_NE((LONG_PTR)NoticeEditProc, GetWindowLongPtrA(GetDlgItem(box, other), GWLP_WNDPROC)) << other;
+}
+
+TEST_F(AboutBox, MailTwiceOpensTheSameTargetAndLocksTheButtonsForASecond) {
+    RegisterRecordingHandler("mailto");
+    ResetOpenLog();
+    Open();
+    DWORD pressed = GetTickCount();
+    PressDialogButton(box, IDC_ABOUT_MAIL);
+    std::string first = WaitForOpenLog(1, 10000);
+    for (int id : ActionButtonIds) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, id))) << id;
+    ASSERT_TRUE(WaitUntil(5000, [&] { return IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_FEEDBACK)) != FALSE; }));
+    DWORD locked = GetTickCount() - pressed;
+    EXPECT_GE(locked, 900u);
+    EXPECT_LT(locked, 3000u);
+    for (int id : ActionButtonIds) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, id))) << id;
+
+    PressDialogButton(box, IDC_ABOUT_MAIL);
+    std::string both = WaitForOpenLog(2, 10000);
+    RestoreHandler("mailto");
+    const std::string entry = "target=mailto:someone@swaypix.example\n";
+    ASSERT_NE(std::string::npos, first.find(entry)) << first;
+    EXPECT_NE(std::string::npos, both.find(entry, both.find(entry) + 1)) << both;
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    EXPECT_NE(std::string::npos, both.find(std::string("directory=") + system + "\n")) << both;
+}
+
+TEST_F(AboutBox, WebDonationAndFeedbackOpenTheirPages) {
+    RegisterRecordingHandler("https");
+    ResetOpenLog();
+    Open();
+    const int buttons[] = {IDC_ABOUT_WEBSITE, IDC_ABOUT_DONATION, IDC_ABOUT_FEEDBACK};
+    int opened = 0;
+    for (int id : buttons) {
+        ASSERT_TRUE(WaitUntil(5000, [&] { return IsWindowEnabled(GetDlgItem(box, id)) != FALSE; }));
+        PressDialogButton(box, id);
+        WaitForOpenLog(++opened, 10000);
+    }
+    std::string log = WaitForOpenLog(3, 10000);
+    RestoreHandler("https");
+    size_t web = log.find("target=https://swaypix.example/\n");
+    size_t donation = log.find("target=https://swaypix.example/kifu.html\n");
+    size_t feedback = log.find("target=https://swaypix.example/ifa.php?SWAYPIX\n");
+    ASSERT_NE(std::string::npos, web) << log;
+    ASSERT_NE(std::string::npos, donation) << log;
+    ASSERT_NE(std::string::npos, feedback) << log;
+    EXPECT_LT(web, donation);
+    EXPECT_LT(donation, feedback);
+}
+
+TEST_F(AboutBox, ATargetTheShellCannotOpenSaysCannotExecute) {
+    run.info.webSite = "swaypix-no-such-scheme:nothing";
+    Open();
+    PressDialogButton(box, IDC_ABOUT_WEBSITE);
+    HWND message = WaitForMessageBoxOwnedBy(box, 10000);
+    ASSERT_TRUE(message != NULL);
+    EXPECT_EQ(L"TESTPRODUCT", WindowTextW(message));
+    EXPECT_EQ(L"Cannot Execute.", MessageBoxTextW(message));
+    EXPECT_TRUE(MessageBoxShowsIcon(message, IDI_ERROR));
+    AnswerMessageBox(message, IDOK);
+    EXPECT_TRUE(IsWindow(box));
+}
+
+TEST_F(AboutBox, ACallbackReplacesTheBuiltInReport) {
+    ReportCallbackWindow = NULL;
+    run.info.reportCallback = RecordReportCallback;
+    DeleteFileA(ReportTempPath);
+    Open();
+    PressDialogButton(box, IDC_ABOUT_REPORT);
+    EXPECT_TRUE(WaitUntil(5000, [&] { return ReportCallbackWindow == box; }));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_MAIL))) << "no lock without a link action";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ReportTempPath));
+}
+
+TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
+    Open();
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string reportPath = std::string(temp) + "VORLEXLIB_TEMP.TXT";
+    EXPECT_STREQ(reportPath.c_str(), ReportTempPath);
+    PressDialogButton(box, IDC_ABOUT_REPORT);
+    HWND viewer = WaitForViewerOf("VORLEXLIB_TEMP", 15000);
+    ASSERT_TRUE(viewer != NULL);
+    std::wstring shown = ViewerText(viewer);
+    EXPECT_EQ(0u, shown.find(L"Information of your environment.\r\n\r\nVORLEX.LIB ver.5.24.05 [Jun  6 2012](ANSI)"))
+        << std::string(shown.begin(), shown.end());
+    EXPECT_NE(std::wstring::npos, shown.find(L"\r\nClient        :TESTPRODUCT ver.2.15.03  [2012/07/08] (x86) \r\n"));
+    std::string file = ReadTextFile(reportPath);
+    EXPECT_EQ(0u, file.find("Information of your environment.\r\n\r\nVORLEX.LIB"));
+    CloseViewersOf("VORLEXLIB_TEMP");
+
+    PressDialogButton(box, IDCANCEL);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(reportPath.c_str())) << "closing deletes the report";
+}
+
+TEST(ReportFile, ANullReportLeavesNoStaleFile) {
+    ChooseReportTempPath();
+    FILE* stale = fopen(ReportTempPath, "wb");
+    ASSERT_TRUE(stale != NULL);
+    fputs("an older report", stale);
+    fclose(stale);
+    EXPECT_FALSE(WriteReportFile("header\r\n\r\n", NULL));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ReportTempPath));
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 5);
+    memcpy(GlobalLock(block), "text", 5);
+    GlobalUnlock(block);
+    EXPECT_TRUE(WriteReportFile("header\r\n\r\n", block));
+    EXPECT_EQ("header\r\n\r\ntext", ReadTextFile(ReportTempPath));
+    DeleteFileA(ReportTempPath);
+}

@@ -1,0 +1,81 @@
+// swaypix-report.exe as maintainers run it: options, exit codes, the
+// bytes on standard output, and the offset line in real time zones.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/console_capture.h"
+#include "tests/support/linux_tools.h"
+#include "tests/support/program_driver.h"
+
+static CapturedRun RunReportTool(const std::string& arguments) {
+    return RunCapturing("\"" + BuiltProgramPath("swaypix-report.exe") + "\" " + arguments);
+}
+
+static const char Banner[] = "VORLEX.LIB ver.5.24.05 [Jun  6 2012](ANSI)";
+
+static bool EveryLineFeedFollowsACarriageReturn(const std::string& text) {
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        if (at == 0 || text[at - 1] != '\r') return false;
+    return true;
+}
+
+TEST(ReportTool, PrintsTheJapaneseReportByDefaultInCodePage932) {
+    CapturedRun run = RunReportTool("");
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    EXPECT_EQ(0u, run.out.find(std::string(Banner) + "\r\n[その他]\r\nクライアント  :SWAYPIX ver.2.15.03  [2012/07/08] (x86) "
+                                                     "\r\n日付時刻      :"))
+        << run.out;
+    EXPECT_TRUE(EveryLineFeedFollowsACarriageReturn(run.out)) << "binary output, CRLF as in the file";
+    EXPECT_EQ("\r\n\r\n", run.out.substr(run.out.size() - 4));
+    EXPECT_EQ("", run.err);
+}
+
+TEST(ReportTool, EnglishAndUtf8ChangeLanguageAndEncoding) {
+    CapturedRun english = RunReportTool("--english");
+    EXPECT_EQ(0u, english.exitCode);
+    EXPECT_NE(std::string::npos, english.out.find("\r\n[Other Information]\r\nClient        :SWAYPIX ver.2.15.03 "));
+    EXPECT_TRUE(EveryLineFeedFollowsACarriageReturn(english.out));
+
+    CapturedRun utf8 = RunReportTool("--utf8");
+    EXPECT_EQ(0u, utf8.exitCode);
+    EXPECT_NE(std::string::npos, utf8.out.find(u8"\r\n[その他]\r\nクライアント  :SWAYPIX"));
+    EXPECT_EQ(std::string::npos, utf8.out.find("[その他]")) << "no code page 932 bytes left";
+
+    CapturedRun both = RunReportTool("--utf8 --english");
+    EXPECT_EQ(0u, both.exitCode);
+    EXPECT_NE(std::string::npos, both.out.find("\r\n[Other Information]"));
+}
+
+TEST(ReportTool, HelpAndUnknownOptions) {
+    CapturedRun help = RunReportTool("--help");
+    EXPECT_EQ(0u, help.exitCode);
+    EXPECT_EQ(0u, help.out.find("usage: swaypix-report"));
+    EXPECT_EQ(std::string::npos, help.out.find("VORLEX"));
+
+    for (const char* wrong : {"--englsh", "-english", "extra"}) {
+        CapturedRun run = RunReportTool(wrong);
+        EXPECT_EQ(2u, run.exitCode) << wrong;
+        EXPECT_EQ("", run.out) << wrong;
+        EXPECT_EQ(0u, run.err.find("usage: swaypix-report")) << wrong;
+    }
+}
+
+// Wine takes the zone from the Unix TZ of its process, so the tool is
+// started through the shell. The line gives the zone's base offset: in
+// December Sydney keeps daylight time and must still read +10:00.
+TEST(ReportTool, TheOffsetLineFollowsTheTimeZone) {
+    struct {
+        const char* zone;
+        const char* offset;
+    } cases[] = {{"Asia/Tokyo", "+09:00"}, {"Asia/Kolkata", "+05:30"}, {"America/St_Johns", "-03:30"},
+                 {"UTC", "-00:00"},        {"Europe/Berlin", "+01:00"}, {"Australia/Sydney", "+10:00"}};
+    std::string tool = UnixPathOf(BuiltProgramPath("swaypix-report.exe"));
+    ASSERT_NE("", tool);
+    for (auto& c : cases) {
+        std::string out = RunLinuxCommand(std::string("TZ=") + c.zone + " wine " + ShellQuote(tool) + " --english");
+        EXPECT_NE(std::string::npos, out.find(std::string("\r\nDiff from UTC :") + c.offset + "\r\n\r\n"))
+            << c.zone << "\n" << out;
+    }
+}

@@ -1,0 +1,90 @@
+// swaypix-report: the environment report on standard output, byte for
+// byte as the About box writes it to its file (without the file's header),
+// for maintainers and for tests that need no window.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "about/product_title.h"
+#include "envreport/report_driver.h"
+
+static const char Usage[] =
+    "usage: swaypix-report [--english] [--utf8] [--help]\n"
+    "  Prints the environment report (Japanese by default) in the ANSI\n"
+    "  code page with CRLF line ends, as the About box's report file holds it.\n"
+    "  --english  the English report\n"
+    "  --utf8     convert the text to UTF-8 for a terminal\n"
+    "  --help     this text\n";
+
+struct ReportOptions {
+    bool english;
+    bool utf8;
+    bool help;
+};
+
+// False on an unknown argument.
+static bool ReadOptions(int argc, char** argv, ReportOptions* options) {
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], "--english") == 0) options->english = true;
+        else if (strcmp(argv[i], "--utf8") == 0) options->utf8 = true;
+        else if (strcmp(argv[i], "--help") == 0) options->help = true;
+        else return false;
+    }
+    return true;
+}
+
+// The Japanese labels are code page 932 whatever the locale; the English
+// report holds only what the system gave, in its ANSI code page.
+static bool WriteAsUtf8(const char* text, UINT codePage) {
+    int wideLength = MultiByteToWideChar(codePage, 0, text, -1, NULL, 0);
+    if (wideLength <= 0) return false;
+    wchar_t* wide = new wchar_t[wideLength];
+    MultiByteToWideChar(codePage, 0, text, -1, wide, wideLength);
+    int utf8Length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, NULL, 0, NULL, NULL);
+    char* utf8 = new char[utf8Length > 0 ? utf8Length : 1];
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, utf8Length, NULL, NULL);
+    bool written = utf8Length > 0 && fwrite(utf8, 1, (size_t)utf8Length - 1, stdout) == (size_t)utf8Length - 1;
+    delete[] utf8;
+    delete[] wide;
+    return written;
+}
+
+static bool WriteReport(const char* text, const ReportOptions& options) {
+    if (options.utf8) return WriteAsUtf8(text, options.english ? CP_ACP : 932);
+    size_t length = strlen(text);
+    return fwrite(text, 1, length, stdout) == length;
+}
+
+int main(int argc, char** argv) {
+    ReportOptions options = {};
+    if (!ReadOptions(argc, argv, &options)) {
+        fputs(Usage, stderr);
+        return 2;
+    }
+    if (options.help) {
+        fputs(Usage, stdout);
+        return 0;
+    }
+    _setmode(_fileno(stdout), _O_BINARY);
+    ProductVersionTexts texts;
+    UpdateProductTitleLine("SWAYPIX", !options.english, &texts);
+    HGLOBAL report = BuildEnvironmentReport(options.english ? 1 : 0);
+    const char* text = report ? (const char*)GlobalLock(report) : NULL;
+    if (!text) {
+        fputs("swaypix-report: no memory for the report\n", stderr);
+        if (report) GlobalFree(report);
+        return 1;
+    }
+    bool written = WriteReport(text, options);
+    GlobalUnlock(report);
+    GlobalFree(report);
+    if (fflush(stdout) != 0 || !written) {
+        fputs("swaypix-report: cannot write the report\n", stderr);
+        return 1;
+    }
+    return 0;
+}
