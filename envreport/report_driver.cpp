@@ -3,12 +3,14 @@
 #include <cstring>
 #include <new>
 
+#include "envreport/cpu/processor_section.h"
 #include "envreport/devices/other_info_section.h"
 #include "envreport/report_language.h"
 
 SYSTEM_INFO ReportSystemInfo;
 
 static const ReportSection ProgramSections[] = {
+    WriteProcessorSection,
     WriteOtherInfoSection,
 };
 

@@ -10,20 +10,27 @@
 #include <cstring>
 
 #include "about/product_title.h"
+#include "envreport/cpu/cpu_clock.h"
+#include "envreport/cpu/cpuid_replay.h"
 #include "envreport/report_driver.h"
 
 static const char Usage[] =
-    "usage: swaypix-report [--english] [--utf8] [--help]\n"
+    "usage: swaypix-report [--english] [--utf8] [--cpuid FILE] [--no-clock] [--help]\n"
     "  Prints the environment report (Japanese by default) in the ANSI\n"
     "  code page with CRLF line ends, as the About box's report file holds it.\n"
     "  --english  the English report\n"
     "  --utf8     convert the text to UTF-8 for a terminal\n"
+    "  --cpuid FILE  replay a `cpuid -r -1` dump instead of this processor\n"
+    "             (a Windows path; under Wine /tmp/x.raw is Z:\\tmp\\x.raw)\n"
+    "  --no-clock skip the clock measurement (about 1.2 s)\n"
     "  --help     this text\n";
 
 struct ReportOptions {
     bool english;
     bool utf8;
     bool help;
+    bool noClock;
+    const char* cpuidDump;
 };
 
 // False on an unknown argument.
@@ -32,6 +39,8 @@ static bool ReadOptions(int argc, char** argv, ReportOptions* options) {
         if (strcmp(argv[i], "--english") == 0) options->english = true;
         else if (strcmp(argv[i], "--utf8") == 0) options->utf8 = true;
         else if (strcmp(argv[i], "--help") == 0) options->help = true;
+        else if (strcmp(argv[i], "--no-clock") == 0) options->noClock = true;
+        else if (strcmp(argv[i], "--cpuid") == 0 && i + 1 < argc) options->cpuidDump = argv[++i];
         else return false;
     }
     return true;
@@ -69,6 +78,14 @@ int main(int argc, char** argv) {
         fputs(Usage, stdout);
         return 0;
     }
+    if (options.cpuidDump) {
+        char error[160];
+        if (!ReplayCpuidDump(options.cpuidDump, error, sizeof error)) {
+            fprintf(stderr, "swaypix-report: %s\n", error);
+            return 2;
+        }
+    }
+    ReportMeasuresClock = !options.noClock;
     _setmode(_fileno(stdout), _O_BINARY);
     ProductVersionTexts texts;
     UpdateProductTitleLine("SWAYPIX", !options.english, &texts);

@@ -1,0 +1,66 @@
+#include "envreport/cpu/feature_flags.h"
+
+#include "envreport/cpu/cpuid_info.h"
+#include "envreport/report_language.h"
+#include "envreport/report_text.h"
+
+static const char* FlagName(const FeatureFlagName* names, int bit) {
+    if (!names) return Pick("不明", "Unknown");
+    return Pick(names[bit].japanese, names[bit].english);
+}
+
+void AppendFlagLines(ReportBuffer& report, const FeatureFlagName* leftNames, uint32_t left,
+                     const FeatureFlagName* rightNames, uint32_t right) {
+    for (int bit = 0; bit < 32; ++bit) {
+        char leftName[40];
+        char rightName[40];
+        PadRight(32, FlagName(leftNames, bit), leftName, sizeof leftName);
+        PadRight(32, FlagName(rightNames, bit), rightName, sizeof rightName);
+        report.AppendFormat("\r\n%2d-%s:%u  %2d-%s:%u", bit, leftName, (left >> bit) & 1, bit, rightName,
+                            (right >> bit) & 1);
+    }
+}
+
+struct ExtendedTable {
+    const char* japaneseHeader;
+    const char* englishHeader;
+    const FeatureFlagName* left;
+    const FeatureFlagName* right;
+};
+
+static ExtendedTable ExtendedTableFor(uint8_t vendor) {
+    switch (vendor) {
+    case VendorCyrix:
+    case VendorCyrixNoBrand:
+        return {"\r\n\r\n[CPUID拡張機能フラグ(Cyrix)]           [CPUID追加拡張機能フラグ]",
+                "\r\n\r\n[CPUID Extend Feature Flag(Cyrix)]     [CPUID Additional Extend Feature Flag]",
+                CyrixExtendedEdxNames, NULL};
+    case VendorAmd:
+        return {"\r\n\r\n[CPUID拡張機能フラグ(AMD)]             [CPUID追加拡張機能フラグ(AMD)]",
+                "\r\n\r\n[CPUID Extend Feature Flag(AMD)]       [CPUID Additional Extend Feature Flag(AMD)]",
+                AmdExtendedEdxNames, AmdExtendedEcxNames};
+    case VendorIntel:
+        return {"\r\n\r\n[CPUID拡張機能フラグ(Intel)]           [CPUID追加拡張機能フラグ(Intel)]",
+                "\r\n\r\n[CPUID Extend Feature Flag(Intel)]     [CPUID Additional Extend Feature Flag(Intel)]",
+                IntelExtendedEdxNames, IntelExtendedEcxNames};
+    }
+    return {"\r\n\r\n[CPUID拡張機能フラグ]                  [CPUID追加拡張機能フラグ]",
+            "\r\n\r\n[CPUID Extend Feature Flag]            [CPUID Additional Extend Feature Flag]", NULL, NULL};
+}
+
+void WriteFeatureFlagTables(ReportBuffer& report) {
+    if (CpuidInfo.vendorCode == VendorAmd) {
+        report.Append(Pick("\r\n\r\n[CPUID標準機能フラグ(AMD)]             [CPUID追加機能フラグ(AMD)]",
+                           "\r\n\r\n[CPUID Standard Feature Flag(AMD)      [CPUID Additional Feature Flag(AMD)]"));
+        AppendFlagLines(report, AmdStandardEdxNames, CpuidInfo.featureEdx, AmdStandardEcxNames, CpuidInfo.featureEcx);
+    } else {
+        report.Append(Pick("\r\n\r\n[CPUID標準機能フラグ]                  [CPUID追加機能フラグ]",
+                           "\r\n\r\n[CPUID Standard Feature Flag]          [CPUID Additional Feature Flag]"));
+        AppendFlagLines(report, StandardEdxNames, CpuidInfo.featureEdx, StandardEcxNames, CpuidInfo.featureEcx);
+    }
+    // The extended table wants at least 0x80000002, not merely 0x80000001.
+    if (CpuidInfo.maxExtendedLeaf <= 0x80000001) return;
+    ExtendedTable table = ExtendedTableFor(CpuidInfo.vendorCode);
+    report.Append(Pick(table.japaneseHeader, table.englishHeader));
+    AppendFlagLines(report, table.left, CpuidInfo.extFeatureEdx, table.right, CpuidInfo.extFeatureEcx);
+}

@@ -1,0 +1,59 @@
+#include "tests/support/processor_report.h"
+
+#include <windows.h>
+
+#include "envreport/cpu/cpu_clock.h"
+#include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/processor_section.h"
+#include "envreport/report_driver.h"
+#include "envreport/report_language.h"
+
+std::string ProcessorSectionText(bool japanese) {
+    ReportLanguage = japanese;
+    ReportMeasuresClock = false;
+    ReportBuffer report = {};
+    report.Init();
+    WriteProcessorSection(report);
+    std::string text = report.text ? report.text : "";
+    report.Free();
+    ReportMeasuresClock = true;
+    return text;
+}
+
+static const SyntheticProcessor* Synthetic;
+
+static bool SyntheticIdFlag() {
+    return Synthetic->hasCpuid;
+}
+
+static void SyntheticCpuid(uint32_t leaf, CpuidRegisters* out) {
+    auto found = Synthetic->leaves.find(leaf);
+    *out = found == Synthetic->leaves.end() ? CpuidRegisters() : found->second;
+}
+
+static bool SyntheticDivide() {
+    return Synthetic->cyrixDivide;
+}
+
+void UseSyntheticProcessor(const SyntheticProcessor* processor) {
+    Synthetic = processor;
+    Processor.idFlagToggles = SyntheticIdFlag;
+    Processor.cpuid = SyntheticCpuid;
+    Processor.divideLeavesFlagsClear = SyntheticDivide;
+    CpuidInfo = CpuidInfoRecord();
+}
+
+void UseLiveProcessor() {
+    Processor = LiveProcessor;
+    CpuidInfo = CpuidInfoRecord();
+}
+
+std::string TestDataUnixPath(const std::string& relative) {
+    return std::string(SWAYPIX_SOURCE_DIR) + "/tests/data/" + relative;
+}
+
+std::string TestDataPath(const std::string& relative) {
+    std::string path = "Z:" + TestDataUnixPath(relative);
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return path;
+}

@@ -1,0 +1,29 @@
+// Running the processor section on its own, with CPUID answered by a
+// recorded dump or by registers a test makes up.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "envreport/cpu/processor_access.h"
+
+// The processor section as the report writes it, for a one-processor x86
+// machine unless `system` is given; the clock is not measured.
+std::string ProcessorSectionText(bool japanese);
+
+// Registers by leaf for the synthetic processor; leaves not in the map
+// answer zeros. The ID flag and divide test answers are set alongside.
+struct SyntheticProcessor {
+    std::map<uint32_t, CpuidRegisters> leaves;
+    bool hasCpuid = true;
+    bool cyrixDivide = false;
+};
+// Makes `Processor` answer from `processor` (kept by pointer) and clears
+// CpuidInfo, as a fresh process would have it.
+void UseSyntheticProcessor(const SyntheticProcessor* processor);
+// Back to the live processor.
+void UseLiveProcessor();
+
+// A Windows path of a file under tests/data, and its Unix twin.
+std::string TestDataPath(const std::string& relative);
+std::string TestDataUnixPath(const std::string& relative);
