@@ -24,9 +24,9 @@ static bool EveryLineFeedFollowsACarriageReturn(const std::string& text) {
 TEST(ReportTool, PrintsTheJapaneseReportByDefaultInCodePage932) {
     CapturedRun run = RunReportTool("");
     EXPECT_EQ(0u, run.exitCode) << run.err;
-    EXPECT_EQ(0u, run.out.find(std::string(Banner) + "\r\n[その他]\r\nクライアント  :SWAYPIX ver.2.15.03  [2012/07/08] (x86) "
-                                                     "\r\n日付時刻      :"))
-        << run.out;
+    EXPECT_EQ(0u, run.out.find(std::string(Banner) + "\r\n\r\n[プロセッサ]\r\nプロセッサ    :")) << run.out;
+    EXPECT_NE(std::string::npos,
+              run.out.find("\r\n[その他]\r\nクライアント  :SWAYPIX ver.2.15.03  [2012/07/08] (x86) \r\n日付時刻      :"));
     EXPECT_TRUE(EveryLineFeedFollowsACarriageReturn(run.out)) << "binary output, CRLF as in the file";
     EXPECT_EQ("\r\n\r\n", run.out.substr(run.out.size() - 4));
     EXPECT_EQ("", run.err);
@@ -74,8 +74,54 @@ TEST(ReportTool, TheOffsetLineFollowsTheTimeZone) {
     std::string tool = UnixPathOf(BuiltProgramPath("swaypix-report.exe"));
     ASSERT_NE("", tool);
     for (auto& c : cases) {
-        std::string out = RunLinuxCommand(std::string("TZ=") + c.zone + " wine " + ShellQuote(tool) + " --english");
+        std::string out = RunLinuxCommand(std::string("TZ=") + c.zone + " wine " + ShellQuote(tool) + " --english --no-clock");
         EXPECT_NE(std::string::npos, out.find(std::string("\r\nDiff from UTC :") + c.offset + "\r\n\r\n"))
             << c.zone << "\n" << out;
     }
+}
+
+static std::string WriteTempFile(const char* name, const std::string& content) {
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    std::string path = std::string(folder) + name;
+    FILE* file = fopen(path.c_str(), "wb");
+    fwrite(content.data(), 1, content.size(), file);
+    fclose(file);
+    return path;
+}
+
+TEST(ReportTool, ReplaysARecordedDumpWithoutMeasuringTheClock) {
+    std::string dump = WriteTempFile("swaypix-dump.raw",
+                                     "CPU:\n"
+                                     "   0x00000000 0x00: eax=0x00000001 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+                                     "   0x00000001 0x00: eax=0x00000543 ebx=0x00000000 ecx=0x00000000 edx=0x008001bf\n"
+                                     "CPU 1:\n"
+                                     "   0x00000001 0x00: eax=0x00000633 ebx=0x00000000 ecx=0x00000000 edx=0x00000000\n");
+    CapturedRun run = RunReportTool("--english --no-clock --cpuid \"" + dump + "\"");
+    EXPECT_EQ(0u, run.exitCode) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("\r\nProcessor     :Intel MMX Technology Pentium Processor(166/200)\r\n"))
+        << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("\r\nVender ID     :\"GenuineIntel\" (Intel)\r\nStd.Functions :"))
+        << "no clock lines with --no-clock";
+    DeleteFileA(dump.c_str());
+}
+
+TEST(ReportTool, AMalformedOrMissingDumpGivesAnErrorAndNoReport) {
+    std::string bad = WriteTempFile("swaypix-bad.raw",
+                                    "CPU:\n"
+                                    "   0x00000000 0x00: eax=0x00000001 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+                                    "   0x00000001 0x00: eax=0x00000543 ebx=zzz\n");
+    const std::string cases[] = {"--cpuid \"" + bad + "\"", "--cpuid Z:\\nonexistent\\dump.raw",
+                                 "--cpuid \"" + WriteTempFile("swaypix-empty.raw", "") + "\""};
+    for (const std::string& arguments : cases) {
+        CapturedRun run = RunReportTool(arguments);
+        EXPECT_EQ(2u, run.exitCode) << arguments;
+        EXPECT_EQ("", run.out) << arguments;
+        EXPECT_EQ(0u, run.err.find("swaypix-report: ")) << run.err;
+    }
+    EXPECT_NE(std::string::npos, RunReportTool(cases[0]).err.find("line 3")) << "the error names the line";
+    CapturedRun noFile = RunReportTool("--cpuid");
+    EXPECT_EQ(2u, noFile.exitCode);
+    EXPECT_EQ(0u, noFile.err.find("usage: swaypix-report"));
+    DeleteFileA(bad.c_str());
 }
