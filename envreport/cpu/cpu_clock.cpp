@@ -58,13 +58,28 @@ static uint32_t MeasureWithPerformanceCounter() {
     return ClockFromPerformanceCounter(t0, t1, c0, c1, c2, (uint64_t)frequency.QuadPart);
 }
 
+// The multimedia library is loaded (from the system folder) only while it
+// is measured: the resident program should not carry it.
 static uint32_t MeasureWithMultimediaTimer() {
-    DWORD m0 = timeGetTime();
-    uint64_t t0 = Processor.readTimeStampCounter();
-    SpinForClockWindow();
-    DWORD m1 = timeGetTime();
-    uint64_t t1 = Processor.readTimeStampCounter();
-    return ClockFromMilliseconds(t0, t1, m1 - m0);
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, sizeof path);
+    if (length == 0 || length + sizeof "\\winmm.dll" > sizeof path) return 0;
+    lstrcatA(path, "\\winmm.dll");
+    HMODULE winmm = LoadLibraryA(path);
+    if (!winmm) return 0;
+    typedef DWORD(WINAPI * TimeGetTimeFunction)();
+    TimeGetTimeFunction timeGetTimeFunction = (TimeGetTimeFunction)(void*)GetProcAddress(winmm, "timeGetTime");
+    uint32_t result = 0;
+    if (timeGetTimeFunction) {
+        DWORD m0 = timeGetTimeFunction();
+        uint64_t t0 = Processor.readTimeStampCounter();
+        SpinForClockWindow();
+        DWORD m1 = timeGetTimeFunction();
+        uint64_t t1 = Processor.readTimeStampCounter();
+        result = ClockFromMilliseconds(t0, t1, m1 - m0);
+    }
+    FreeLibrary(winmm);
+    return result;
 }
 
 static uint32_t MeasureWithTickCount() {

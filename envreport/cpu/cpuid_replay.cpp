@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "envreport/cpu/processor_access.h"
 
@@ -115,18 +116,25 @@ bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
         snprintf(error, errorSize, "cannot open %s", path);
         return false;
     }
-    static char text[256 * 1024];
-    size_t length = fread(text, 1, sizeof text - 1, file);
+    // Only the report tool replays, so the resident program keeps no
+    // buffer for it.
+    const size_t limit = 256 * 1024;
+    char* text = new (std::nothrow) char[limit];
+    if (!text) {
+        fclose(file);
+        snprintf(error, errorSize, "no memory to read %s", path);
+        return false;
+    }
+    size_t length = fread(text, 1, limit - 1, file);
     bool truncated = !feof(file);
     fclose(file);
-    if (truncated) {
-        snprintf(error, errorSize, "%s is too large for a CPUID dump", path);
-        return false;
+    bool replayed = false;
+    if (truncated) snprintf(error, errorSize, "%s is too large for a CPUID dump", path);
+    else if (memchr(text, '\0', length)) snprintf(error, errorSize, "%s holds binary data, not a CPUID dump", path);
+    else {
+        text[length] = '\0';
+        replayed = ReplayCpuidText(text, error, errorSize);
     }
-    if (memchr(text, '\0', length)) {
-        snprintf(error, errorSize, "%s holds binary data, not a CPUID dump", path);
-        return false;
-    }
-    text[length] = '\0';
-    return ReplayCpuidText(text, error, errorSize);
+    delete[] text;
+    return replayed;
 }
