@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "about/product_title.h"
 #include "envreport/cpu/cpu_clock.h"
@@ -51,12 +52,16 @@ static bool ReadOptions(int argc, char** argv, ReportOptions* options) {
 static bool WriteAsUtf8(const char* text, UINT codePage) {
     int wideLength = MultiByteToWideChar(codePage, 0, text, -1, NULL, 0);
     if (wideLength <= 0) return false;
-    wchar_t* wide = new wchar_t[wideLength];
+    wchar_t* wide = new (std::nothrow) wchar_t[wideLength];
+    if (!wide) return false;
     MultiByteToWideChar(codePage, 0, text, -1, wide, wideLength);
     int utf8Length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, NULL, 0, NULL, NULL);
-    char* utf8 = new char[utf8Length > 0 ? utf8Length : 1];
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, utf8Length, NULL, NULL);
-    bool written = utf8Length > 0 && fwrite(utf8, 1, (size_t)utf8Length - 1, stdout) == (size_t)utf8Length - 1;
+    char* utf8 = utf8Length > 0 ? new (std::nothrow) char[utf8Length] : NULL;
+    bool written = false;
+    if (utf8) {
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, utf8Length, NULL, NULL);
+        written = fwrite(utf8, 1, (size_t)utf8Length - 1, stdout) == (size_t)utf8Length - 1;
+    }
     delete[] utf8;
     delete[] wide;
     return written;
