@@ -8,6 +8,7 @@
 #include "about/report_file.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
+#include "setup/exe_directory.h"
 #include "setup/paths.h"
 
 // The box is modal, so one of each is enough.
@@ -107,17 +108,14 @@ static const char* ActionTarget(int controlId, const AboutBoxInfo& info, char (&
     return NULL;
 }
 
-// The shell runs from the system folder, so the program's folder is never
-// kept busy or searched by what it starts.
 static void RunLinkAction(HWND box, int controlId) {
     EnableActionButtons(box, FALSE);
     SetTimer(box, ReenableTimer, 1000, NULL);
     char savedFolder[PathBufferSize];
     DWORD savedLength = GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
     if (savedLength == 0 || savedLength >= sizeof savedFolder) savedFolder[0] = '\0';
-    char systemFolder[PathBufferSize] = "\\";
-    GetSystemDirectoryA(systemFolder, sizeof systemFolder);
-    SetCurrentDirectoryA(systemFolder);
+    char systemFolder[PathBufferSize];
+    EnterSystemFolder(systemFolder);
 
     const AboutBoxInfo& info = *CurrentAbout;
     char mailTarget[PathBufferSize];

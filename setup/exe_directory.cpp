@@ -35,3 +35,9 @@ bool RestoreExeDirectory() {
     if (!CutToFolder(path)) return false;
     return SetCurrentDirectoryA(path) != FALSE;
 }
+
+void EnterSystemFolder(char (&systemFolder)[PathBufferSize]) {
+    UINT length = GetSystemDirectoryA(systemFolder, sizeof systemFolder);
+    if (length == 0 || length >= sizeof systemFolder) lstrcpyA(systemFolder, "\\");
+    SetCurrentDirectoryA(systemFolder);
+}

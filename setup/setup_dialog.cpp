@@ -68,12 +68,9 @@ static void StartNowFromDialog(HWND dialog) {
     EndDialog(dialog, IDC_STARTNOW);
 }
 
-// The shell gets the system folder as current and working directory; a
-// failed GetSystemDirectoryA leaves "\", the root of the current drive.
 static void OpenFeedbackPage(HWND dialog) {
-    char systemFolder[PathBufferSize] = "\\";
-    GetSystemDirectoryA(systemFolder, sizeof systemFolder);
-    SetCurrentDirectoryA(systemFolder);
+    char systemFolder[PathBufferSize];
+    EnterSystemFolder(systemFolder);
     ShellExecuteA(dialog, "open", MakerFeedbackPage, NULL, systemFolder, SW_SHOWNORMAL);
     RestoreExeDirectory();
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "tests/support/wait.h"
+
 std::string BuiltProgramPath(const char* fileName) {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
@@ -34,12 +36,9 @@ void CloseProcess(PROCESS_INFORMATION& process) {
 }
 
 HWND WaitForResidentWindow(DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND w = FindWindowA("SWAY_PIX", "SWAY_PIX");
-        if (w || GetTickCount() - start >= timeoutMs) return w;
-        Sleep(10);
-    }
+    HWND w = NULL;
+    WaitUntil(timeoutMs, [&] { return (w = FindWindowA("SWAY_PIX", "SWAY_PIX")) != NULL; });
+    return w;
 }
 
 void EndResidentInstances() {
@@ -76,13 +75,12 @@ static BOOL CALLBACK MatchWindow(HWND w, LPARAM lParam) {
 }
 
 static HWND WaitForWindowOf(DWORD processId, bool dialogsOnly, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        WindowSearch search = {processId, dialogsOnly, NULL};
+    WindowSearch search = {processId, dialogsOnly, NULL};
+    WaitUntil(timeoutMs, [&] {
         EnumWindows(MatchWindow, (LPARAM)&search);
-        if (search.found || GetTickCount() - start >= timeoutMs) return search.found;
-        Sleep(10);
-    }
+        return search.found != NULL;
+    });
+    return search.found;
 }
 
 HWND WaitForDialogOf(DWORD processId, DWORD timeoutMs) {
@@ -221,13 +219,12 @@ static BOOL CALLBACK MatchOwnedBox(HWND w, LPARAM lParam) {
 }
 
 static HWND WaitForOwnedDialog(HWND owner, bool messageBoxOnly, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        OwnedBoxSearch search = {owner, messageBoxOnly, NULL};
+    OwnedBoxSearch search = {owner, messageBoxOnly, NULL};
+    WaitUntil(timeoutMs, [&] {
         EnumWindows(MatchOwnedBox, (LPARAM)&search);
-        if (search.found || GetTickCount() - start >= timeoutMs) return search.found;
-        Sleep(10);
-    }
+        return search.found != NULL;
+    });
+    return search.found;
 }
 
 HWND WaitForMessageBoxOwnedBy(HWND owner, DWORD timeoutMs) {
