@@ -13,6 +13,7 @@
 #include "envreport/report_datetime.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
+#include "envreport/system_library.h"
 #include "envreport/windows_version.h"
 
 struct DateTimeCase {
@@ -192,6 +193,21 @@ TEST(WindowsVersion, Wow64MatchesTheExistenceOfTheWow64Folder) {
     char folder[MAX_PATH];
     bool hasWow64Folder = GetSystemWow64DirectoryA(folder, sizeof folder) != 0;
     EXPECT_EQ(hasWow64Folder, IsWow64());
+}
+
+TEST(SystemLibrary, LoadsByFullPathFromTheSystemFolderOnly) {
+    HMODULE library = LoadSystemLibrary("iphlpapi.dll");
+    ASSERT_TRUE(library != NULL);
+    char loaded[MAX_PATH];
+    GetModuleFileNameA(library, loaded, sizeof loaded);
+    FreeLibrary(library);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    EXPECT_EQ(0, _strnicmp(system, loaded, strlen(system))) << loaded;
+
+    EXPECT_TRUE(LoadSystemLibrary("no-such-library.dll") == NULL);
+    std::string tooLong(MAX_PATH, 'x');
+    EXPECT_TRUE(LoadSystemLibrary(tooLong.c_str()) == NULL);
 }
 
 TEST(CommonControls, LoadsFromTheSystemFolderAndRestoresTheCurrentDirectory) {

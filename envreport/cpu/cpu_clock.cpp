@@ -4,6 +4,7 @@
 
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/report_language.h"
+#include "envreport/system_library.h"
 
 bool ReportMeasuresClock = true;
 
@@ -61,11 +62,7 @@ static uint32_t MeasureWithPerformanceCounter() {
 // The multimedia library is loaded (from the system folder) only while it
 // is measured: the resident program should not carry it.
 static uint32_t MeasureWithMultimediaTimer() {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, sizeof path);
-    if (length == 0 || length + sizeof "\\winmm.dll" > sizeof path) return 0;
-    lstrcatA(path, "\\winmm.dll");
-    HMODULE winmm = LoadLibraryA(path);
+    HMODULE winmm = LoadSystemLibrary("winmm.dll");
     if (!winmm) return 0;
     typedef DWORD(WINAPI * TimeGetTimeFunction)();
     TimeGetTimeFunction timeGetTimeFunction = (TimeGetTimeFunction)(void*)GetProcAddress(winmm, "timeGetTime");
