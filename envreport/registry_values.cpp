@@ -30,13 +30,28 @@ char* ReadRegString(HKEY key, const char* valueName) {
     return text;
 }
 
-DWORD ReadRegDword(HKEY key, const char* valueName) {
+char* ReadRegStringOrClose(HKEY key, const char* valueName) {
+    try {
+        return ReadRegString(key, valueName);
+    } catch (...) {
+        RegCloseKey(key);
+        throw;
+    }
+}
+
+bool QueryRegDword(HKEY key, const char* valueName, DWORD& value) {
     DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, valueName, NULL, &type, NULL, &size) != ERROR_SUCCESS || type != REG_DWORD ||
-        size != sizeof(DWORD))
-        return 0;
+    DWORD read = 0;
+    DWORD size = sizeof read;
+    if (RegQueryValueExA(key, valueName, NULL, &type, (BYTE*)&read, &size) != ERROR_SUCCESS || type != REG_DWORD ||
+        size != sizeof read)
+        return false;
+    value = read;
+    return true;
+}
+
+DWORD ReadRegDword(HKEY key, const char* valueName) {
     DWORD value = 0;
-    if (RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)&value, &size) != ERROR_SUCCESS) return 0;
+    QueryRegDword(key, valueName, value);
     return value;
 }

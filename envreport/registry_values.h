@@ -15,7 +15,15 @@ HKEY OpenRegKeyForQuery(HKEY root, const char* subkey);
 // out-of-memory message, so callers close their keys before rethrowing.
 char* ReadRegString(HKEY key, const char* valueName);
 
-// A REG_DWORD value of exactly four bytes, else 0.
+// ReadRegString for a caller holding `key` open: when the allocation
+// throws, the key is closed before the exception goes on.
+char* ReadRegStringOrClose(HKEY key, const char* valueName);
+
+// A REG_DWORD value of exactly four bytes into `value`; false, leaving
+// `value` alone, when there is none.
+bool QueryRegDword(HKEY key, const char* valueName, DWORD& value);
+
+// The same value, or 0 when there is none.
 DWORD ReadRegDword(HKEY key, const char* valueName);
 
 // The array allocator of ReadRegString: new[] zero-filled, unless a test

@@ -5,12 +5,16 @@
 
 #include "envreport/cpu/processor_section.h"
 #include "envreport/devices/other_info_section.h"
+#include "envreport/os_section.h"
+#include "envreport/session_section.h"
 #include "envreport/report_language.h"
 
 SYSTEM_INFO ReportSystemInfo;
 
 static const ReportSection ProgramSections[] = {
     WriteProcessorSection,
+    WriteOperatingSystemSection,
+    WriteSessionSection,
     WriteOtherInfoSection,
 };
 

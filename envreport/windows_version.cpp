@@ -1,17 +1,52 @@
 #include "envreport/windows_version.h"
 
-#include <windows.h>
+#include <cstring>
+
+#include "envreport/version_access.h"
+
+static OSVERSIONINFOA ReadVersionRecord() {
+    OSVERSIONINFOA record = {};
+    record.dwOSVersionInfoSize = sizeof record;
+    Version.getVersion(&record);
+    return record;
+}
 
 unsigned GetWindowsVersionCode() {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExA(&version);
-#pragma GCC diagnostic pop
+    OSVERSIONINFOA version = ReadVersionRecord();
     if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) return version.dwMajorVersion * 100 + version.dwMinorVersion;
     if (HIWORD(version.dwBuildNumber) == 0) return 400;
     return (version.dwBuildNumber >> 24) * 100 + ((version.dwBuildNumber >> 16) & 0xFF);
+}
+
+void ReadBasicVersion(BasicVersion& version) {
+    OSVERSIONINFOA record = ReadVersionRecord();
+    version.platformId = record.dwPlatformId;
+    version.major = record.dwMajorVersion;
+    version.minor = record.dwMinorVersion;
+    version.compatibilityMode = false;
+    if (record.dwPlatformId != VER_PLATFORM_WIN32_NT) {
+        if (HIWORD(record.dwBuildNumber) != 0) {
+            version.major = record.dwBuildNumber >> 24;
+            version.minor = (record.dwBuildNumber >> 16) & 0xFF;
+        } else {
+            version.compatibilityMode = true;
+        }
+    }
+    version.build = LOWORD(record.dwBuildNumber);
+    version.versionCode = version.major * 100 + version.minor;
+    static_assert(sizeof version.csdVersion == sizeof record.szCSDVersion, "same CSD field");
+    memcpy(version.csdVersion, record.szCSDVersion, sizeof version.csdVersion);
+    version.csdVersion[sizeof version.csdVersion - 1] = '\0';
+}
+
+OSVERSIONINFOEXA ReadExtendedVersion() {
+    OSVERSIONINFOEXA record = {};
+    record.dwOSVersionInfoSize = sizeof record;
+    if (!Version.getVersion((OSVERSIONINFOA*)&record)) {
+        record = OSVERSIONINFOEXA();
+        record.dwOSVersionInfoSize = sizeof record;
+    }
+    return record;
 }
 
 // IsWow64Process is missing before XP SP2, so it is looked up.

@@ -1,0 +1,54 @@
+#include "envreport/screen_lines.h"
+
+#include "envreport/report_language.h"
+#include "envreport/report_text.h"
+
+static void AppendScreenSize(ReportBuffer& report) {
+    HDC screen = GetDC(NULL);
+    int bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+    char line[80];
+    FormatWholeCharacters(line, sizeof line, "%dx%d (%dbpp) ", GetSystemMetrics(SM_CXSCREEN),
+                          GetSystemMetrics(SM_CYSCREEN), bitsPerPixel);
+    ReleaseDC(NULL, screen);
+    report.Append(Pick("\r\n画面          :", "\r\nScreen        :"));
+    report.Append(line);
+}
+
+// Without a work area (the call failed) a zero rectangle is shown.
+static void AppendWorkArea(ReportBuffer& report) {
+    RECT work = {};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) work = RECT();
+    report.AppendFormat(Pick("[作業領域 (%d,%d)-(%d,%d)]", "[Work Area (%d,%d)-(%d,%d)]"), (int)work.left, (int)work.top,
+                        (int)work.right, (int)work.bottom);
+}
+
+static void AppendVirtualScreen(ReportBuffer& report) {
+    int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    report.Append(Pick("\r\n仮想画面      :", "\r\nVirtual Screen:"));
+    report.AppendFormat(Pick("(%d,%d)-(%d,%d) [画面数:%d]", "(%d,%d)-(%d,%d) [Monitors:%d]"), left, top,
+                        left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                        GetSystemMetrics(SM_CMONITORS));
+}
+
+BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    ReportBuffer& report = *(ReportBuffer*)data;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+    const RECT& whole = info.rcMonitor;
+    const RECT& work = info.rcWork;
+    report.Append(Pick("\r\n モニタ情報   :", "\r\n Monitor Info :"));
+    report.AppendFormat(" (%d,%d)-(%d,%d) [%s (%d,%d)-(%d,%d)]", (int)whole.left, (int)whole.top, (int)whole.right,
+                        (int)whole.bottom, Pick("作業領域", "Workarea"), (int)work.left, (int)work.top, (int)work.right,
+                        (int)work.bottom);
+    if (info.dwFlags & MONITORINFOF_PRIMARY) report.Append(Pick(" *プライマリ", " *primary"));
+    return TRUE;
+}
+
+void AppendScreenLines(ReportBuffer& report) {
+    AppendScreenSize(report);
+    AppendWorkArea(report);
+    AppendVirtualScreen(report);
+    EnumDisplayMonitors(NULL, NULL, MonitorLineProc, (LPARAM)&report);
+}

@@ -1,0 +1,15 @@
+// The memory, screen and session lines that close the operating-system
+// block: memory, screens, keyboard, names, uptime, remote session, mouse,
+// network and user account control.
+#pragma once
+#include <windows.h>
+
+#include "envreport/report_buffer.h"
+
+void WriteSessionSection(ReportBuffer& report);
+
+// GetTickCount, unless a test needs a particular uptime.
+extern DWORD(WINAPI* ReadTickCount)();
+
+// "90061001 milliseconds (1 day(s) 1:01:01.001)" in the report's language.
+void FormatUptime(DWORD milliseconds, char (&text)[80]);

@@ -1,0 +1,39 @@
+#include "envreport/version_access.h"
+
+#include "envreport/report_driver.h"
+
+static BOOL LiveGetVersion(OSVERSIONINFOA* info) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return GetVersionExA(info);
+#pragma GCC diagnostic pop
+}
+
+// Looked up: Windows before Vista has no GetProductInfo.
+static BOOL LiveGetProductInfo(DWORD major, DWORD minor, DWORD servicePackMajor, DWORD servicePackMinor,
+                               DWORD* type) {
+    typedef BOOL(WINAPI * GetProductInfoFunction)(DWORD, DWORD, DWORD, DWORD, PDWORD);
+    GetProductInfoFunction getProductInfo =
+        (GetProductInfoFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProductInfo");
+    if (!getProductInfo) return FALSE;
+    return getProductInfo(major, minor, servicePackMajor, servicePackMinor, type);
+}
+
+static int LiveGetSystemMetric(int index) {
+    return GetSystemMetrics(index);
+}
+
+// GetNativeSystemInfo arrived with XP; before it the process's own view is
+// the machine's.
+static WORD LiveNativeArchitecture() {
+    typedef void(WINAPI * GetNativeSystemInfoFunction)(LPSYSTEM_INFO);
+    GetNativeSystemInfoFunction getNativeSystemInfo =
+        (GetNativeSystemInfoFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo");
+    if (!getNativeSystemInfo) return ReportSystemInfo.wProcessorArchitecture;
+    SYSTEM_INFO native = {};
+    getNativeSystemInfo(&native);
+    return native.wProcessorArchitecture;
+}
+
+const VersionAccess LiveVersion = {LiveGetVersion, LiveGetProductInfo, LiveGetSystemMetric, LiveNativeArchitecture};
+VersionAccess Version = LiveVersion;

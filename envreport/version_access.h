@@ -1,0 +1,23 @@
+// The calls that tell which Windows and which edition the report runs on.
+// They are reached only through `Version`, so a test can present a version
+// record of a Windows that Wine cannot be (a 95 OSR2 build, an XP Media
+// Center) and drive exactly the code a live report runs.
+#pragma once
+#include <windows.h>
+
+struct VersionAccess {
+    // GetVersionExA: fills an OSVERSIONINFOA or, by its size field, an
+    // OSVERSIONINFOEXA.
+    BOOL (*getVersion)(OSVERSIONINFOA* info);
+    // GetProductInfo; FALSE where Windows has none (before Vista).
+    BOOL (*getProductInfo)(DWORD major, DWORD minor, DWORD servicePackMajor, DWORD servicePackMinor, DWORD* type);
+    // GetSystemMetrics, for the edition metrics (Tablet PC, Media Center,
+    // Starter, Server R2).
+    int (*getSystemMetric)(int index);
+    // wProcessorArchitecture of the machine rather than of this process:
+    // a 32-bit process on x64 Windows is told "x86" by GetSystemInfo.
+    WORD (*nativeArchitecture)();
+};
+
+extern VersionAccess Version;
+extern const VersionAccess LiveVersion;
