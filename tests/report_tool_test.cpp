@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "tests/support/console_capture.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/program_driver.h"
+#include "tests/support/report_section.h"
 
 static CapturedRun RunReportTool(const std::string& arguments) {
     return RunCapturing("\"" + BuiltProgramPath("swaypix-report.exe") + "\" " + arguments);
@@ -124,4 +126,67 @@ TEST(ReportTool, AMalformedOrMissingDumpGivesAnErrorAndNoReport) {
     EXPECT_EQ(2u, noFile.exitCode);
     EXPECT_EQ(0u, noFile.err.find("usage: swaypix-report"));
     DeleteFileA(bad.c_str());
+}
+
+struct EmulatedWindows {
+    const char* wineVersion;  // Wine's name for the version it presents
+    const char* osLine;       // the line after "OS version    :"
+    const char* platform;
+    bool servicePackLine;
+    bool memoryLines;  // Windows 2000 and later
+    bool uacLine;      // Vista and later
+};
+
+// What Wine's own version records give. Wine 8 hands out a server record
+// for "win7" and a workstation one for "win2008r2"; the report names what
+// the record says. 8.1 and 10 are told apart only through the manifest's
+// supportedOS list.
+static const EmulatedWindows EmulatedVersions[] = {
+    {"win95", "Windows 95 ver.4.00.950", "Windows 9x(1), ", false, false, false},
+    {"win98", "Windows 98 Second Edition ver.4.10.2222 A ", "Windows 9x(1), ", false, false, false},
+    {"winme", "Windows Millennium Edition ver.4.90.3000 ", "Windows 9x(1), ", false, false, false},
+    {"nt40", "Windows NT Workstation ver.4.0.1381 Service Pack 6a", "Windows NT(2), ", true, false, false},
+    {"win2k", "Windows 2000 Professsional ver.5.0.2195 Service Pack 4", "Windows NT(2), ", true, true, false},
+    {"winxp", "Windows XP Professional ver.5.1.2600 Service Pack 3", "Windows NT(2), ", true, true, false},
+    {"win2003", "Windows Server 2003 Standard Edition ver.5.2.3790 Service Pack 2", "Windows NT(2), ", true, true, false},
+    {"vista", "Windows Vista Ultimate N ver.6.0.6002 Service Pack 2", "Windows NT(2), ", true, true, true},
+    {"win2008", "Windows Server 2008 Standard (full installation) ver.6.0.6002 Service Pack 2", "Windows NT(2), ", true, true, true},
+    {"win7", "Windows Server 2008 R2 Standard (full installation) ver.6.1.7601 Service Pack 1", "Windows NT(2), ", true, true, true},
+    {"win2008r2", "Windows 7 Ultimate N ver.6.1.7601 Service Pack 1", "Windows NT(2), ", true, true, true},
+    {"win8", "Windows 8 Ultimate N ver.6.2.9200 ", "Windows NT(2), ", true, true, true},
+    {"win81", "Windows 8.1 Ultimate N ver.6.3.9600 ", "Windows NT(2), ", true, true, true},
+    {"win10", "Windows 10 Ultimate N ver.10.0.18362 ", "Windows NT(2), ", true, true, true},
+};
+
+// Wine presents the version per program through its AppDefaults key, so
+// only the tool sees the emulated Windows.
+static void EmulateWindowsForTool(const char* wineVersion) {
+    const char* key = "Software\\Wine\\AppDefaults\\swaypix-report.exe";
+    if (!wineVersion) {
+        RegDeleteKeyA(HKEY_CURRENT_USER, key);
+        return;
+    }
+    HKEY appDefaults;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, NULL, 0, KEY_SET_VALUE, NULL, &appDefaults, NULL));
+    RegSetValueExA(appDefaults, "Version", 0, REG_SZ, (const BYTE*)wineVersion, (DWORD)strlen(wineVersion) + 1);
+    RegCloseKey(appDefaults);
+}
+
+class EmulatedWindowsTool : public ::testing::Test {
+protected:
+    void TearDown() override { EmulateWindowsForTool(NULL); }
+};
+
+TEST_F(EmulatedWindowsTool, NamesEveryWindowsVersionWineCanPresent) {
+    for (const EmulatedWindows& windows : EmulatedVersions) {
+        EmulateWindowsForTool(windows.wineVersion);
+        CapturedRun run = RunReportTool("--english --no-clock");
+        ASSERT_EQ(0u, run.exitCode) << windows.wineVersion;
+        EXPECT_EQ(windows.osLine, LineAfter(run.out, "OS version    :")) << windows.wineVersion;
+        EXPECT_EQ(0u, LineAfter(run.out, " Platform     :").find(windows.platform)) << windows.wineVersion;
+        EXPECT_EQ(windows.servicePackLine, run.out.find("\r\n Service Pack :") != std::string::npos)
+            << windows.wineVersion;
+        EXPECT_EQ(windows.memoryLines, run.out.find("\r\nPhysical Mem. :") != std::string::npos) << windows.wineVersion;
+        EXPECT_EQ(windows.uacLine, run.out.find("\r\nUAC           :") != std::string::npos) << windows.wineVersion;
+    }
 }

@@ -28,7 +28,11 @@ start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # SWAYPIX_SCREENS=2 adds a second screen beside the first, joined by
+  # Xinerama, which Wine reports as a second monitor.
+  local screens=(-screen 0 1024x768x24)
+  if [ "${SWAYPIX_SCREENS:-1}" = 2 ]; then screens+=(-screen 1 800x600x24 +xinerama -extension RANDR); fi
+  Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   local number
   read -r number <"$fifo"

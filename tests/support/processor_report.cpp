@@ -7,15 +7,11 @@
 #include "envreport/cpu/processor_section.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_language.h"
+#include "tests/support/report_section.h"
 
 std::string ProcessorSectionText(bool japanese) {
-    ReportLanguage = japanese;
     ReportMeasuresClock = false;
-    ReportBuffer report = {};
-    report.Init();
-    WriteProcessorSection(report);
-    std::string text = report.text ? report.text : "";
-    report.Free();
+    std::string text = SectionText(WriteProcessorSection, japanese);
     ReportMeasuresClock = true;
     return text;
 }

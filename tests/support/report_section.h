@@ -1,0 +1,12 @@
+// Running one report section on its own, and reading its lines back.
+#pragma once
+#include <string>
+
+#include "envreport/report_driver.h"
+
+// The section's text as the report would hold it, in the given language.
+std::string SectionText(ReportSection section, bool japanese = false);
+
+// What follows `label` up to the end of its line, or "<no LABEL>" when no
+// line starts with it. The label is matched right after a line break.
+std::string LineAfter(const std::string& text, const std::string& label);
