@@ -5,6 +5,7 @@
 #include "envreport/internet_explorer.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
+#include "envreport/version_access.h"
 #include "envreport/windows_names.h"
 #include "envreport/windows_version.h"
 
@@ -15,7 +16,7 @@ static void AppendVersionNumbers(ReportBuffer& report, const BasicVersion& versi
 }
 
 static void AppendSafeMode(ReportBuffer& report) {
-    switch (GetSystemMetrics(SM_CLEANBOOT)) {
+    switch (Version.getSystemMetric(SM_CLEANBOOT)) {
     case 1:
         report.Append(Pick(" (セーフモード)", " (Fail-safe boot)"));
         break;

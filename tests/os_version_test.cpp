@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <regex>
 #include <string>
 
 #include "envreport/os_section.h"
@@ -176,6 +177,41 @@ TEST_F(SyntheticWindows, JapaneseNamesAndTheNativeArchitecture) {
     EXPECT_EQ("Windows XP Professional x64 Edition ver.5.2.3790 Service Pack 2", LineAfter(Section(), "OS version    :"));
     version.nativeArchitecture = PROCESSOR_ARCHITECTURE_INTEL;
     EXPECT_EQ("Windows Server 2003 ver.5.2.3790 Service Pack 2", LineAfter(Section(), "OS version    :"));
+}
+
+TEST_F(SyntheticWindows, SafeModePlatformLocaleAndCommonControls) {
+    Present({Nt, 6, 1, 7601, "Service Pack 1", 1, 0, Ws, 1, 0, ""});
+    struct {
+        int cleanBoot;
+        const char* english;
+        const char* japanese;
+    } boots[] = {
+        {0, "", ""},
+        {1, " (Fail-safe boot)", " (セーフモード)"},
+        {2, " (Fail-safe with network boot)", " (ネットワークサポートされたセーフモード)"},
+        {3, "", ""},
+    };
+    for (const auto& boot : boots) {
+        version.metrics[SM_CLEANBOOT] = boot.cleanBoot;
+        EXPECT_EQ(std::string("Windows 7 Ultimate ver.6.1.7601 Service Pack 1") + boot.english,
+                  LineAfter(Section(), "OS version    :"));
+        EXPECT_EQ(std::string("Windows 7 Ultimate ver.6.1.7601 Service Pack 1") + boot.japanese,
+                  LineAfter(Section(true), "OSバージョン  :"));
+    }
+
+    // The test prefix is a 64-bit Wine, where this 32-bit process runs
+    // under WOW64.
+    char wow64Folder[MAX_PATH];
+    ASSERT_NE(0u, GetSystemWow64DirectoryA(wow64Folder, sizeof wow64Folder));
+    std::string text = Section();
+    EXPECT_EQ("Windows NT(2), x64 (x86 on WOW64)", LineAfter(text, " Platform     :"));
+    EXPECT_EQ("Windows NT(2), x64 (このx86プロセスはWOW64上で動作しています)",
+              LineAfter(Section(true), " ﾌﾟﾗｯﾄﾌｫｰﾑ    :"));
+    EXPECT_EQ("United States", LineAfter(text, " Locale Info. :"));
+    // The version of the library in the system folder, not of the one the
+    // test program may have loaded.
+    EXPECT_TRUE(std::regex_match(LineAfter(text, "Comctl32.dll  :"), std::regex("ver\\.[4-9]\\.[0-9]{2}")));
+    EXPECT_EQ(0u, text.substr(text.rfind("\r\n")).find("\r\nComctl32.dll  :")) << "the block's last line";
 }
 
 TEST_F(SyntheticWindows, ExtendedBlockNeedsNt4Sp6AndShowsProductAndSuite) {
