@@ -97,8 +97,10 @@ TEST_F(MachineKeys, InternetExplorerFromVersionBuildOrIVer) {
 TEST_F(MachineKeys, DotNetEntriesInOrderWithPacksAndServicePacks) {
     EXPECT_EQ("None", DotNet());
     InstallFramework("v4\\Client");
+    EXPECT_EQ("4(Client)", DotNet());
     PutRegString(Ndp("v4\\Client").c_str(), "Version", "4.0.30319");
-    EXPECT_EQ("4.0(Client)", DotNet());
+    PutRegDword(Ndp("v4\\Client\\Setup\\1041").c_str(), "Install", 1);
+    EXPECT_EQ("4.0(Client)[JP]", DotNet());
     // Full and Client together: only Full.
     InstallFramework("v4\\Full");
     PutRegString(Ndp("v4\\Full").c_str(), "Version", "4.5.51209");
@@ -109,7 +111,9 @@ TEST_F(MachineKeys, DotNetEntriesInOrderWithPacksAndServicePacks) {
     InstallFramework("v3.0", 2);
     PutRegDword(Ndp("v3.0\\Setup\\1041").c_str(), "Install", 1);
     InstallFramework("v2.0.50727", 2);
-    PutRegDword(Ndp("v2.0.50727\\1041").c_str(), "Install", 0);  // a pack not installed
+    // A "1041" pack that is not installed; "Setup\1041" is not looked at then.
+    PutRegDword(Ndp("v2.0.50727\\1041").c_str(), "Install", 0);
+    PutRegDword(Ndp("v2.0.50727\\Setup\\1041").c_str(), "Install", 1);
     InstallFramework("v1.1.4322");
     PutRegDword(Ndp("v1.1.4322").c_str(), "Install", 2);  // only exactly 1 counts
     EXPECT_EQ("4.5(Full)[JP], 3.5(SP1)[JPSP1], 3.0(SP2)[JP], 2.0(SP2)", DotNet());

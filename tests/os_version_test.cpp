@@ -170,6 +170,9 @@ TEST_F(SyntheticWindows, JapaneseNamesAndTheNativeArchitecture) {
     EXPECT_EQ(0u, text.find("\r\n\r\n[オペレーティングシステム]\r\nOSバージョン  :Windows 95 (XP互換モード) ver.4.00.2600"));
     Present({3, 1, 0, 7, "", 0, 0, 0, NoProductInfo, 0, ""});
     EXPECT_EQ("Windows (不明) ver.1.00.7", LineAfter(Section(true), "OSバージョン  :"));
+    EXPECT_EQ(0u, LineAfter(Section(), " Platform     :").find("Unknown Windows(3), "));
+    Present({VER_PLATFORM_WIN32s, 3, 10, 0x30A0000, "", 0, 0, 0, NoProductInfo, 0, ""});
+    EXPECT_EQ(0u, LineAfter(Section(), " Platform     :").find("Win32s(0), "));
 
     // Only a 64-bit machine makes a 5.2 workstation the x64 edition of XP.
     Present({Nt, 5, 2, 3790, "Service Pack 2", 2, 0, Ws, NoProductInfo, 0, ""});

@@ -135,6 +135,7 @@ struct EmulatedWindows {
     bool servicePackLine;
     bool memoryLines;  // Windows 2000 and later
     bool uacLine;      // Vista and later
+    const char* productType;  // the record's own word on workstation or server
 };
 
 // What Wine's own version records give. Wine 8 hands out a server record
@@ -142,20 +143,20 @@ struct EmulatedWindows {
 // the record says. 8.1 and 10 are told apart only through the manifest's
 // supportedOS list.
 static const EmulatedWindows EmulatedVersions[] = {
-    {"win95", "Windows 95 ver.4.00.950", "Windows 9x(1), ", false, false, false},
-    {"win98", "Windows 98 Second Edition ver.4.10.2222 A ", "Windows 9x(1), ", false, false, false},
-    {"winme", "Windows Millennium Edition ver.4.90.3000 ", "Windows 9x(1), ", false, false, false},
-    {"nt40", "Windows NT Workstation ver.4.0.1381 Service Pack 6a", "Windows NT(2), ", true, false, false},
-    {"win2k", "Windows 2000 Professsional ver.5.0.2195 Service Pack 4", "Windows NT(2), ", true, true, false},
-    {"winxp", "Windows XP Professional ver.5.1.2600 Service Pack 3", "Windows NT(2), ", true, true, false},
-    {"win2003", "Windows Server 2003 Standard Edition ver.5.2.3790 Service Pack 2", "Windows NT(2), ", true, true, false},
-    {"vista", "Windows Vista Ultimate N ver.6.0.6002 Service Pack 2", "Windows NT(2), ", true, true, true},
-    {"win2008", "Windows Server 2008 Standard (full installation) ver.6.0.6002 Service Pack 2", "Windows NT(2), ", true, true, true},
-    {"win7", "Windows Server 2008 R2 Standard (full installation) ver.6.1.7601 Service Pack 1", "Windows NT(2), ", true, true, true},
-    {"win2008r2", "Windows 7 Ultimate N ver.6.1.7601 Service Pack 1", "Windows NT(2), ", true, true, true},
-    {"win8", "Windows 8 Ultimate N ver.6.2.9200 ", "Windows NT(2), ", true, true, true},
-    {"win81", "Windows 8.1 Ultimate N ver.6.3.9600 ", "Windows NT(2), ", true, true, true},
-    {"win10", "Windows 10 Ultimate N ver.10.0.18362 ", "Windows NT(2), ", true, true, true},
+    {"win95", "Windows 95 ver.4.00.950", "Windows 9x(1), ", false, false, false, NULL},
+    {"win98", "Windows 98 Second Edition ver.4.10.2222 A ", "Windows 9x(1), ", false, false, false, NULL},
+    {"winme", "Windows Millennium Edition ver.4.90.3000 ", "Windows 9x(1), ", false, false, false, NULL},
+    {"nt40", "Windows NT Workstation ver.4.0.1381 Service Pack 6a", "Windows NT(2), ", true, false, false, "Workstation"},
+    {"win2k", "Windows 2000 Professsional ver.5.0.2195 Service Pack 4", "Windows NT(2), ", true, true, false, "Professional"},
+    {"winxp", "Windows XP Professional ver.5.1.2600 Service Pack 3", "Windows NT(2), ", true, true, false, "Professional"},
+    {"win2003", "Windows Server 2003 Standard Edition ver.5.2.3790 Service Pack 2", "Windows NT(2), ", true, true, false, "Server"},
+    {"vista", "Windows Vista Ultimate N ver.6.0.6002 Service Pack 2", "Windows NT(2), ", true, true, true, "Workstation"},
+    {"win2008", "Windows Server 2008 Standard (full installation) ver.6.0.6002 Service Pack 2", "Windows NT(2), ", true, true, true, "Server"},
+    {"win7", "Windows Server 2008 R2 Standard (full installation) ver.6.1.7601 Service Pack 1", "Windows NT(2), ", true, true, true, "Server"},
+    {"win2008r2", "Windows 7 Ultimate N ver.6.1.7601 Service Pack 1", "Windows NT(2), ", true, true, true, "Workstation"},
+    {"win8", "Windows 8 Ultimate N ver.6.2.9200 ", "Windows NT(2), ", true, true, true, "Workstation"},
+    {"win81", "Windows 8.1 Ultimate N ver.6.3.9600 ", "Windows NT(2), ", true, true, true, "Workstation"},
+    {"win10", "Windows 10 Ultimate N ver.10.0.18362 ", "Windows NT(2), ", true, true, true, "Workstation"},
 };
 
 // Wine presents the version per program through its AppDefaults key, so
@@ -168,8 +169,10 @@ static void EmulateWindowsForTool(const char* wineVersion) {
     }
     HKEY appDefaults;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, NULL, 0, KEY_SET_VALUE, NULL, &appDefaults, NULL));
-    RegSetValueExA(appDefaults, "Version", 0, REG_SZ, (const BYTE*)wineVersion, (DWORD)strlen(wineVersion) + 1);
+    LONG written =
+        RegSetValueExA(appDefaults, "Version", 0, REG_SZ, (const BYTE*)wineVersion, (DWORD)strlen(wineVersion) + 1);
     RegCloseKey(appDefaults);
+    ASSERT_EQ(ERROR_SUCCESS, written);
 }
 
 class EmulatedWindowsTool : public ::testing::Test {
@@ -179,7 +182,7 @@ protected:
 
 TEST_F(EmulatedWindowsTool, NamesEveryWindowsVersionWineCanPresent) {
     for (const EmulatedWindows& windows : EmulatedVersions) {
-        EmulateWindowsForTool(windows.wineVersion);
+        ASSERT_NO_FATAL_FAILURE(EmulateWindowsForTool(windows.wineVersion));
         CapturedRun run = RunReportTool("--english --no-clock");
         ASSERT_EQ(0u, run.exitCode) << windows.wineVersion;
         EXPECT_EQ(windows.osLine, LineAfter(run.out, "OS version    :")) << windows.wineVersion;
@@ -188,5 +191,8 @@ TEST_F(EmulatedWindowsTool, NamesEveryWindowsVersionWineCanPresent) {
             << windows.wineVersion;
         EXPECT_EQ(windows.memoryLines, run.out.find("\r\nPhysical Mem. :") != std::string::npos) << windows.wineVersion;
         EXPECT_EQ(windows.uacLine, run.out.find("\r\nUAC           :") != std::string::npos) << windows.wineVersion;
+        if (windows.productType) {
+            EXPECT_EQ(windows.productType, LineAfter(run.out, " Product Type :")) << windows.wineVersion;
+        }
     }
 }

@@ -28,8 +28,9 @@ start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  # SWAYPIX_SCREENS=2 adds a second screen beside the first, joined by
-  # Xinerama, which Wine reports as a second monitor.
+  # SWAYPIX_SCREENS=2 adds a second screen, joined to the first by
+  # Xinerama (both at the origin, as Xvfb places them), which Wine reports
+  # as a second monitor once RandR is off.
   local screens=(-screen 0 1024x768x24)
   if [ "${SWAYPIX_SCREENS:-1}" = 2 ]; then screens+=(-screen 1 800x600x24 +xinerama -extension RANDR); fi
   Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
