@@ -4,6 +4,9 @@
 #include <new>
 
 #include "envreport/cpu/processor_section.h"
+#include "envreport/devices/display_adapter_section.h"
+#include "envreport/devices/drive_section.h"
+#include "envreport/devices/network_adapter_section.h"
 #include "envreport/devices/other_info_section.h"
 #include "envreport/report_language.h"
 
@@ -11,6 +14,9 @@ SYSTEM_INFO ReportSystemInfo;
 
 static const ReportSection ProgramSections[] = {
     WriteProcessorSection,
+    WriteDriveSection,
+    WriteDisplayAdapterSection,
+    WriteNetworkAdapterSection,
     WriteOtherInfoSection,
 };
 
