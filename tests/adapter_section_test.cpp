@@ -193,18 +193,6 @@ TEST_F(RecordedAdapters, EveryLineOfEachBlockAfterABufferOverflowRetry) {
     EXPECT_EQ(std::string("\r\n[ネットワークアダプタ]") + LeasedJapanese, Section(true));
 }
 
-TEST_F(RecordedAdapters, TypeNames) {
-    struct {
-        UINT type;
-        const char* name;
-    } cases[] = {{1, "Other"}, {6, "Ethernet"}, {9, "Token Ring"}, {15, "FDDI"}, {23, "PPP"},
-                 {24, "Lookback"}, {28, "Slip"}, {71, "Unknown"}, {131, "Unknown"}, {0, "Unknown"}};
-    for (auto& c : cases) {
-        replay.adapters = {Plain(c.type, 6, false)};
-        EXPECT_NE(std::string::npos, Section().find(std::string("\r\nType          :") + c.name + "\r\n")) << c.type;
-    }
-}
-
 TEST_F(RecordedAdapters, TheSecondCallDecidesAndFailuresGiveTheFailureText) {
     replay.adapters = {Plain(6, 6, false)};
     EXPECT_NE(std::string::npos, Section().find("\r\nAdapter Desc  :Plain\r\n"));
