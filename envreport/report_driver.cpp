@@ -4,6 +4,9 @@
 #include <new>
 
 #include "envreport/cpu/processor_section.h"
+#include "envreport/devices/display_adapter_section.h"
+#include "envreport/devices/drive_section.h"
+#include "envreport/devices/network_adapter_section.h"
 #include "envreport/devices/other_info_section.h"
 #include "envreport/os_section.h"
 #include "envreport/session_section.h"
@@ -15,6 +18,9 @@ static const ReportSection ProgramSections[] = {
     WriteProcessorSection,
     WriteOperatingSystemSection,
     WriteSessionSection,
+    WriteDriveSection,
+    WriteDisplayAdapterSection,
+    WriteNetworkAdapterSection,
     WriteOtherInfoSection,
 };
 

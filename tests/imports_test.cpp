@@ -22,3 +22,12 @@ TEST(Imports, OnlyWindowsOwnDlls) {
         EXPECT_TRUE(known) << dll;
     }
 }
+
+// The report loads these from the system folder while it runs.
+TEST(Imports, NotTheLibrariesTheReportLoadsForItself) {
+    std::vector<std::string> imports = ReadImportedDlls(BuiltProgramPath("swaypix.exe").c_str());
+    for (const std::string& dll : imports) {
+        EXPECT_NE(0, lstrcmpiA(dll.c_str(), "iphlpapi.dll"));
+        EXPECT_NE(0, lstrcmpiA(dll.c_str(), "winmm.dll"));
+    }
+}

@@ -50,6 +50,19 @@ TEST(ReportTool, EnglishAndUtf8ChangeLanguageAndEncoding) {
     EXPECT_NE(std::string::npos, both.out.find("\r\n[Other Information]"));
 }
 
+TEST(ReportTool, TheDeviceSectionsStandBetweenTheProcessorAndTheOtherInformation) {
+    CapturedRun run = RunReportTool("--english --no-clock");
+    EXPECT_EQ(0u, run.exitCode);
+    size_t at = 0;
+    for (const char* header : {"\r\n\r\n[Processor]\r\n", "\r\n\r\n[Disk Drives]\r\n", "\r\nC: ",
+                               "\r\n\r\n[Display Adapter]\r\n", "\r\n[Network Adapter]\r\nAdapter Name  :",
+                               "\r\n\r\n[Other Information]\r\n"}) {
+        size_t found = run.out.find(header, at);
+        EXPECT_NE(std::string::npos, found) << header << run.out;
+        at = found == std::string::npos ? at : found;
+    }
+}
+
 TEST(ReportTool, HelpAndUnknownOptions) {
     CapturedRun help = RunReportTool("--help");
     EXPECT_EQ(0u, help.exitCode);

@@ -6,7 +6,6 @@
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/processor_section.h"
 #include "envreport/report_driver.h"
-#include "envreport/report_language.h"
 #include "tests/support/report_section.h"
 
 std::string ProcessorSectionText(bool japanese) {
@@ -42,14 +41,4 @@ void UseSyntheticProcessor(const SyntheticProcessor* processor) {
 void UseLiveProcessor() {
     Processor = LiveProcessor;
     CpuidInfo = CpuidInfoRecord();
-}
-
-std::string TestDataUnixPath(const std::string& relative) {
-    return std::string(SWAYPIX_SOURCE_DIR) + "/tests/data/" + relative;
-}
-
-std::string TestDataPath(const std::string& relative) {
-    std::string path = "Z:" + TestDataUnixPath(relative);
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    return path;
 }

@@ -24,6 +24,3 @@ void UseSyntheticProcessor(const SyntheticProcessor* processor);
 // Back to the live processor.
 void UseLiveProcessor();
 
-// A Windows path of a file under tests/data, and its Unix twin.
-std::string TestDataPath(const std::string& relative);
-std::string TestDataUnixPath(const std::string& relative);

@@ -33,3 +33,13 @@ std::string ShellFolderPath(int csidl) {
     SHGetFolderPathA(NULL, csidl | CSIDL_FLAG_CREATE, NULL, 0, path);
     return path;
 }
+
+std::string TestDataUnixPath(const std::string& relative) {
+    return std::string(SWAYPIX_SOURCE_DIR) + "/tests/data/" + relative;
+}
+
+std::string TestDataPath(const std::string& relative) {
+    std::string path = "Z:" + TestDataUnixPath(relative);
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return path;
+}

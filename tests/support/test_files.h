@@ -7,3 +7,6 @@ std::string ReadTextFile(const std::string& path);
 void DeleteMatchingFiles(const std::string& folder, const char* pattern);
 // A shell folder by CSIDL, as this process's shell names it.
 std::string ShellFolderPath(int csidl);
+// A Windows path of a file under tests/data, and its Unix twin.
+std::string TestDataPath(const std::string& relative);
+std::string TestDataUnixPath(const std::string& relative);

@@ -1,0 +1,6 @@
+// The display adapter section: one line for every display device Windows
+// enumerates, active or not.
+#pragma once
+#include "envreport/report_buffer.h"
+
+void WriteDisplayAdapterSection(ReportBuffer& report);

@@ -1,0 +1,67 @@
+#include "envreport/devices/fixed_drive.h"
+
+#include <winioctl.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "envreport/devices/device_access.h"
+
+static_assert(sizeof(SENDCMDINPARAMS) == 33, "the packed SMART request");
+// A four-byte size and the DRIVERSTATUS precede the data.
+static const DWORD IdentifyReplySize = offsetof(SENDCMDOUTPARAMS, bBuffer) + IdentifySize;
+static_assert(IdentifyReplySize == 528, "the SMART reply of one sector");
+
+static const size_t RotationRateOffset = 217 * 2;
+
+HANDLE OpenPhysicalDrive(uint32_t drive) {
+    char path[32];
+    wsprintfA(path, "\\\\.\\PhysicalDrive%u", drive);
+    return Devices.open(path, GENERIC_READ | GENERIC_WRITE);
+}
+
+bool ReadIdentifyData(uint32_t drive, uint8_t (&data)[IdentifySize]) {
+    memset(data, 0, sizeof data);
+    HANDLE device = OpenPhysicalDrive(drive);
+    if (device == INVALID_HANDLE_VALUE) return false;
+    SENDCMDINPARAMS request = {};
+    request.cBufferSize = IdentifySize;
+    // Master or slave by the drive number's parity, as on an IDE channel.
+    request.irDriveRegs.bDriveHeadReg = (drive & 1) ? 0xB0 : 0xA0;
+    request.irDriveRegs.bCommandReg = ID_CMD;
+    request.bDriveNumber = (BYTE)drive;
+    BYTE reply[IdentifyReplySize] = {};
+    DWORD returned = 0;
+    BOOL done = Devices.control(device, SMART_RCV_DRIVE_DATA, &request, sizeof request, reply, sizeof reply, &returned);
+    Devices.close(device);
+    if (!done || returned != sizeof reply) return false;
+    memcpy(data, reply + offsetof(SENDCMDOUTPARAMS, bBuffer), sizeof data);
+    return true;
+}
+
+int ClassifyFixedDrive(char letter, FixedDriveInfo* info) {
+    HANDLE volume = OpenVolume(letter, GENERIC_READ | GENERIC_WRITE);
+    if (volume == INVALID_HANDLE_VALUE) return 0;
+    STORAGE_DEVICE_NUMBER number = {};
+    DWORD returned = 0;
+    BOOL done = Devices.control(volume, IOCTL_STORAGE_GET_DEVICE_NUMBER, NULL, 0, &number, sizeof number, &returned);
+    Devices.close(volume);
+    if (!done) return 0;
+    info->deviceType = number.DeviceType;
+    info->deviceNumber = number.DeviceNumber;
+    info->partitionNumber = number.PartitionNumber;
+    uint8_t identify[IdentifySize];
+    if (!ReadIdentifyData(number.DeviceNumber, identify)) return 0;
+    info->rotationRate = (uint16_t)(identify[RotationRateOffset] | identify[RotationRateOffset + 1] << 8);
+    return 1;
+}
+
+void FormatFixedDriveKind(char letter, char (&kind)[FixedDriveKindSize]) {
+    FixedDriveInfo info = {};
+    if (!ClassifyFixedDrive(letter, &info)) {
+        lstrcpyA(kind, "Fixed     ");
+        return;
+    }
+    // At most 5 + 2 + 8 + 1 + 8 characters.
+    wsprintfA(kind, "%s[%X-%X]", info.rotationRate == 1 ? "SSD  " : "HDD  ", info.deviceNumber, info.partitionNumber);
+}

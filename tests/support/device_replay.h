@@ -1,0 +1,39 @@
+// Recorded drives answering the drive section's device requests in place
+// of real hardware, through `Devices`.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+// What the drive sends back for one SCSI command: its data bytes and
+// status (0 good, 2 check condition). A driver that leaves bytes behind
+// the count it reports is modelled by `reported` below the data's size.
+struct ScsiReply {
+    std::string data;
+    uint8_t status;
+    size_t reported;  // 0: all of `data`
+};
+
+// A drive by what each request answers. A control code or SCSI operation
+// without an entry fails as the driver would refuse it.
+struct ReplayedDevice {
+    std::map<DWORD, std::string> replies;  // output bytes by control code
+    std::map<uint8_t, ScsiReply> scsi;     // by CDB operation code
+};
+
+// Answers for the paths in `devices` (such as "\\.\C:"); other paths do
+// not open. Kept by pointer.
+void UseReplayedDevices(const std::map<std::string, ReplayedDevice>* devices);
+// Back to the real devices.
+void UseLiveDevices();
+
+// Handles the replay handed out and not closed yet.
+int OpenReplayedHandles();
+// The paths opened since UseReplayedDevices, with the access asked for,
+// as "path access" lines.
+std::string ReplayedOpens();
+
+// A SMART reply carrying the 512 bytes of IDENTIFY data.
+std::string IdentifyReply(const std::string& identify);
