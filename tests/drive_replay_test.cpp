@@ -163,7 +163,8 @@ TEST_F(DriveReplay, OpticalDrivesByCurrentProfileListedProfilesCapabilitiesAndMe
     for (const OpticalCase& c : cases) {
         devices.clear();
         ReplayedDevice& drive = devices["\\\\.\\Q:"];
-        if (c.hasAddress) drive.replies[IOCTL_SCSI_GET_ADDRESS] = std::string{8, 0, 1, 0, 0, 0, 0, 0};
+        // Port 1, path 2, target 3, LUN 0: GET CONFIGURATION must go there.
+        if (c.hasAddress) drive.replies[IOCTL_SCSI_GET_ADDRESS] = std::string{8, 0, 0, 0, 1, 2, 3, 0};
         if (!c.configuration.data.empty()) drive.scsi[0x46] = c.configuration;
         drive.scsi[0x12] = Good(std::string(36, 'i'));
         if (!c.capabilities.data.empty()) drive.scsi[0x1A] = c.capabilities;

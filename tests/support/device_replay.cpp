@@ -12,6 +12,7 @@
 
 static const std::map<std::string, ReplayedDevice>* Replayed;
 static std::vector<std::string> OpenedPaths;  // a handle is its index + 1
+static std::vector<bool> Closed;  // by handle index
 static int OpenHandles;
 static std::string Opens;
 
@@ -21,18 +22,66 @@ static HANDLE ReplayOpen(const char* path, DWORD access) {
     Opens += line;
     if (Replayed->find(path) == Replayed->end()) return INVALID_HANDLE_VALUE;
     OpenedPaths.push_back(path);
+    Closed.push_back(false);
     ++OpenHandles;
     return (HANDLE)(uintptr_t)OpenedPaths.size();
 }
 
-static BOOL ReplayClose(HANDLE) {
+static bool IsOpenHandle(HANDLE handle) {
+    size_t index = (size_t)(uintptr_t)handle - 1;
+    return index < OpenedPaths.size() && !Closed[index];
+}
+
+// Closing a handle twice, or one never handed out, fails as on Windows
+// and does not count.
+static BOOL ReplayClose(HANDLE handle) {
+    if (!IsOpenHandle(handle)) return FALSE;
+    Closed[(uintptr_t)handle - 1] = true;
     --OpenHandles;
     return TRUE;
 }
 
 static const ReplayedDevice* DeviceOf(HANDLE handle) {
-    size_t index = (size_t)(uintptr_t)handle - 1;
-    return index < OpenedPaths.size() ? &Replayed->at(OpenedPaths[index]) : NULL;
+    return IsOpenHandle(handle) ? &Replayed->at(OpenedPaths[(uintptr_t)handle - 1]) : NULL;
+}
+
+// The fields a drive needs to carry out the command; a driver or drive
+// would reject, or misread, a request without them.
+struct ScsiShape {
+    uint8_t operation, cdbLength, senseLength;
+    ULONG dataLength, timeout;
+    DWORD inSize, outSize;
+    int cdbIndex[2];
+    uint8_t cdbValue[2];
+};
+
+static const ScsiShape ScsiShapes[] = {
+    {0x46, 10, 32, 512, 10, 592, 592, {1, 8}, {0x02, 0xFF}},  // GET CONFIGURATION, Profile List only
+    {0x12, 6, 24, 192, 2, 44, 272, {4, 4}, {0xC0, 0xC0}},     // INQUIRY
+    {0x1A, 6, 24, 192, 2, 44, 272, {1, 2}, {0x08, 0x2A}},     // MODE SENSE, page 2Ah
+};
+
+static bool IsWellFormed(const ReplayedDevice& device, const SCSI_PASS_THROUGH& request, DWORD inSize, DWORD outSize) {
+    if (request.Length != sizeof request || request.DataIn != SCSI_IOCTL_DATA_IN || request.SenseInfoOffset != 48 ||
+        request.DataBufferOffset != 80)
+        return false;
+    for (const ScsiShape& shape : ScsiShapes) {
+        if (shape.operation != request.Cdb[0]) continue;
+        bool fields = request.CdbLength == shape.cdbLength && request.SenseInfoLength == shape.senseLength &&
+                      request.DataTransferLength == shape.dataLength && request.TimeOutValue == shape.timeout &&
+                      inSize == shape.inSize && outSize == shape.outSize &&
+                      request.Cdb[shape.cdbIndex[0]] == shape.cdbValue[0] &&
+                      request.Cdb[shape.cdbIndex[1]] == shape.cdbValue[1];
+        if (!fields) return false;
+        // GET CONFIGURATION goes to the drive's own address; the others
+        // to target 1, as they always have.
+        if (shape.operation != 0x46) return request.PathId == 0 && request.TargetId == 1 && request.Lun == 0;
+        auto address = device.replies.find(IOCTL_SCSI_GET_ADDRESS);
+        if (address == device.replies.end()) return false;
+        const SCSI_ADDRESS* own = (const SCSI_ADDRESS*)address->second.data();
+        return request.PathId == own->PathId && request.TargetId == own->TargetId && request.Lun == own->Lun;
+    }
+    return false;
 }
 
 // The drive moves at most the bytes asked for and reports how many.
@@ -40,6 +89,7 @@ static BOOL ReplayPassThrough(const ReplayedDevice& device, void* in, DWORD inSi
                               DWORD* returned) {
     if (inSize < sizeof(SCSI_PASS_THROUGH) || in != out) return FALSE;
     SCSI_PASS_THROUGH* request = (SCSI_PASS_THROUGH*)in;
+    if (!IsWellFormed(device, *request, inSize, outSize)) return FALSE;
     auto reply = device.scsi.find(request->Cdb[0]);
     if (reply == device.scsi.end()) return FALSE;
     size_t room = outSize > request->DataBufferOffset ? outSize - request->DataBufferOffset : 0;
@@ -84,6 +134,7 @@ static BOOL ReplayControl(HANDLE handle, DWORD code, void* in, DWORD inSize, voi
 void UseReplayedDevices(const std::map<std::string, ReplayedDevice>* devices) {
     Replayed = devices;
     OpenedPaths.clear();
+    Closed.clear();
     OpenHandles = 0;
     Opens.clear();
     Devices = {ReplayOpen, ReplayControl, ReplayClose};
