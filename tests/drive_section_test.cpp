@@ -62,7 +62,8 @@ static std::string RootOf(char letter) {
 }
 
 // K: a plain link of the prefix, L: CD-ROM, M: removable, N: a link whose
-// folder does not exist.
+// folder does not exist, O: remote, P: RAM disk, R: a removable drive
+// without its medium (folder).
 class WineDrives : public ::testing::Test {
 protected:
     static std::string windowsFolder;
@@ -77,10 +78,14 @@ protected:
                         ShellQuote(folder + "/missing") + " " + ShellQuote(links + "/n:"));
         DefineWineDrive('L', DRIVE_CDROM, folder);
         DefineWineDrive('M', DRIVE_REMOVABLE, folder);
+        DefineWineDrive('O', DRIVE_REMOTE, folder);
+        DefineWineDrive('P', DRIVE_RAMDISK, folder);
+        DefineWineDrive('R', DRIVE_REMOVABLE, folder + "/missing");
     }
     static void TearDownTestSuite() {
         DefineWineDrive('L', DRIVE_NO_ROOT_DIR, "");
         DefineWineDrive('M', DRIVE_NO_ROOT_DIR, "");
+        for (char letter : {'O', 'P', 'R'}) DefineWineDrive(letter, DRIVE_NO_ROOT_DIR, "");
         std::string links = DosDevicesFolder();
         RunLinuxCommand("rm -f " + ShellQuote(links + "/k:") + " " + ShellQuote(links + "/n:"));
         RemoveDirectoryA(windowsFolder.c_str());
@@ -120,9 +125,21 @@ static const char EnglishHeader[] =
 
 // Wine answers none of the kind queries of real hardware: its disks
 // refuse IDENTIFY, its CD-ROM answers no MMC command, and its removable
-// drives report fixed media.
+// drives report fixed media. The other types have a text of their own.
 static std::string WineKindOf(UINT driveType) {
-    return driveType == DRIVE_CDROM ? "CD/DVD/BD " : driveType == DRIVE_REMOVABLE ? "Removable " : "Fixed     ";
+    switch (driveType) {
+    case DRIVE_CDROM:
+        return "CD/DVD/BD ";
+    case DRIVE_REMOVABLE:
+        return "Removable ";
+    case DRIVE_FIXED:
+        return "Fixed     ";
+    case DRIVE_REMOTE:
+        return "Remote    ";
+    case DRIVE_RAMDISK:
+        return "RAMDisk   ";
+    }
+    return "Unknown   ";
 }
 
 TEST_F(WineDrives, EveryMappedLetterInOrderWithWhatWineReports) {
@@ -151,6 +168,9 @@ TEST_F(WineDrives, EveryMappedLetterInOrderWithWhatWineReports) {
     EXPECT_NE(std::string::npos, LineOf(section, 'L').find("  CDFS    "));
     EXPECT_EQ(0u, LineOf(section, 'K').find("K: Fixed     ")) << "a plain link has no device to ask";
     EXPECT_EQ("", LineOf(section, 'N'));
+    EXPECT_EQ(0u, LineOf(section, 'O').find("O: Remote    ")) << section;
+    EXPECT_EQ(0u, LineOf(section, 'P').find("P: RAMDisk   ")) << section;
+    EXPECT_EQ(0u, LineOf(section, 'R').find("R: Removable ------/------    ")) << "an empty drive has no space";
 }
 
 static UINT ErrorModeAtOpen;
