@@ -89,16 +89,8 @@ static void AppendServicePackedVersion(EntryList& list, const char* keyName, con
     list.report->Append("]");
 }
 
-static char* ReadStringOfKey(const char* keyPath, const char* valueName) {
-    HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, keyPath);
-    if (!key) return NULL;
-    char* text = ReadRegStringOrClose(key, valueName);
-    RegCloseKey(key);
-    return text;
-}
-
 static bool IsVersion1Installed() {
-    char* policy = ReadStringOfKey("SOFTWARE\\Microsoft\\.NETFramework\\Policy\\v1.0", "3705");
+    char* policy = ReadRegStringOfKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\.NETFramework\\Policy\\v1.0", "3705");
     bool installed = policy && strcmp(policy, "3321-3705") == 0;
     delete[] policy;
     return installed;
@@ -107,14 +99,11 @@ static bool IsVersion1Installed() {
 // 1.0 keeps its service pack in the Active Setup component's version,
 // "1,0,3705,N"; only a complete prefix and a tenth character make one.
 static void AppendVersion1ServicePack(ReportBuffer& report) {
-    static const char component[] = "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\";
-    char path[128];
-    wsprintfA(path, "%s%s", component, "{78705f0d-e8db-4b2d-8193-982bdda15ecd}");
-    HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, path);
-    if (!key) {
-        wsprintfA(path, "%s%s", component, "{FDC11A6F-17D1-48f9-9EA3-9051954BAA24}");
-        key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, path);
-    }
+    HKEY key = OpenRegKeyForQuery(
+        HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{78705f0d-e8db-4b2d-8193-982bdda15ecd}");
+    if (!key)
+        key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE,
+                                 "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{FDC11A6F-17D1-48f9-9EA3-9051954BAA24}");
     if (!key) return;
     char* version = ReadRegStringOrClose(key, "Version");
     RegCloseKey(key);

@@ -31,10 +31,7 @@ static const char* Lookup(const TextPair* pairs, size_t count, const char* value
 }
 
 static bool AppendVersionValue(ReportBuffer& report) {
-    HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, InternetExplorerKey);
-    if (!key) return false;
-    char* version = ReadRegStringOrClose(key, "Version");
-    RegCloseKey(key);
+    char* version = ReadRegStringOfKey(HKEY_LOCAL_MACHINE, InternetExplorerKey, "Version");
     if (!version) return false;
     report.Append(Label());
     report.Append(version);

@@ -27,10 +27,8 @@ static void AppendSafeMode(ReportBuffer& report) {
 }
 
 static void AppendPlusVersion(ReportBuffer& report) {
-    HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion");
-    if (!key) return;
-    char* plus = ReadRegStringOrClose(key, "Plus! VersionNumber");
-    RegCloseKey(key);
+    char* plus =
+        ReadRegStringOfKey(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "Plus! VersionNumber");
     if (!plus) return;
     report.Append("\r\nPlus!version :");
     report.Append(plus);

@@ -39,6 +39,14 @@ char* ReadRegStringOrClose(HKEY key, const char* valueName) {
     }
 }
 
+char* ReadRegStringOfKey(HKEY root, const char* subkey, const char* valueName) {
+    HKEY key = OpenRegKeyForQuery(root, subkey);
+    if (!key) return NULL;
+    char* text = ReadRegStringOrClose(key, valueName);
+    RegCloseKey(key);
+    return text;
+}
+
 bool QueryRegDword(HKEY key, const char* valueName, DWORD& value) {
     DWORD type = 0;
     DWORD read = 0;

@@ -19,6 +19,10 @@ char* ReadRegString(HKEY key, const char* valueName);
 // throws, the key is closed before the exception goes on.
 char* ReadRegStringOrClose(HKEY key, const char* valueName);
 
+// One string value under `subkey` of `root`, read as ReadRegString reads
+// it; null when the key does not open or the value is missing.
+char* ReadRegStringOfKey(HKEY root, const char* subkey, const char* valueName);
+
 // A REG_DWORD value of exactly four bytes into `value`; false, leaving
 // `value` alone, when there is none.
 bool QueryRegDword(HKEY key, const char* valueName, DWORD& value);

@@ -99,7 +99,8 @@ static void AppendNames(ReportBuffer& report) {
     AppendDomainName(report, user);
 }
 
-void FormatUptime(DWORD t, char (&text)[80]) {
+// "90061001 milliseconds (1 day(s) 1:01:01.001)" in the report's language.
+static void FormatUptime(DWORD t, char (&text)[80]) {
     wsprintfA(text, Pick("%uミリ秒 (%u日%2u:%02u:%02u.%03u)", "%u milliseconds (%u day(s) %u:%02u:%02u.%03u)"),
               (unsigned)t, (unsigned)(t / 86400000), (unsigned)(t / 3600000 % 24), (unsigned)(t / 60000 % 60),
               (unsigned)(t / 1000 % 60), (unsigned)(t % 1000));

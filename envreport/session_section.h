@@ -10,6 +10,3 @@ void WriteSessionSection(ReportBuffer& report);
 
 // GetTickCount, unless a test needs a particular uptime.
 extern DWORD(WINAPI* ReadTickCount)();
-
-// "90061001 milliseconds (1 day(s) 1:01:01.001)" in the report's language.
-void FormatUptime(DWORD milliseconds, char (&text)[80]);

@@ -11,13 +11,6 @@ static OSVERSIONINFOA ReadVersionRecord() {
     return record;
 }
 
-unsigned GetWindowsVersionCode() {
-    OSVERSIONINFOA version = ReadVersionRecord();
-    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) return version.dwMajorVersion * 100 + version.dwMinorVersion;
-    if (HIWORD(version.dwBuildNumber) == 0) return 400;
-    return (version.dwBuildNumber >> 24) * 100 + ((version.dwBuildNumber >> 16) & 0xFF);
-}
-
 void ReadBasicVersion(BasicVersion& version) {
     OSVERSIONINFOA record = ReadVersionRecord();
     version.platformId = record.dwPlatformId;
@@ -37,6 +30,13 @@ void ReadBasicVersion(BasicVersion& version) {
     static_assert(sizeof version.csdVersion == sizeof record.szCSDVersion, "same CSD field");
     memcpy(version.csdVersion, record.szCSDVersion, sizeof version.csdVersion);
     version.csdVersion[sizeof version.csdVersion - 1] = '\0';
+}
+
+// In the compatibility mode the numbers given are not trusted: 4.0.
+unsigned GetWindowsVersionCode() {
+    BasicVersion version;
+    ReadBasicVersion(version);
+    return version.compatibilityMode ? 400 : version.versionCode;
 }
 
 OSVERSIONINFOEXA ReadExtendedVersion() {
