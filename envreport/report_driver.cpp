@@ -8,8 +8,8 @@
 #include "envreport/devices/drive_section.h"
 #include "envreport/devices/network_adapter_section.h"
 #include "envreport/devices/other_info_section.h"
-#include "envreport/os_section.h"
-#include "envreport/session_section.h"
+#include "envreport/os/os_section.h"
+#include "envreport/os/session_section.h"
 #include "envreport/report_language.h"
 
 SYSTEM_INFO ReportSystemInfo;

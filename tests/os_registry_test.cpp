@@ -8,9 +8,9 @@
 #include <vector>
 #include <string>
 
-#include "envreport/os_section.h"
+#include "envreport/os/os_section.h"
 #include "envreport/registry_values.h"
-#include "envreport/session_section.h"
+#include "envreport/os/session_section.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/report_section.h"
 #include "tests/support/synthetic_version.h"

@@ -14,7 +14,7 @@
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 #include "envreport/system_library.h"
-#include "envreport/windows_version.h"
+#include "envreport/os/windows_version.h"
 
 struct DateTimeCase {
     SYSTEMTIME time;  // year, month, weekday, day, hour, minute, second, ms

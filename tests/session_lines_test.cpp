@@ -8,7 +8,7 @@
 #include <string>
 
 #include "envreport/report_text.h"
-#include "envreport/session_section.h"
+#include "envreport/os/session_section.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/report_section.h"
 
@@ -38,7 +38,11 @@ TEST(SessionLines, MemoryCountsRightAlignedWithMegabytes) {
         EXPECT_EQ(std::string(14 - total.size(), ' ') + total, m[2].str()) << value;
         EXPECT_EQ(line.total >> 20, std::stoull(m[4].str())) << value;
     }
-    EXPECT_TRUE(std::regex_match(LineAfter(text, "Memory Used   :"), std::regex("[ 0-9]{2}[0-9]%")));
+    // An emulated 32-bit sysinfo cuts the total to 32 bits, so Wine's load
+    // can leave 0-100 there; the width is checked where the load is real.
+    if (memory.dwMemoryLoad <= 100) {
+        EXPECT_TRUE(std::regex_match(LineAfter(text, "Memory Used   :"), std::regex("[ 0-9]{2}[0-9]%")));
+    }
 }
 
 TEST(SessionLines, UptimeInBothLanguages) {

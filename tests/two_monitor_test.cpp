@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "envreport/session_section.h"
+#include "envreport/os/session_section.h"
 #include "tests/support/report_section.h"
 
 static int CountOf(const std::string& text, const std::string& piece) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "envreport/version_access.h"
+#include "envreport/os/version_access.h"
 
 static const SyntheticVersion* Synthetic;
 

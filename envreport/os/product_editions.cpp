@@ -1,6 +1,6 @@
-#include "envreport/product_editions.h"
+#include "envreport/os/product_editions.h"
 
-#include "envreport/version_access.h"
+#include "envreport/os/version_access.h"
 
 struct ProductEdition {
     DWORD type;

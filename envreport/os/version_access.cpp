@@ -1,4 +1,4 @@
-#include "envreport/version_access.h"
+#include "envreport/os/version_access.h"
 
 #include "envreport/report_driver.h"
 

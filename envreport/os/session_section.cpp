@@ -1,10 +1,10 @@
-#include "envreport/session_section.h"
+#include "envreport/os/session_section.h"
 
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
-#include "envreport/screen_lines.h"
-#include "envreport/windows_version.h"
+#include "envreport/os/screen_lines.h"
+#include "envreport/os/windows_version.h"
 
 DWORD(WINAPI* ReadTickCount)() = GetTickCount;
 

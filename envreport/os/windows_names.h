@@ -2,7 +2,7 @@
 // "98 Second Edition", "XP" + " Professional", "7" + " Ultimate".
 #pragma once
 #include "envreport/report_buffer.h"
-#include "envreport/windows_version.h"
+#include "envreport/os/windows_version.h"
 
 // Appends the name, then the suffix (nothing when there is none).
 void AppendWindowsName(ReportBuffer& report, const BasicVersion& version);

@@ -1,8 +1,8 @@
-#include "envreport/windows_version.h"
+#include "envreport/os/windows_version.h"
 
 #include <cstring>
 
-#include "envreport/version_access.h"
+#include "envreport/os/version_access.h"
 
 static OSVERSIONINFOA ReadVersionRecord() {
     OSVERSIONINFOA record = {};

@@ -1,4 +1,4 @@
-#include "envreport/screen_lines.h"
+#include "envreport/os/screen_lines.h"
 
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"

@@ -1,8 +1,8 @@
-#include "envreport/windows_names.h"
+#include "envreport/os/windows_names.h"
 
-#include "envreport/product_editions.h"
+#include "envreport/os/product_editions.h"
 #include "envreport/report_language.h"
-#include "envreport/version_access.h"
+#include "envreport/os/version_access.h"
 
 // Build-number lists: the first matching row names the build. Every list
 // ends with an AnyBuild row.

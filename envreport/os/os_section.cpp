@@ -1,13 +1,13 @@
-#include "envreport/os_section.h"
+#include "envreport/os/os_section.h"
 
 #include "envreport/common_controls.h"
-#include "envreport/dotnet_versions.h"
-#include "envreport/internet_explorer.h"
+#include "envreport/os/dotnet_versions.h"
+#include "envreport/os/internet_explorer.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
-#include "envreport/version_access.h"
-#include "envreport/windows_names.h"
-#include "envreport/windows_version.h"
+#include "envreport/os/version_access.h"
+#include "envreport/os/windows_names.h"
+#include "envreport/os/windows_version.h"
 
 static void AppendVersionNumbers(ReportBuffer& report, const BasicVersion& version) {
     report.AppendFormat(version.platformId == VER_PLATFORM_WIN32_NT ? " ver.%u.%u.%u " : " ver.%u.%02u.%u",

@@ -1,4 +1,4 @@
-#include "envreport/internet_explorer.h"
+#include "envreport/os/internet_explorer.h"
 
 #include <cstring>
 

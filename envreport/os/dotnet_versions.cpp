@@ -1,4 +1,4 @@
-#include "envreport/dotnet_versions.h"
+#include "envreport/os/dotnet_versions.h"
 
 #include <cstring>
 
