@@ -21,11 +21,11 @@ static const char AboutNotice[] =
     "として扱うこと、また当サイト・ミラーサイト・転載サイトからのダウンロードの際に、危険性を誇張して利用者を誤解"
     "させるメッセージを表示することを禁じます。";
 
-INT_PTR ShowAboutBox(HWND owner) {
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance) {
     AboutBoxInfo info = {};
     info.japanese = 1;
     info.iconId = IDI_SWAYPIX;
-    info.instance = GetModuleHandleA(NULL);
+    info.instance = instance;
     info.owner = owner;
     info.productName = "SWAYPIX";
     info.webSite = MakerHomePage;

@@ -2,5 +2,6 @@
 #pragma once
 #include <windows.h>
 
-// Shows this program's About box, owned by `owner`; returns when closed.
-INT_PTR ShowAboutBox(HWND owner);
+// Shows this program's About box, owned by `owner`, with the icon of the
+// module `instance`; returns when closed.
+INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance);

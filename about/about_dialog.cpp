@@ -10,6 +10,7 @@
 #include "envreport/report_text.h"
 #include "setup/exe_directory.h"
 #include "setup/paths.h"
+#include "setup/shell_calls.h"
 
 // The box is modal, so one of each is enough.
 static const AboutBoxInfo* CurrentAbout;
@@ -120,7 +121,7 @@ static void RunLinkAction(HWND box, int controlId) {
     const AboutBoxInfo& info = *CurrentAbout;
     char mailTarget[PathBufferSize];
     const char* target = ActionTarget(controlId, info, mailTarget);
-    if ((INT_PTR)ShellExecuteA(box, "open", TextOrEmpty(target), NULL, systemFolder, SW_SHOWNORMAL) <= 32)
+    if ((INT_PTR)OpenWithShell(box, "open", TextOrEmpty(target), NULL, systemFolder, SW_SHOWNORMAL) <= 32)
         MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
     if (savedFolder[0] != '\0') SetCurrentDirectoryA(savedFolder);
 }

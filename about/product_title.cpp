@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "envreport/report_text.h"
 #include "setup/paths.h"
@@ -14,7 +13,7 @@ char ProductTitleLine[ProductTitleLineSize];
 // One string of the Japanese table, copied; "" when absent.
 static bool QueryVersionText(void* block, const char* name, char* out, size_t size) {
     char key[80];
-    snprintf(key, sizeof key, "\\StringFileInfo\\041104b0\\%s", name);
+    wsprintfA(key, "\\StringFileInfo\\041104b0\\%s", name);
     char* value = NULL;
     UINT length = 0;
     out[0] = '\0';
@@ -29,7 +28,7 @@ bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
     DWORD handle = 0;
     DWORD size = GetFileVersionInfoSizeA(path, &handle);
     if (size == 0) return false;
-    char* block = new (std::nothrow) char[size + 2]();
+    char* block = (char*)calloc(size + 2, 1);
     if (!block) return false;
     bool found = GetFileVersionInfoA(path, 0, size, block) &&
                  QueryVersionText(block, "FileVersion", texts->fileVersion, sizeof texts->fileVersion);
@@ -38,14 +37,28 @@ bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
         QueryVersionText(block, "LegalCopyright", texts->legalCopyright, sizeof texts->legalCopyright);
         QueryVersionText(block, "PrivateBuild", texts->privateBuild, sizeof texts->privateBuild);
     }
-    delete[] block;
+    free(block);
     return found;
+}
+
+// The dotted numbers of a version text, read as far as they go; the rest
+// stay 0. (The runtime's scanner would bring its floating-point reader.)
+static void ParseDottedVersion(const char* text, unsigned (&parts)[4]) {
+    for (unsigned& part : parts) {
+        char* end;
+        unsigned long value = strtoul(text, &end, 10);
+        if (end == text) return;
+        part = (unsigned)value;
+        if (*end != '.') return;
+        text = end + 1;
+    }
 }
 
 void FormatProductTitleLine(char (&line)[ProductTitleLineSize], const char* productName,
                             const ProductVersionTexts& texts, bool japanese) {
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    sscanf(texts.fileVersion, "%u.%u.%u.%u", &a, &b, &c, &d);
+    unsigned parts[4] = {};
+    ParseDottedVersion(texts.fileVersion, parts);
+    const unsigned a = parts[0], b = parts[1], c = parts[2], d = parts[3];
     const char* special = texts.specialBuild;
     if (japanese && strcmp(special, "beta") == 0) special = "β";
     if (japanese && strcmp(special, "alpha") == 0) special = "α";

@@ -5,6 +5,7 @@
 #include "app/resident_window.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
+#include "setup/shell_calls.h"
 
 static const char ToggleCaption[] = "SWAY_PIX";
 
@@ -62,11 +63,12 @@ int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** arg
     if (IsSilentToggle(commandTail)) return 0;
 
     ReadNudgeArguments(argc, argv);
-    // Without COM the program still runs; shortcut creation then reports
-    // its own failure. Only a successful CoInitialize is balanced.
-    bool comReady = SUCCEEDED(CoInitialize(NULL));
-    int exitCode = 0;
-    if (NudgeInterval != 0 || SetupDialogStartsNow(instance)) exitCode = RunResident(instance);
-    if (comReady) CoUninitialize();
-    return exitCode;
+    if (NudgeInterval != 0) return RunResident(instance);
+    // Only the set-up dialog creates shortcuts, so only its path starts
+    // COM. Without COM the dialog still runs; shortcut creation then
+    // reports its own failure. Only a successful start is balanced.
+    bool comReady = SUCCEEDED(InitializeCom());
+    bool startNow = SetupDialogStartsNow(instance);
+    if (comReady) UninitializeCom();
+    return startNow ? RunResident(instance) : 0;
 }

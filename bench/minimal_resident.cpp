@@ -1,4 +1,5 @@
-// The smallest resident Win32 program: a hidden window and a message loop.
+// The smallest resident Win32 program: a hidden window with a timer and a
+// message loop.
 // The memory benchmark measures swaypix.exe against it.
 #include <windows.h>
 
@@ -16,8 +17,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = "MINIMAL_RESIDENT";
     RegisterClassA(&wc);
-    CreateWindowA("MINIMAL_RESIDENT", "MINIMAL_RESIDENT", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
-                  NULL, NULL, instance, NULL);
+    HWND window = CreateWindowA("MINIMAL_RESIDENT", "MINIMAL_RESIDENT", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0,
+                                CW_USEDEFAULT, 0, NULL, NULL, instance, NULL);
+    SetTimer(window, 1, 60000, NULL);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;

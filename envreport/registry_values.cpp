@@ -1,10 +1,14 @@
 #include "envreport/registry_values.h"
 
-static char* NewZeroedText(size_t size) {
-    return new char[size]();
+#include <cstdlib>
+
+#include "envreport/report_failure.h"
+
+static char* ZeroedText(size_t size) {
+    return (char*)calloc(size, 1);
 }
 
-char* (*AllocateRegistryText)(size_t size) = NewZeroedText;
+char* (*AllocateRegistryText)(size_t size) = ZeroedText;
 
 HKEY OpenRegKeyForQuery(HKEY root, const char* subkey) {
     HKEY key = NULL;
@@ -22,27 +26,22 @@ char* ReadRegString(HKEY key, const char* valueName) {
     if (RegQueryValueExA(key, valueName, NULL, &type, NULL, &size) != ERROR_SUCCESS || !IsStringType(type))
         return NULL;
     char* text = AllocateRegistryText((size_t)size + 2);
+    if (!text) {
+        FailReport(ReportOutOfMemory);
+        return NULL;
+    }
     DWORD read = size;
     if (RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)text, &read) != ERROR_SUCCESS) {
-        delete[] text;
+        free(text);
         return NULL;
     }
     return text;
 }
 
-char* ReadRegStringOrClose(HKEY key, const char* valueName) {
-    try {
-        return ReadRegString(key, valueName);
-    } catch (...) {
-        RegCloseKey(key);
-        throw;
-    }
-}
-
 char* ReadRegStringOfKey(HKEY root, const char* subkey, const char* valueName) {
     HKEY key = OpenRegKeyForQuery(root, subkey);
     if (!key) return NULL;
-    char* text = ReadRegStringOrClose(key, valueName);
+    char* text = ReadRegString(key, valueName);
     RegCloseKey(key);
     return text;
 }

@@ -8,16 +8,12 @@
 HKEY OpenRegKeyForQuery(HKEY root, const char* subkey);
 
 // A string value (REG_SZ, REG_EXPAND_SZ unexpanded, REG_MULTI_SZ) as a new
-// array the caller releases with delete[], or null. The array holds two
+// array the caller releases with free(), or null. The array holds two
 // zero bytes beyond the stored data, so a value stored without its
-// terminator is still a terminated text. Throws std::bad_alloc when the
-// array cannot be allocated; the report driver turns that into its
-// out-of-memory message, so callers close their keys before rethrowing.
+// terminator is still a terminated text. When the array cannot be had the
+// report is failed for want of memory and null comes back, so callers go
+// their usual way, closing their keys, and the driver ends the run.
 char* ReadRegString(HKEY key, const char* valueName);
-
-// ReadRegString for a caller holding `key` open: when the allocation
-// throws, the key is closed before the exception goes on.
-char* ReadRegStringOrClose(HKEY key, const char* valueName);
 
 // One string value under `subkey` of `root`, read as ReadRegString reads
 // it; null when the key does not open or the value is missing.
@@ -30,6 +26,6 @@ bool QueryRegDword(HKEY key, const char* valueName, DWORD& value);
 // The same value, or 0 when there is none.
 DWORD ReadRegDword(HKEY key, const char* valueName);
 
-// The array allocator of ReadRegString: new[] zero-filled, unless a test
-// injects one that throws.
+// The array allocator of ReadRegString: calloc, unless a test injects one
+// that fails.
 extern char* (*AllocateRegistryText)(size_t size);

@@ -1,5 +1,7 @@
 #include "envreport/report_buffer.h"
 
+#include "envreport/report_failure.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -46,8 +48,9 @@ bool ReportBuffer::Init() {
     return true;
 }
 
+// A failed report takes no more text: it ends where the failure struck.
 char* ReportBuffer::Append(const char* piece) {
-    if (!text || !piece) return text;
+    if (!text || !piece || ReportFailed) return text;
     if (DebugMirrorWanted()) MirrorToDebugFile(piece);
     size_t n = strlen(piece);
     if (n > UINT_MAX - 1 - length) return NULL;

@@ -1,7 +1,6 @@
 #include "envreport/report_driver.h"
 
 #include <cstring>
-#include <new>
 
 #include "envreport/cpu/processor_section.h"
 #include "envreport/devices/display_adapter_section.h"
@@ -10,6 +9,7 @@
 #include "envreport/devices/other_info_section.h"
 #include "envreport/os/os_section.h"
 #include "envreport/os/session_section.h"
+#include "envreport/report_failure.h"
 #include "envreport/report_language.h"
 
 SYSTEM_INFO ReportSystemInfo;
@@ -32,24 +32,24 @@ static void WriteBanner(ReportBuffer& report) {
     report.Append("(ANSI)");
 }
 
+// A failed Init leaves the buffer empty and every append a no-op. A
+// section that records a failure ends the run: out of memory replaces the
+// text by its message, any other failure adds its message to what was
+// written before it.
 static void WriteReport(ReportBuffer& report) {
+    ReportFailed = ReportNotFailed;
     report.Init();
     WriteBanner(report);
     GetSystemInfo(&ReportSystemInfo);
-    for (size_t i = 0; i < ReportSections.count; ++i) ReportSections.sections[i](report);
-    report.Append("\r\n");
-}
-
-// Only the language's own exceptions become text; a failed Init leaves
-// the buffer empty and every append a no-op.
-static void WriteReportCatching(ReportBuffer& report) {
-    try {
-        WriteReport(report);
-    } catch (const std::bad_alloc&) {
+    for (size_t i = 0; i < ReportSections.count && !ReportFailed; ++i) ReportSections.sections[i](report);
+    ReportFailure failure = ReportFailed;
+    ReportFailed = ReportNotFailed;
+    if (failure == ReportOutOfMemory)
         report.Assign(Pick("メモリ不足により処理を中断しました。", "Out of memory."));
-    } catch (...) {
+    else if (failure)
         report.Append(Pick("メモリ不足以外のエラーが発生したため、処理を中断しました。", "[error]"));
-    }
+    else
+        report.Append("\r\n");
 }
 
 // The text, or an empty one after a failed Init, in a movable block.
@@ -72,7 +72,7 @@ static HGLOBAL HandOver(const ReportBuffer& report) {
 HGLOBAL BuildEnvironmentReport(DWORD selector) {
     ReportLanguage = (selector & 0x0FFFFFFF) == 0;
     ReportBuffer report = {};
-    WriteReportCatching(report);
+    WriteReport(report);
     HGLOBAL block = HandOver(report);
     report.Free();
     return block;

@@ -61,8 +61,12 @@ const char* FormatThousands(uint64_t value) {
 void FormatWholeCharacters(char* out, size_t size, const char* format, ...) {
     va_list arguments;
     va_start(arguments, format);
-    int written = vsnprintf(out, size, format, arguments);
+    // The system C runtime's formatter: -1, possibly unterminated, when
+    // the text does not fit.
+    int written = _vsnprintf(out, size, format, arguments);
     va_end(arguments);
-    if (written < 0) out[0] = '\0';
-    else if ((size_t)written >= size) out[WholeCharacterPrefix(out, size - 1)] = '\0';
+    if (written < 0 || (size_t)written >= size) {
+        out[size - 1] = '\0';
+        out[WholeCharacterPrefix(out, size - 1)] = '\0';
+    }
 }

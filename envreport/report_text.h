@@ -23,6 +23,7 @@ size_t WholeCharacterPrefix(const char* text, size_t limit);
 // Bounded copy at a character edge; always terminates (size > 0).
 void CopyWholeCharacters(char* destination, size_t size, const char* source);
 
-// vsnprintf into `out`; a cut result ends at a character edge.
+// The system C runtime's formats (64-bit numbers as %I64u) into `out`; a
+// cut result ends at a character edge.
 void FormatWholeCharacters(char* out, size_t size, const char* format, ...)
-    __attribute__((format(gnu_printf, 3, 4)));
+    __attribute__((format(ms_printf, 3, 4)));

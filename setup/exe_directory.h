@@ -1,12 +1,7 @@
 // The current directory around shell calls: the system folder while the
-// shell opens something, the program's own folder again after. Paths are Shift-JIS: a backslash may
-// be the second byte of a kanji (表 is 95 5C), so bytes are judged in
-// characters from the start.
+// shell opens something, the program's own folder again after.
 #pragma once
 #include "setup/paths.h"
-
-// True when text[index] is the first byte of a double-byte character.
-bool IsLeadByteAt(const char* text, int index);
 
 // Cuts a full path to its folder in place: at the last real separator, or
 // after it when that leaves a drive root such as "C:\". False, with the

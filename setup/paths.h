@@ -1,8 +1,13 @@
 // Path buffers: 520 bytes for every path, as the program has always used.
+// Paths are Shift-JIS: a backslash may be the second byte of a kanji (表
+// is 95 5C), so bytes are judged in characters from the start.
 #pragma once
 #include <cstddef>
 
 const size_t PathBufferSize = 520;
+
+// True when text[index] is the first byte of a double-byte character.
+bool IsLeadByteAt(const char* text, int index);
 
 // The running executable's full path. False when the call fails or the
 // path did not fit, rather than hand on a cut-off path.

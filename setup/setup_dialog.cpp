@@ -9,6 +9,7 @@
 #include "res/resource.h"
 #include "setup/exe_directory.h"
 #include "setup/paths.h"
+#include "setup/shell_calls.h"
 #include "setup/shortcut.h"
 
 static const char SetupCaption[] = "SWAY_PIX";
@@ -43,7 +44,7 @@ static void CreateShortcutFromDialog(HWND dialog) {
         return;
     }
     char arguments[32];
-    snprintf(arguments, sizeof arguments, IsChecked(dialog, IDC_SHIFTMODE) ? "%d 0" : "%d", seconds * 1000);
+    wsprintfA(arguments, IsChecked(dialog, IDC_SHIFTMODE) ? "%d 0" : "%d", seconds * 1000);
     char target[PathBufferSize];
     bool haveTarget = GetOwnExePath(target);
     PlaceShortcut(dialog, IsChecked(dialog, IDC_DESKTOP) ? DesktopFolder : StartupFolder,
@@ -71,7 +72,7 @@ static void StartNowFromDialog(HWND dialog) {
 static void OpenFeedbackPage(HWND dialog) {
     char systemFolder[PathBufferSize];
     EnterSystemFolder(systemFolder);
-    ShellExecuteA(dialog, "open", MakerFeedbackPage, NULL, systemFolder, SW_SHOWNORMAL);
+    OpenWithShell(dialog, "open", MakerFeedbackPage, NULL, systemFolder, SW_SHOWNORMAL);
     RestoreExeDirectory();
 }
 
@@ -85,7 +86,7 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         case IDOK: CreateShortcutFromDialog(dialog); break;
         case IDC_STARTNOW: StartNowFromDialog(dialog); break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
-        case IDC_ABOUT: ShowAboutBox(dialog); break;
+        case IDC_ABOUT: ShowAboutBox(dialog, ModuleInstance); break;
         case IDC_FEEDBACK: OpenFeedbackPage(dialog); break;
         }
         return TRUE;

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "envreport/report_text.h"
 #include "setup/ansi_files.h"
 #include "setup/paths.h"
+#include "setup/shell_calls.h"
 
 static const char ShortcutCaption[] = "SWAY_PIX";
 static const unsigned LastShortcutNumber = 65535;
@@ -18,9 +20,9 @@ static char* DesktopFolderCopy = NULL;
 static bool GetShellFolderPath(int csidl, char (&path)[PathBufferSize]) {
     memset(path, 0, sizeof path);
     LPITEMIDLIST folder = NULL;
-    if (FAILED(SHGetSpecialFolderLocation(NULL, csidl, &folder)) || !folder) return false;
-    BOOL found = SHGetPathFromIDListA(folder, path);
-    CoTaskMemFree(folder);
+    if (FAILED(GetSpecialFolderLocation(csidl, &folder)) || !folder) return false;
+    BOOL found = GetPathFromIdList(folder, path);
+    FreeComMemory(folder);
     if (!found) path[0] = '\0';
     return path[0] != '\0';
 }
@@ -36,7 +38,7 @@ const char* GetDesktopFolderPath() {
 bool CreateShortcut(const char* target, const char* arguments, const char* linkPath) {
     if (!target || !*target) return false;
     IShellLinkA* link = NULL;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link)))
+    if (FAILED(CreateComInstance(CLSID_ShellLink, IID_IShellLinkA, (void**)&link)))
         return false;
     IPersistFile* file = NULL;
     if (FAILED(link->QueryInterface(IID_IPersistFile, (void**)&file))) {
@@ -60,7 +62,7 @@ bool CreateShortcut(const char* target, const char* arguments, const char* linkP
 
 static void ShowShortcutOutcome(HWND owner, const char* format, const char* path, UINT icon) {
     char message[PathBufferSize + 512];
-    snprintf(message, sizeof message, format, path);
+    FormatWholeCharacters(message, sizeof message, format, path);
     MessageBoxA(owner, message, ShortcutCaption, icon);
 }
 
@@ -90,7 +92,7 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const 
             return;
         }
         char stem[32];
-        snprintf(stem, sizeof stem, "SWAYPIX(%u)", number);
+        wsprintfA(stem, "SWAYPIX(%u)", number);
         joined = JoinFolderAndName(candidate, folder, stem, ".LNK");
     }
     if (!joined) {

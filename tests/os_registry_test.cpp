@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <new>
 #include <vector>
 #include <string>
 
 #include "envreport/os/os_section.h"
-#include "envreport/registry_values.h"
 #include "envreport/os/session_section.h"
+#include "envreport/registry_values.h"
+#include "envreport/report_failure.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/report_section.h"
 #include "tests/support/synthetic_version.h"
@@ -160,7 +160,7 @@ TEST_F(MachineKeys, UacValuesInOrderWithMissingOnesLeftBare) {
 }
 
 // Every string the block reads present, so each allocation can be made to
-// fail in turn: the exception must reach the driver with no key open.
+// fail in turn: the failure must reach the driver with no key open.
 TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
     PutRegString(CurrentVersionKey, "Plus! VersionNumber", "4.40.410");
     PutRegString(ExplorerKey, "Build", "999");
@@ -176,30 +176,19 @@ TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
     ASSERT_EQ("4.5(Full)[JP], 1.0(SP3)", LineAfter(full, ".NET Framework:"));
 
     static int allocationsLeft;
-    AllocateRegistryText = [](size_t size) -> char* {
-        if (allocationsLeft-- == 0) throw std::bad_alloc();
-        return new char[size]();
-    };
-    // The runtime's first exception makes its unwinder's lock, a handle
-    // kept for the life of the process.
-    try {
-        throw std::bad_alloc();
-    } catch (const std::bad_alloc&) {
-    }
+    AllocateRegistryText = [](size_t size) -> char* { return allocationsLeft-- == 0 ? NULL : LiveAllocate(size); };
     const std::vector<HANDLE> before = NextFreeHandles(16);
     int failures = 0;
     for (int failAt = 0;; ++failAt) {
         allocationsLeft = failAt;
-        bool threw = false;
-        try {
-            Os();
-        } catch (const std::bad_alloc&) {
-            threw = true;
-        }
+        ReportFailed = ReportNotFailed;
+        Os();
         EXPECT_EQ(before, NextFreeHandles(16)) << "allocation " << failAt;
-        if (!threw) break;
+        if (!ReportFailed) break;
+        EXPECT_EQ(ReportOutOfMemory, ReportFailed) << "allocation " << failAt;
         ++failures;
     }
+    ReportFailed = ReportNotFailed;
     // Plus!, IE's Build and IVer, v4's Version, 1.0's policy and its
     // component's Version; a missing value allocates nothing.
     EXPECT_EQ(6, failures);

@@ -5,16 +5,17 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <new>
+#include <cstdlib>
 #include <string>
 
 #include "envreport/common_controls.h"
+#include "envreport/os/windows_version.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_datetime.h"
+#include "envreport/report_failure.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 #include "envreport/system_library.h"
-#include "envreport/os/windows_version.h"
 
 struct DateTimeCase {
     SYSTEMTIME time;  // year, month, weekday, day, hour, minute, second, ms
@@ -128,7 +129,7 @@ static std::string ReadString(HKEY key, const char* name) {
     char* text = ReadRegString(key, name);
     if (!text) return "(null)";
     std::string result = text;
-    delete[] text;
+    free(text);
     return result;
 }
 
@@ -169,17 +170,16 @@ TEST_F(RegistryValues, DwordsMustBeRealFourByteDwords) {
     RegCloseKey(key);
 }
 
-static char* FailingAllocator(size_t) {
-    throw std::bad_alloc();
-}
-
-TEST_F(RegistryValues, AFailedStringAllocationThrowsOutOfMemory) {
+TEST_F(RegistryValues, AFailedStringAllocationFailsTheReportForWantOfMemory) {
     Put("sz", REG_SZ, "x", 2);
     HKEY key = OpenRegKeyForQuery(HKEY_CURRENT_USER, path);
     ASSERT_TRUE(key != NULL);
-    AllocateRegistryText = FailingAllocator;
-    EXPECT_THROW(ReadRegString(key, "sz"), std::bad_alloc);
+    AllocateRegistryText = [](size_t) -> char* { return NULL; };
     EXPECT_EQ("(null)", ReadString(key, "missing")) << "no allocation for a missing value";
+    EXPECT_EQ(ReportNotFailed, ReportFailed);
+    EXPECT_EQ("(null)", ReadString(key, "sz"));
+    EXPECT_EQ(ReportOutOfMemory, ReportFailed);
+    ReportFailed = ReportNotFailed;
     RegCloseKey(key);
 }
 

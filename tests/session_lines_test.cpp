@@ -7,8 +7,8 @@
 #include <regex>
 #include <string>
 
-#include "envreport/report_text.h"
 #include "envreport/os/session_section.h"
+#include "envreport/report_text.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/report_section.h"
 

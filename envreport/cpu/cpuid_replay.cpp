@@ -1,10 +1,11 @@
 #include "envreport/cpu/cpuid_replay.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "envreport/cpu/processor_access.h"
+#include "envreport/report_text.h"
 
 struct RecordedLeaf {
     uint32_t leaf;
@@ -77,7 +78,7 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
     bool tooLong = false;
     for (int number = 1; NextLine(&text, line, sizeof line, &tooLong); ++number) {
         if (tooLong) {
-            snprintf(error, errorSize, "line %d: too long for a CPUID dump line", number);
+            FormatWholeCharacters(error, errorSize, "line %d: too long for a CPUID dump line", number);
             return false;
         }
         if (IsBlank(line)) continue;
@@ -88,18 +89,18 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
         RecordedLeaf leaf;
         unsigned subleaf = 0;
         if (cpuBlocks == 0 || !ParseLeafLine(line, &leaf, &subleaf)) {
-            snprintf(error, errorSize, "line %d: not a line of `cpuid -r -1` output: %.60s", number, line);
+            FormatWholeCharacters(error, errorSize, "line %d: not a line of `cpuid -r -1` output: %.60s", number, line);
             return false;
         }
         if (subleaf != 0) continue;
         if (count == MaxRecordedLeaves) {
-            snprintf(error, errorSize, "line %d: more than %d leaves", number, MaxRecordedLeaves);
+            FormatWholeCharacters(error, errorSize, "line %d: more than %d leaves", number, MaxRecordedLeaves);
             return false;
         }
         parsed[count++] = leaf;
     }
     if (count == 0) {
-        snprintf(error, errorSize, "no CPUID leaves in the dump");
+        FormatWholeCharacters(error, errorSize, "no CPUID leaves in the dump");
         return false;
     }
     memcpy(RecordedLeaves, parsed, sizeof parsed[0] * count);
@@ -113,28 +114,28 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
 bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
     FILE* file = fopen(path, "rb");
     if (!file) {
-        snprintf(error, errorSize, "cannot open %s", path);
+        FormatWholeCharacters(error, errorSize, "cannot open %s", path);
         return false;
     }
     // Only the report tool replays, so the resident program keeps no
     // buffer for it.
     const size_t limit = 256 * 1024;
-    char* text = new (std::nothrow) char[limit];
+    char* text = (char*)malloc(limit);
     if (!text) {
         fclose(file);
-        snprintf(error, errorSize, "no memory to read %s", path);
+        FormatWholeCharacters(error, errorSize, "no memory to read %s", path);
         return false;
     }
     size_t length = fread(text, 1, limit - 1, file);
     bool truncated = !feof(file);
     fclose(file);
     bool replayed = false;
-    if (truncated) snprintf(error, errorSize, "%s is too large for a CPUID dump", path);
-    else if (memchr(text, '\0', length)) snprintf(error, errorSize, "%s holds binary data, not a CPUID dump", path);
+    if (truncated) FormatWholeCharacters(error, errorSize, "%s is too large for a CPUID dump", path);
+    else if (memchr(text, '\0', length)) FormatWholeCharacters(error, errorSize, "%s holds binary data, not a CPUID dump", path);
     else {
         text[length] = '\0';
         replayed = ReplayCpuidText(text, error, errorSize);
     }
-    delete[] text;
+    free(text);
     return replayed;
 }

@@ -1,5 +1,6 @@
 #include "envreport/os/dotnet_versions.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "envreport/registry_values.h"
@@ -56,13 +57,13 @@ static bool AppendVersion4(EntryList& list, const char* profile) {
     wsprintfA(name, "v4\\%s", profile);
     HKEY key = OpenInstalledVersion(name);
     if (!key) return false;
-    char* version = ReadRegStringOrClose(key, "Version");
+    char* version = ReadRegString(key, "Version");
     HKEY pack = OpenJapaneseLanguagePack(key);
     RegCloseKey(key);
     BeginEntry(list);
     list.report->Append(Version4Text(version));
     list.report->AppendFormat("(%s)", profile);
-    delete[] version;
+    free(version);
     if (pack) {
         list.report->Append(Pick("[日本語]", "[JP]"));
         RegCloseKey(pack);
@@ -92,7 +93,7 @@ static void AppendServicePackedVersion(EntryList& list, const char* keyName, con
 static bool IsVersion1Installed() {
     char* policy = ReadRegStringOfKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\.NETFramework\\Policy\\v1.0", "3705");
     bool installed = policy && strcmp(policy, "3321-3705") == 0;
-    delete[] policy;
+    free(policy);
     return installed;
 }
 
@@ -105,11 +106,11 @@ static void AppendVersion1ServicePack(ReportBuffer& report) {
         key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE,
                                  "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{FDC11A6F-17D1-48f9-9EA3-9051954BAA24}");
     if (!key) return;
-    char* version = ReadRegStringOrClose(key, "Version");
+    char* version = ReadRegString(key, "Version");
     RegCloseKey(key);
     if (version && strncmp(version, "1,0,3705,", 9) == 0 && version[9] != '\0')
         report.AppendFormat("(SP%c)", version[9]);
-    delete[] version;
+    free(version);
 }
 
 static void AppendVersion1(EntryList& list) {

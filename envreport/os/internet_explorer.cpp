@@ -1,5 +1,6 @@
 #include "envreport/os/internet_explorer.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "envreport/registry_values.h"
@@ -35,7 +36,7 @@ static bool AppendVersionValue(ReportBuffer& report) {
     if (!version) return false;
     report.Append(Label());
     report.Append(version);
-    delete[] version;
+    free(version);
     return true;
 }
 
@@ -55,16 +56,10 @@ void AppendInternetExplorerVersion(ReportBuffer& report) {
     if (AppendVersionValue(report)) return;
     HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, InternetExplorerKey);
     if (!key) return;
-    char* build = ReadRegStringOrClose(key, "Build");
-    char* iver = NULL;
-    try {
-        iver = ReadRegStringOrClose(key, "IVer");
-    } catch (...) {
-        delete[] build;
-        throw;
-    }
+    char* build = ReadRegString(key, "Build");
+    char* iver = ReadRegString(key, "IVer");
     RegCloseKey(key);
     AppendFromBuildAndIVer(report, build, iver);
-    delete[] build;
-    delete[] iver;
+    free(build);
+    free(iver);
 }

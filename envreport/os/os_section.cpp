@@ -1,13 +1,15 @@
 #include "envreport/os/os_section.h"
 
+#include <cstdlib>
+
 #include "envreport/common_controls.h"
 #include "envreport/os/dotnet_versions.h"
 #include "envreport/os/internet_explorer.h"
-#include "envreport/registry_values.h"
-#include "envreport/report_language.h"
 #include "envreport/os/version_access.h"
 #include "envreport/os/windows_names.h"
 #include "envreport/os/windows_version.h"
+#include "envreport/registry_values.h"
+#include "envreport/report_language.h"
 
 static void AppendVersionNumbers(ReportBuffer& report, const BasicVersion& version) {
     report.AppendFormat(version.platformId == VER_PLATFORM_WIN32_NT ? " ver.%u.%u.%u " : " ver.%u.%02u.%u",
@@ -32,7 +34,7 @@ static void AppendPlusVersion(ReportBuffer& report) {
     if (!plus) return;
     report.Append("\r\nPlus!version :");
     report.Append(plus);
-    delete[] plus;
+    free(plus);
 }
 
 static const char* PlatformName(DWORD platformId) {

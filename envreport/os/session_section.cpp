@@ -1,10 +1,10 @@
 #include "envreport/os/session_section.h"
 
+#include "envreport/os/screen_lines.h"
+#include "envreport/os/windows_version.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
-#include "envreport/os/screen_lines.h"
-#include "envreport/os/windows_version.h"
 
 DWORD(WINAPI* ReadTickCount)() = GetTickCount;
 
@@ -16,8 +16,8 @@ static void AppendMemoryAmounts(ReportBuffer& report, const char* label, DWORDLO
     const char* availableText = FormatThousands(available);
     char line[160];
     FormatWholeCharacters(line, sizeof line,
-                          Pick("%14s /%14s バイト(%5llu/%5lluMB)", "%14s /%14s bytes (%5llu/%5lluMB)"), availableText,
-                          totalText, (unsigned long long)(available >> 20), (unsigned long long)(total >> 20));
+                          Pick("%14s /%14s バイト(%5I64u/%5I64uMB)", "%14s /%14s bytes (%5I64u/%5I64uMB)"), availableText,
+                          totalText, available >> 20, total >> 20);
     report.Append(label);
     report.Append(line);
 }

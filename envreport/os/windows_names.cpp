@@ -1,8 +1,8 @@
 #include "envreport/os/windows_names.h"
 
 #include "envreport/os/product_editions.h"
-#include "envreport/report_language.h"
 #include "envreport/os/version_access.h"
+#include "envreport/report_language.h"
 
 // Build-number lists: the first matching row names the build. Every list
 // ends with an AnyBuild row.

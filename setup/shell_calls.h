@@ -1,0 +1,18 @@
+// The shell and COM functions the set-up dialog and the About box call.
+// shell32 and ole32 cost a resident instance megabytes of private memory,
+// yet an instance started from a shortcut never calls them, so they are
+// loaded from the system folder the first time one of these is called.
+// Each fails as its Windows function does when its library is missing.
+#pragma once
+#include <windows.h>
+#include <shlobj.h>
+
+HRESULT InitializeCom();
+void UninitializeCom();
+HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object);
+void FreeComMemory(void* block);
+
+HRESULT GetSpecialFolderLocation(int csidl, LPITEMIDLIST* folder);
+BOOL GetPathFromIdList(LPCITEMIDLIST list, char* path);
+HINSTANCE OpenWithShell(HWND owner, const char* verb, const char* file, const char* parameters,
+                        const char* folder, int show);
