@@ -1,5 +1,7 @@
 #include "tests/support/console_capture.h"
 
+#include <gtest/gtest.h>
+
 #include "tests/support/test_files.h"
 
 static HANDLE CreateInheritableFile(const std::string& path) {
@@ -11,10 +13,17 @@ static HANDLE CreateInheritableFile(const std::string& path) {
 CapturedRun RunCapturing(const std::string& commandLine, DWORD timeoutMs) {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
-    std::string outPath = std::string(folder) + "swaypix-capture-out.txt";
-    std::string errPath = std::string(folder) + "swaypix-capture-err.txt";
+    // Names of this run alone: a child that outlived an earlier run could
+    // still hold that run's files.
+    static unsigned runs;
+    std::string stem = std::string(folder) + "swaypix-capture-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(++runs);
+    std::string outPath = stem + "-out.txt";
+    std::string errPath = stem + "-err.txt";
     HANDLE out = CreateInheritableFile(outPath);
     HANDLE err = CreateInheritableFile(errPath);
+    EXPECT_NE(INVALID_HANDLE_VALUE, out) << outPath;
+    EXPECT_NE(INVALID_HANDLE_VALUE, err) << errPath;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
