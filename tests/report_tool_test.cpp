@@ -209,3 +209,62 @@ TEST_F(EmulatedWindowsTool, NamesEveryWindowsVersionWineCanPresent) {
         }
     }
 }
+
+static const char WindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+static const char* const ReleaseValues[] = {"DisplayVersion", "ReleaseId", "UBR"};
+
+// Sets or, for NULL, removes the release values in the prefix's own
+// machine keys, which the tool reads.
+static void PutReleaseValues(const char* displayVersion, const char* releaseId, const DWORD* updateRevision) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, WindowsNtKey, 0, KEY_SET_VALUE, &key));
+    for (const char* name : ReleaseValues) RegDeleteValueA(key, name);
+    if (displayVersion)
+        RegSetValueExA(key, "DisplayVersion", 0, REG_SZ, (const BYTE*)displayVersion, (DWORD)strlen(displayVersion) + 1);
+    if (releaseId) RegSetValueExA(key, "ReleaseId", 0, REG_SZ, (const BYTE*)releaseId, (DWORD)strlen(releaseId) + 1);
+    if (updateRevision) RegSetValueExA(key, "UBR", 0, REG_DWORD, (const BYTE*)updateRevision, sizeof *updateRevision);
+    RegCloseKey(key);
+}
+
+class ReleaseLineTool : public EmulatedWindowsTool {
+protected:
+    void TearDown() override {
+        PutReleaseValues(NULL, NULL, NULL);
+        EmulatedWindowsTool::TearDown();
+    }
+};
+
+// Wine's Windows 10 record is build 18362; the line follows the platform
+// line directly.
+TEST_F(ReleaseLineTool, ReleaseAndUpdateBuildUnderWindows10Only) {
+    static const DWORD Update = 2861;
+    struct {
+        const char* displayVersion;
+        const char* releaseId;
+        const DWORD* updateRevision;
+        const char* english;
+        const char* japanese;  // NULL: not run in Japanese
+    } cases[] = {
+        {"23H2", "2009", &Update, "23H2, build 18362.2861", "23H2, ビルド 18362.2861"},
+        {NULL, "1903", &Update, "1903, build 18362.2861", NULL},
+        {"22H2", NULL, NULL, "22H2, build 18362", NULL},
+        {NULL, NULL, NULL, "build 18362", "ビルド 18362"},
+    };
+    ASSERT_NO_FATAL_FAILURE(EmulateWindowsForTool("win10"));
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(PutReleaseValues(c.displayVersion, c.releaseId, c.updateRevision));
+        std::string english = RunReportTool("--english --no-clock").out;
+        EXPECT_NE(std::string::npos, english.find("\r\n Platform     :Windows NT(2), x64 (x86 on WOW64)\r\n Release      :" +
+                                                  std::string(c.english) + "\r\n"))
+            << c.english << "\n" << english;
+        if (!c.japanese) continue;
+        std::string japanese = RunReportTool("--no-clock").out;
+        EXPECT_NE(std::string::npos, japanese.find("動作しています)\r\n リリース     :" + std::string(c.japanese) + "\r\n"))
+            << c.english;
+    }
+    ASSERT_NO_FATAL_FAILURE(EmulateWindowsForTool("win7"));
+    PutReleaseValues("23H2", "2009", &Update);
+    std::string windows7 = RunReportTool("--english --no-clock").out;
+    EXPECT_EQ(std::string::npos, windows7.find("Release")) << "no release line before NT 10.0";
+    EXPECT_EQ(std::string::npos, RunReportTool("--no-clock").out.find("リリース"));
+}

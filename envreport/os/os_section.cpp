@@ -7,6 +7,7 @@
 #include "envreport/report_language.h"
 #include "envreport/os/version_access.h"
 #include "envreport/os/windows_names.h"
+#include "envreport/os/windows_release.h"
 #include "envreport/os/windows_version.h"
 
 static void AppendVersionNumbers(ReportBuffer& report, const BasicVersion& version) {
@@ -148,6 +149,7 @@ void WriteOperatingSystemSection(ReportBuffer& report) {
     AppendSafeMode(report);
     AppendPlusVersion(report);
     AppendPlatform(report, version.platformId);
+    AppendReleaseLine(report, version);
     AppendExtendedBlock(report, version.versionCode);
     AppendInternetExplorerVersion(report);
     AppendDotNetFrameworkVersions(report);
