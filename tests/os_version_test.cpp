@@ -215,10 +215,23 @@ TEST_F(SyntheticWindows, SafeModePlatformLocaleAndCommonControls) {
     // under WOW64.
     char wow64Folder[MAX_PATH];
     ASSERT_NE(0u, GetSystemWow64DirectoryA(wow64Folder, sizeof wow64Folder));
+    // The host's machine from IsWow64Process2: only ARM64 changes the
+    // text; an x64 host, or a Windows without the call, keeps WOW64's.
+    struct {
+        USHORT machine;
+        const char* english;
+        const char* japanese;
+    } hosts[] = {
+        {IMAGE_FILE_MACHINE_ARM64, "ARM64 (x86 emulated)", "ARM64 (このx86プロセスはエミュレーションで動作しています)"},
+        {IMAGE_FILE_MACHINE_AMD64, "x64 (x86 on WOW64)", "x64 (このx86プロセスはWOW64上で動作しています)"},
+        {0, "x64 (x86 on WOW64)", "x64 (このx86プロセスはWOW64上で動作しています)"},
+    };
+    for (const auto& host : hosts) {
+        version.nativeMachine = host.machine;
+        EXPECT_EQ(std::string("Windows NT(2), ") + host.english, LineAfter(Section(), " Platform     :"));
+        EXPECT_EQ(std::string("Windows NT(2), ") + host.japanese, LineAfter(Section(true), " ﾌﾟﾗｯﾄﾌｫｰﾑ    :"));
+    }
     std::string text = Section();
-    EXPECT_EQ("Windows NT(2), x64 (x86 on WOW64)", LineAfter(text, " Platform     :"));
-    EXPECT_EQ("Windows NT(2), x64 (このx86プロセスはWOW64上で動作しています)",
-              LineAfter(Section(true), " ﾌﾟﾗｯﾄﾌｫｰﾑ    :"));
     EXPECT_EQ("United States", LineAfter(text, " Locale Info. :"));
     // The version of the library in the system folder, not of the one the
     // test program may have loaded.
