@@ -268,3 +268,56 @@ TEST_F(ReleaseLineTool, ReleaseAndUpdateBuildUnderWindows10Only) {
     EXPECT_EQ(std::string::npos, windows7.find("Release")) << "no release line before NT 10.0";
     EXPECT_EQ(std::string::npos, RunReportTool("--no-clock").out.find("リリース"));
 }
+
+// Wine takes the system DPI from LogPixels when a process starts.
+static void SetLogPixels(DWORD dpi) {
+    HKEY desktop;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop));
+    if (dpi) RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, (const BYTE*)&dpi, sizeof dpi);
+    else RegDeleteValueA(desktop, "LogPixels");
+    RegCloseKey(desktop);
+}
+
+TEST(ReportTool, DpiLineFollowsTheScreenLineAtEveryScaling) {
+    struct {
+        DWORD logPixels;  // 0: Wine's default
+        const char* line;
+    } cases[] = {{0, "96 (100%)"}, {144, "144 (150%)"}, {120, "120 (125%)"}};
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(SetLogPixels(c.logPixels));
+        std::string english = RunReportTool("--english --no-clock").out;
+        std::string japanese = RunReportTool("--no-clock").out;
+        SetLogPixels(0);
+        EXPECT_NE(std::string::npos, english.find(")]\r\n DPI          :" + std::string(c.line) + "\r\nVirtual Screen:"))
+            << english;
+        EXPECT_NE(std::string::npos, japanese.find(")]\r\n DPI          :" + std::string(c.line) + "\r\n仮想画面      :"));
+    }
+}
+
+static std::string ManifestOf(const std::string& exe) {
+    HMODULE module = LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "";
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    std::string text;
+    if (found) text.assign((const char*)LockResource(LoadResource(module, found)), SizeofResource(module, found));
+    FreeLibrary(module);
+    return text;
+}
+
+// Per-monitor v2 where Windows knows it, else per-monitor ("/pm"), else
+// system-aware ("true") on Windows before 8.1.
+TEST(ReportTool, BothProgramsDeclareThemselvesDpiAware) {
+    for (const char* exe : {"swaypix.exe", "swaypix-report.exe"}) {
+        std::string manifest = ManifestOf(BuiltProgramPath(exe));
+        EXPECT_NE(std::string::npos,
+                  manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"))
+            << exe << manifest;
+        EXPECT_NE(std::string::npos, manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                                   "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"))
+            << exe;
+        // Windows reads them only inside the v3 application element.
+        size_t application = manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
+        EXPECT_LT(application, manifest.find("<dpiAware ")) << exe;
+        EXPECT_LT(manifest.find("<dpiAwareness "), manifest.find("</application>", application)) << exe;
+    }
+}

@@ -22,6 +22,14 @@ static void AppendWorkArea(ReportBuffer& report) {
                         (int)work.right, (int)work.bottom);
 }
 
+// The system DPI and the scaling it stands for: 96 is 100%, 144 150%.
+static void AppendSystemDpi(ReportBuffer& report) {
+    HDC screen = GetDC(NULL);
+    unsigned dpi = (unsigned)GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    report.AppendFormat("\r\n DPI          :%u (%u%%)", dpi, (dpi * 100 + 48) / 96);
+}
+
 static void AppendVirtualScreen(ReportBuffer& report) {
     int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -49,6 +57,7 @@ BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 void AppendScreenLines(ReportBuffer& report) {
     AppendScreenSize(report);
     AppendWorkArea(report);
+    AppendSystemDpi(report);
     AppendVirtualScreen(report);
     EnumDisplayMonitors(NULL, NULL, MonitorLineProc, (LPARAM)&report);
 }
