@@ -6,6 +6,7 @@
 #include "about/about_controls.h"
 #include "about/product_title.h"
 #include "about/report_file.h"
+#include "about/window_dpi.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
 #include "setup/exe_directory.h"
@@ -49,9 +50,10 @@ static void ShowVersionTexts(HWND box, const AboutBoxInfo& info) {
 }
 
 // "Wingding" with SYMBOL_CHARSET: ":" draws a computer, "*" an envelope.
-static void CreateLinkFont() {
+// 16 pixels high at 96 dpi, as large at any other.
+static void CreateLinkFont(HWND box) {
     if (LinkFont) return;
-    LinkFont = CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,
+    LinkFont = CreateFontA(ScaleToWindowDpi(box, 16), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
 }
 
@@ -74,7 +76,7 @@ static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
         SetFocus(GetDlgItem(box, IDCANCEL));
         focusDefault = FALSE;
     }
-    CreateLinkFont();
+    CreateLinkFont(box);
     ShowLinkButton(box, IDC_ABOUT_WEBSITE, info->webSite);
     ShowLinkButton(box, IDC_ABOUT_MAIL, info->mailAddress);
     ChooseReportTempPath();

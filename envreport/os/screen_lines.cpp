@@ -22,11 +22,16 @@ static void AppendWorkArea(ReportBuffer& report) {
                         (int)work.right, (int)work.bottom);
 }
 
-// The system DPI and the scaling it stands for: 96 is 100%, 144 150%.
-static void AppendSystemDpi(ReportBuffer& report) {
+unsigned SystemDpi() {
     HDC screen = GetDC(NULL);
     unsigned dpi = (unsigned)GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
+    return dpi;
+}
+
+// The scaling the system DPI stands for: 96 is 100%, 144 150%.
+static void AppendSystemDpi(ReportBuffer& report) {
+    unsigned dpi = SystemDpi();
     report.AppendFormat("\r\n DPI          :%u (%u%%)", dpi, (dpi * 100 + 48) / 96);
 }
 
