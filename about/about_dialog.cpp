@@ -6,6 +6,7 @@
 #include "about/about_controls.h"
 #include "about/product_title.h"
 #include "about/report_file.h"
+#include "about/wait_cursor.h"
 #include "about/window_dpi.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
@@ -121,7 +122,9 @@ static void RunLinkAction(HWND box, int controlId) {
 
     const AboutBoxInfo& info = *CurrentAbout;
     char mailTarget[PathBufferSize];
+    HCURSOR previousCursor = BeginWaitCursor();
     const char* target = ActionTarget(controlId, info, mailTarget);
+    EndWaitCursor(previousCursor);
     if ((INT_PTR)ShellExecuteA(box, "open", TextOrEmpty(target), NULL, systemFolder, SW_SHOWNORMAL) <= 32)
         MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
     if (savedFolder[0] != '\0') SetCurrentDirectoryA(savedFolder);

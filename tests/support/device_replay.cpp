@@ -140,6 +140,7 @@ static BOOL ReplayControl(HANDLE handle, DWORD code, void* in, DWORD inSize, voi
     *returned = 0;
     const ReplayedDevice* device = DeviceOf(handle);
     if (!device) return FALSE;
+    Sleep(device->delayMs);
     if (code == IOCTL_SCSI_PASS_THROUGH) return ReplayPassThrough(*device, in, inSize, out, outSize, returned);
     if (code == SMART_RCV_DRIVE_DATA && !IsIdentifyRequest(OpenedPaths[(uintptr_t)handle - 1].c_str(), in, inSize))
         return FALSE;

@@ -24,6 +24,8 @@ struct ReplayedDevice {
     // An open asking for any of these access bits fails, as Windows
     // refuses a standard user GENERIC_WRITE on a volume or disk.
     DWORD refusedAccess;
+    // Every request on it takes this long, as a drive spinning up does.
+    DWORD delayMs;
 };
 
 // Answers for the paths in `devices` (such as "\\.\C:"); other paths do
