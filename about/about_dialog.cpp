@@ -54,8 +54,8 @@ static void ShowVersionTexts(HWND box, const AboutBoxInfo& info) {
 // 16 pixels high at 96 dpi, as large at any other.
 static void CreateLinkFont(HWND box) {
     if (LinkFont) return;
-    LinkFont = CreateFontA(ScaleToWindowDpi(box, 16), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
+    LinkFont = CreateFontA(ScaleToWindowDpi(box, 16), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+                           OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
 }
 
 static void ShowLinkButton(HWND box, int controlId, const char* target) {
