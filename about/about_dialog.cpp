@@ -6,6 +6,8 @@
 #include "about/about_controls.h"
 #include "about/product_title.h"
 #include "about/report_file.h"
+#include "about/wait_cursor.h"
+#include "about/window_dpi.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
 #include "setup/exe_directory.h"
@@ -50,10 +52,11 @@ static void ShowVersionTexts(HWND box, const AboutBoxInfo& info) {
 }
 
 // "Wingding" with SYMBOL_CHARSET: ":" draws a computer, "*" an envelope.
-static void CreateLinkFont() {
+// 16 pixels high at 96 dpi, as large at any other.
+static void CreateLinkFont(HWND box) {
     if (LinkFont) return;
-    LinkFont = CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_TT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
+    LinkFont = CreateFontA(ScaleToWindowDpi(box, 16), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+                           OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
 }
 
 static void ShowLinkButton(HWND box, int controlId, const char* target) {
@@ -75,7 +78,7 @@ static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
         SetFocus(GetDlgItem(box, IDCANCEL));
         focusDefault = FALSE;
     }
-    CreateLinkFont();
+    CreateLinkFont(box);
     ShowLinkButton(box, IDC_ABOUT_WEBSITE, info->webSite);
     ShowLinkButton(box, IDC_ABOUT_MAIL, info->mailAddress);
     ChooseReportTempPath();
@@ -120,7 +123,9 @@ static void RunLinkAction(HWND box, int controlId) {
 
     const AboutBoxInfo& info = *CurrentAbout;
     char mailTarget[PathBufferSize];
+    HCURSOR previousCursor = BeginWaitCursor();
     const char* target = ActionTarget(controlId, info, mailTarget);
+    EndWaitCursor(previousCursor);
     if ((INT_PTR)OpenWithShell(box, "open", TextOrEmpty(target), NULL, systemFolder, SW_SHOWNORMAL) <= 32)
         MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
     if (savedFolder[0] != '\0') SetCurrentDirectoryA(savedFolder);

@@ -12,6 +12,7 @@
 #include "about/about_dialog.h"
 #include "about/product_title.h"
 #include "about/report_file.h"
+#include "tests/support/device_replay.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/shell_handler.h"
 #include "tests/support/test_files.h"
@@ -246,6 +247,48 @@ TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
     PressDialogButton(box, IDCANCEL);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(reportPath.c_str())) << "closing deletes the report";
+}
+
+// A second process watches the cursor while drive C: takes three seconds
+// to answer: the wait cursor from the click until the shell is asked to
+// open the report, then the arrow again.
+TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
+    std::map<std::string, ReplayedDevice> devices;
+    devices["\\\\.\\C:"].delayMs = 3000;
+    UseReplayedDevices(&devices);
+    RegisterRecordingHandler("txtfile");
+    ResetOpenLog();
+    Open();
+    RECT button;
+    GetWindowRect(GetDlgItem(box, IDC_ABOUT_REPORT), &button);
+    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    Sleep(300);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string watchLog = std::string(temp) + "swaypix-cursors.txt";
+    DeleteFileA(watchLog.c_str());
+    std::string command = "\"" + BuiltProgramPath("cursor_watch.exe") + "\" \"" + watchLog + "\" 15000";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION watcher = {};
+    ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &watcher));
+    ASSERT_TRUE(WaitUntil(20000, [&] { return !ReadTextFile(watchLog).empty(); })) << "the watcher's first look";
+    PressDialogButton(box, IDC_ABOUT_REPORT);
+    std::string opened = WaitForOpenLog(1, 60000);
+    DWORD exit = WaitForExit(watcher, 30000);
+    CloseProcess(watcher);
+    UseLiveDevices();
+    RestoreHandler("txtfile");
+    ASSERT_EQ(0u, exit);
+    EXPECT_NE(std::string::npos, opened.find("first-line=Information of your environment.")) << opened;
+    char wait[16], arrow[16];
+    wsprintfA(wait, "%lx\n", (unsigned long)(ULONG_PTR)LoadCursorA(NULL, IDC_WAIT));
+    wsprintfA(arrow, "%lx\n", (unsigned long)(ULONG_PTR)LoadCursorA(NULL, IDC_ARROW));
+    std::string seen = ReadTextFile(watchLog);
+    DeleteFileA(watchLog.c_str());
+    // Over the button the arrow; the wait cursor; then the arrow again
+    // before anything else (the viewer's own cursor may follow).
+    EXPECT_EQ(std::string(arrow) + wait + arrow, seen.substr(0, strlen(arrow) * 2 + strlen(wait))) << seen;
 }
 
 TEST(ReportFile, ANullReportLeavesNoStaleFile) {

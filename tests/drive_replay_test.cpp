@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winioctl.h>
 #include <ntddscsi.h>
+#include <ntddcdrm.h>
 
 #include <cstring>
 #include <initializer_list>
@@ -82,6 +83,54 @@ TEST_F(DriveReplay, FixedDisksAreNamedByIdentifyWord217) {
     FormatFixedDriveKind('C', kind);
     EXPECT_STREQ("Fixed     ", kind) << "the volume does not open";
     ExpectAllClosed("refusals");
+}
+
+enum PenaltyReply { PenaltyRefused, NoSeekPenalty, SeekPenalty, CutShort };
+
+static std::string SeekPenaltyReply(PenaltyReply reply) {
+    DEVICE_SEEK_PENALTY_DESCRIPTOR descriptor = {sizeof descriptor, sizeof descriptor, reply == SeekPenalty};
+    return Bytes(descriptor).substr(0, reply == CutShort ? 8 : sizeof descriptor);
+}
+
+struct StandardUserCase {
+    const char* what;
+    DWORD refusedAccess;  // of the volume and the disk alike
+    bool identify;        // the disk answers IDENTIFY, word 217 = 0
+    PenaltyReply penalty;
+    const char* kind;
+    const char* opens;  // every open, in order
+};
+
+// When IDENTIFY gives nothing the storage stack is asked through handles
+// for queries only; IDENTIFY, where it answers, still decides.
+TEST_F(DriveReplay, FixedDisksBySeekPenaltyWhereIdentifyGivesNothing) {
+    const char* queriesOnly = "\\\\.\\C: c0000000\n\\\\.\\C: 0\n\\\\.\\PhysicalDrive1 0\n";
+    const StandardUserCase cases[] = {
+        {"standard user, SSD", GENERIC_READ | GENERIC_WRITE, false, NoSeekPenalty, "SSD  [1-2]", queriesOnly},
+        {"standard user, HDD", GENERIC_WRITE, true, SeekPenalty, "HDD  [1-2]", queriesOnly},
+        {"NVMe: SMART refused", 0, false, NoSeekPenalty, "SSD  [1-2]",
+         "\\\\.\\C: c0000000\n\\\\.\\PhysicalDrive1 c0000000\n\\\\.\\C: 0\n\\\\.\\PhysicalDrive1 0\n"},
+        {"IDENTIFY wins", 0, true, NoSeekPenalty, "HDD  [1-2]",
+         "\\\\.\\C: c0000000\n\\\\.\\PhysicalDrive1 c0000000\n"},
+        {"nothing answered", GENERIC_WRITE, false, PenaltyRefused, "Fixed     ", queriesOnly},
+        {"descriptor cut short", GENERIC_WRITE, false, CutShort, "Fixed     ", queriesOnly},
+    };
+    for (const StandardUserCase& c : cases) {
+        devices.clear();
+        UseReplayedDevices(&devices);
+        ReplayedDevice& volume = devices["\\\\.\\C:"];
+        volume.refusedAccess = c.refusedAccess;
+        volume.replies[IOCTL_STORAGE_GET_DEVICE_NUMBER] = DeviceNumber(1, 2);
+        ReplayedDevice& disk = devices["\\\\.\\PhysicalDrive1"];
+        disk.refusedAccess = c.refusedAccess;
+        if (c.identify) disk.replies[SMART_RCV_DRIVE_DATA] = IdentifyReply(std::string(512, '\0'));
+        if (c.penalty != PenaltyRefused) disk.replies[IOCTL_STORAGE_QUERY_PROPERTY] = SeekPenaltyReply(c.penalty);
+        char kind[FixedDriveKindSize];
+        FormatFixedDriveKind('C', kind);
+        EXPECT_STREQ(c.kind, kind) << c.what;
+        EXPECT_EQ(c.opens, ReplayedOpens()) << c.what;
+        ExpectAllClosed(c.what);
+    }
 }
 
 static std::string BigEndian16(unsigned value) {
@@ -175,6 +224,38 @@ TEST_F(DriveReplay, OpticalDrivesByCurrentProfileListedProfilesCapabilitiesAndMe
     devices.clear();
     EXPECT_EQ(0, ProbeOpticalProfile('Q')) << "the volume does not open";
     EXPECT_EQ(0u, ReplayedOpens().find("\\\\.\\Q: c0000000\n"));
+}
+
+// Refused the read-write open, a standard user still reaches the class
+// driver's GET CONFIGURATION for reading and the device type for queries.
+TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
+    struct {
+        const char* what;
+        DWORD refusedAccess;
+        std::string configuration;  // empty: refused
+        DWORD mediaDeviceType;      // 0: the request fails
+        const char* kind;
+    } cases[] = {
+        {"DVD-ROM disc in a writer", GENERIC_WRITE, Configuration(0x10, {0x08, 0x09, 0x10, 0x11, 0x2B}), FILE_DEVICE_CD_ROM,
+         "DVD-ROM   "},
+        {"no disc: most preferred listed", GENERIC_WRITE, Configuration(0, {0x08, 0x09, 0x0A, 0x10, 0x40, 0x43}), 0,
+         "BD-RE     "},
+        {"GET CONFIGURATION refused", GENERIC_WRITE, "", FILE_DEVICE_DVD, "DVD Drive "},
+        {"not even for reading", GENERIC_READ | GENERIC_WRITE, Configuration(0x10, {0x10}), FILE_DEVICE_CD_ROM,
+         "CD Drive  "},
+        {"nothing answers", GENERIC_WRITE, "", 0, "CD/DVD/BD "},
+    };
+    for (const auto& c : cases) {
+        devices.clear();
+        UseReplayedDevices(&devices);
+        ReplayedDevice& drive = devices["\\\\.\\Q:"];
+        drive.refusedAccess = c.refusedAccess;
+        if (!c.configuration.empty()) drive.replies[IOCTL_CDROM_GET_CONFIGURATION] = c.configuration;
+        if (c.mediaDeviceType) drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = MediaTypesOf(c.mediaDeviceType);
+        EXPECT_STREQ(c.kind, OpticalDriveKind(ProbeOpticalProfile('Q'))) << c.what;
+        ExpectAllClosed(c.what);
+    }
+    EXPECT_EQ("\\\\.\\Q: c0000000\n\\\\.\\Q: 80000000\n\\\\.\\Q: 0\n", ReplayedOpens());
 }
 
 static std::string GeometryOf(DWORD mediaType) {

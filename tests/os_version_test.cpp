@@ -114,11 +114,18 @@ static const VersionCase NameCases[] = {
     {Nt, 6, 2, 9200, "", 0, 0, Srv, 8, 0, "Server 2012 Datacenter (full installation) ver.6.2.9200 "},
     {Nt, 6, 3, 9600, "", 0, 0, Ws, 4, 0, "8.1 Enterprise ver.6.3.9600 "},
     {Nt, 6, 3, 9600, "", 0, 0, Srv, 7, 0, "Server 2012 R2 Standard (full installation) ver.6.3.9600 "},
+    // Each release build and the build before it: 11 and the servers
+    // start exactly at their first release build.
     {Nt, 10, 0, 19045, "", 0, 0, Ws, 48, 0, "10 Professional ver.10.0.19045 "},
+    {Nt, 10, 0, 21999, "", 0, 0, Ws, 48, 0, "10 Professional ver.10.0.21999 "},
     {Nt, 10, 0, 22000, "", 0, 0, Ws, 48, 0, "11 Professional ver.10.0.22000 "},
     {Nt, 10, 0, 14393, "", 0, 0, Srv, 7, 0, "Server 2016 Standard (full installation) ver.10.0.14393 "},
+    {Nt, 10, 0, 17762, "", 0, 0, Srv, 7, 0, "Server 2016 Standard (full installation) ver.10.0.17762 "},
     {Nt, 10, 0, 17763, "", 0, 0, Srv, 7, 0, "Server 2019 Standard (full installation) ver.10.0.17763 "},
+    {Nt, 10, 0, 20347, "", 0, 0, Srv, 7, 0, "Server 2019 Standard (full installation) ver.10.0.20347 "},
     {Nt, 10, 0, 20348, "", 0, 0, Srv, 7, 0, "Server 2022 Standard (full installation) ver.10.0.20348 "},
+    {Nt, 10, 0, 26099, "", 0, 0, Dc, 8, 0, "Server 2022 Datacenter (full installation) ver.10.0.26099 "},
+    {Nt, 10, 0, 26100, "", 0, 0, Srv, 8, 0, "Server 2025 Datacenter (full installation) ver.10.0.26100 "},
     {Nt, 4, 0, 1381, "Service Pack 6", 6, 0, Ws, NoProductInfo, 0, "NT Workstation ver.4.0.1381 Service Pack 6"},
     {Nt, 4, 0, 1381, "Service Pack 6", 6, 0, Srv, NoProductInfo, 0, "NT Server ver.4.0.1381 Service Pack 6"},
     {Nt, 6, 4, 9841, "", 0, 0, Ws, 48, 0, "NT Professional ver.6.4.9841 "},
@@ -206,10 +213,23 @@ TEST_F(SyntheticWindows, SafeModePlatformLocaleAndCommonControls) {
     // under WOW64.
     char wow64Folder[MAX_PATH];
     ASSERT_NE(0u, GetSystemWow64DirectoryA(wow64Folder, sizeof wow64Folder));
+    // The host's machine from IsWow64Process2: only ARM64 changes the
+    // text; an x64 host, or a Windows without the call, keeps WOW64's.
+    struct {
+        USHORT machine;
+        const char* english;
+        const char* japanese;
+    } hosts[] = {
+        {IMAGE_FILE_MACHINE_ARM64, "ARM64 (x86 emulated)", "ARM64 (このx86プロセスはエミュレーションで動作しています)"},
+        {IMAGE_FILE_MACHINE_AMD64, "x64 (x86 on WOW64)", "x64 (このx86プロセスはWOW64上で動作しています)"},
+        {0, "x64 (x86 on WOW64)", "x64 (このx86プロセスはWOW64上で動作しています)"},
+    };
+    for (const auto& host : hosts) {
+        version.nativeMachine = host.machine;
+        EXPECT_EQ(std::string("Windows NT(2), ") + host.english, LineAfter(Section(), " Platform     :"));
+        EXPECT_EQ(std::string("Windows NT(2), ") + host.japanese, LineAfter(Section(true), " ﾌﾟﾗｯﾄﾌｫｰﾑ    :"));
+    }
     std::string text = Section();
-    EXPECT_EQ("Windows NT(2), x64 (x86 on WOW64)", LineAfter(text, " Platform     :"));
-    EXPECT_EQ("Windows NT(2), x64 (このx86プロセスはWOW64上で動作しています)",
-              LineAfter(Section(true), " ﾌﾟﾗｯﾄﾌｫｰﾑ    :"));
     EXPECT_EQ("United States", LineAfter(text, " Locale Info. :"));
     // The version of the library in the system folder, not of the one the
     // test program may have loaded.

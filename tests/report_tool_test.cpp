@@ -209,3 +209,115 @@ TEST_F(EmulatedWindowsTool, NamesEveryWindowsVersionWineCanPresent) {
         }
     }
 }
+
+static const char WindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+static const char* const ReleaseValues[] = {"DisplayVersion", "ReleaseId", "UBR"};
+
+// Sets or, for NULL, removes the release values in the prefix's own
+// machine keys, which the tool reads.
+static void PutReleaseValues(const char* displayVersion, const char* releaseId, const DWORD* updateRevision) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, WindowsNtKey, 0, KEY_SET_VALUE, &key));
+    for (const char* name : ReleaseValues) RegDeleteValueA(key, name);
+    const char* texts[] = {displayVersion, releaseId};
+    for (int i = 0; i < 2; ++i)
+        if (texts[i])
+            RegSetValueExA(key, ReleaseValues[i], 0, REG_SZ, (const BYTE*)texts[i], (DWORD)strlen(texts[i]) + 1);
+    if (updateRevision) RegSetValueExA(key, "UBR", 0, REG_DWORD, (const BYTE*)updateRevision, sizeof *updateRevision);
+    RegCloseKey(key);
+}
+
+class ReleaseLineTool : public EmulatedWindowsTool {
+protected:
+    void TearDown() override {
+        PutReleaseValues(NULL, NULL, NULL);
+        EmulatedWindowsTool::TearDown();
+    }
+};
+
+// Wine's Windows 10 record is build 18362; the line follows the platform
+// line directly.
+TEST_F(ReleaseLineTool, ReleaseAndUpdateBuildUnderWindows10Only) {
+    static const DWORD Update = 2861;
+    struct {
+        const char* displayVersion;
+        const char* releaseId;
+        const DWORD* updateRevision;
+        const char* english;
+        const char* japanese;  // NULL: not run in Japanese
+    } cases[] = {
+        {"23H2", "2009", &Update, "23H2, build 18362.2861", "23H2, ビルド 18362.2861"},
+        {NULL, "1903", &Update, "1903, build 18362.2861", NULL},
+        {"22H2", NULL, NULL, "22H2, build 18362", NULL},
+        {NULL, NULL, NULL, "build 18362", "ビルド 18362"},
+    };
+    ASSERT_NO_FATAL_FAILURE(EmulateWindowsForTool("win10"));
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(PutReleaseValues(c.displayVersion, c.releaseId, c.updateRevision));
+        std::string english = RunReportTool("--english --no-clock").out;
+        const std::string line = "x64 (x86 on WOW64)\r\n Release      :" + std::string(c.english) + "\r\n";
+        EXPECT_NE(std::string::npos, english.find(line)) << c.english << "\n" << english;
+        if (!c.japanese) continue;
+        std::string japanese = RunReportTool("--no-clock").out;
+        EXPECT_NE(std::string::npos, japanese.find("動作しています)\r\n リリース     :" + std::string(c.japanese) + "\r\n"))
+            << c.english;
+    }
+    ASSERT_NO_FATAL_FAILURE(EmulateWindowsForTool("win7"));
+    PutReleaseValues("23H2", "2009", &Update);
+    std::string windows7 = RunReportTool("--english --no-clock").out;
+    EXPECT_EQ(std::string::npos, windows7.find("Release")) << "no release line before NT 10.0";
+    EXPECT_EQ(std::string::npos, RunReportTool("--no-clock").out.find("リリース"));
+}
+
+// Wine takes the system DPI from LogPixels when a process starts.
+static void SetLogPixels(DWORD dpi) {
+    HKEY desktop;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop));
+    if (dpi) RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, (const BYTE*)&dpi, sizeof dpi);
+    else RegDeleteValueA(desktop, "LogPixels");
+    RegCloseKey(desktop);
+}
+
+TEST(ReportTool, DpiLineFollowsTheScreenLineAt100And150Percent) {
+    struct {
+        DWORD logPixels;  // 0: Wine's default
+        const char* line;
+    } cases[] = {{0, "96 (100%)"}, {144, "144 (150%)"}};
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(SetLogPixels(c.logPixels));
+        std::string english = RunReportTool("--english --no-clock").out;
+        std::string japanese = RunReportTool("--no-clock").out;
+        SetLogPixels(0);
+        EXPECT_NE(std::string::npos, english.find(")]\r\n DPI          :" + std::string(c.line) + "\r\nVirtual Screen:"))
+            << english;
+        EXPECT_NE(std::string::npos, japanese.find(")]\r\n DPI          :" + std::string(c.line) + "\r\n仮想画面      :"));
+    }
+}
+
+static std::string ManifestOf(const std::string& exe) {
+    HMODULE module = LoadLibraryExA(exe.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return "";
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    std::string text;
+    if (found) text.assign((const char*)LockResource(LoadResource(module, found)), SizeofResource(module, found));
+    FreeLibrary(module);
+    return text;
+}
+
+// Per-monitor v2 where Windows knows it, else per-monitor ("/pm"), else
+// system-aware ("true") on Windows before 8.1.
+TEST(ReportTool, BothProgramsDeclareThemselvesDpiAware) {
+    for (const char* exe : {"swaypix.exe", "swaypix-report.exe"}) {
+        std::string manifest = ManifestOf(BuiltProgramPath(exe));
+        EXPECT_NE(std::string::npos,
+                  manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"))
+            << exe << manifest;
+        EXPECT_NE(std::string::npos, manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                                   "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"))
+            << exe;
+        // Windows reads them only inside the v3 application element.
+        size_t application = manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
+        EXPECT_LT(application, manifest.find("<dpiAware ")) << exe;
+        EXPECT_LT(manifest.find("<dpiAwareness "), manifest.find("</application>", application)) << exe;
+    }
+}

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake make g++-mingw-w64-i686-posix googletest
   wine wine32:i386 wine64
-  xvfb x11-utils x11-apps imagemagick
+  xvfb x11-utils x11-apps imagemagick xdotool
   locales fonts-ipafont-gothic
   liblnk-utils cpuid
 )

@@ -14,15 +14,15 @@ static_assert(IdentifyReplySize == 528, "the SMART reply of one sector");
 
 static const size_t RotationRateOffset = 217 * 2;
 
-HANDLE OpenPhysicalDrive(uint32_t drive) {
+HANDLE OpenPhysicalDrive(uint32_t drive, DWORD access) {
     char path[32];
     wsprintfA(path, "\\\\.\\PhysicalDrive%u", drive);
-    return Devices.open(path, GENERIC_READ | GENERIC_WRITE);
+    return Devices.open(path, access);
 }
 
 bool ReadIdentifyData(uint32_t drive, uint8_t (&data)[IdentifySize]) {
     memset(data, 0, sizeof data);
-    HANDLE device = OpenPhysicalDrive(drive);
+    HANDLE device = OpenPhysicalDrive(drive, GENERIC_READ | GENERIC_WRITE);
     if (device == INVALID_HANDLE_VALUE) return false;
     SENDCMDINPARAMS request = {};
     request.cBufferSize = IdentifySize;
@@ -39,26 +39,50 @@ bool ReadIdentifyData(uint32_t drive, uint8_t (&data)[IdentifySize]) {
     return true;
 }
 
-int ClassifyFixedDrive(char letter, FixedDriveInfo* info) {
-    HANDLE volume = OpenVolume(letter, GENERIC_READ | GENERIC_WRITE);
-    if (volume == INVALID_HANDLE_VALUE) return 0;
+// Which physical drive and partition hold the volume, asked through a
+// volume handle of the given access.
+static bool ReadDeviceNumber(char letter, DWORD access, FixedDriveInfo* info) {
+    HANDLE volume = OpenVolume(letter, access);
+    if (volume == INVALID_HANDLE_VALUE) return false;
     STORAGE_DEVICE_NUMBER number = {};
     DWORD returned = 0;
     BOOL done = Devices.control(volume, IOCTL_STORAGE_GET_DEVICE_NUMBER, NULL, 0, &number, sizeof number, &returned);
     Devices.close(volume);
-    if (!done) return 0;
+    if (!done) return false;
     info->deviceType = number.DeviceType;
     info->deviceNumber = number.DeviceNumber;
     info->partitionNumber = number.PartitionNumber;
+    return true;
+}
+
+int ClassifyFixedDrive(char letter, FixedDriveInfo* info) {
+    if (!ReadDeviceNumber(letter, GENERIC_READ | GENERIC_WRITE, info)) return 0;
     uint8_t identify[IdentifySize];
-    if (!ReadIdentifyData(number.DeviceNumber, identify)) return 0;
+    if (!ReadIdentifyData(info->deviceNumber, identify)) return 0;
     info->rotationRate = (uint16_t)(identify[RotationRateOffset] | identify[RotationRateOffset + 1] << 8);
+    return 1;
+}
+
+int ClassifyFixedDriveBySeekPenalty(char letter, FixedDriveInfo* info) {
+    if (!ReadDeviceNumber(letter, 0, info)) return 0;
+    HANDLE disk = OpenPhysicalDrive(info->deviceNumber, 0);
+    if (disk == INVALID_HANDLE_VALUE) return 0;
+    STORAGE_PROPERTY_QUERY query = {};
+    query.PropertyId = StorageDeviceSeekPenaltyProperty;
+    query.QueryType = PropertyStandardQuery;
+    DEVICE_SEEK_PENALTY_DESCRIPTOR penalty = {};
+    DWORD returned = 0;
+    BOOL done = Devices.control(disk, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &penalty, sizeof penalty,
+                                &returned);
+    Devices.close(disk);
+    if (!done || returned <= offsetof(DEVICE_SEEK_PENALTY_DESCRIPTOR, IncursSeekPenalty)) return 0;
+    info->rotationRate = penalty.IncursSeekPenalty ? 0 : 1;
     return 1;
 }
 
 void FormatFixedDriveKind(char letter, char (&kind)[FixedDriveKindSize]) {
     FixedDriveInfo info = {};
-    if (!ClassifyFixedDrive(letter, &info)) {
+    if (!ClassifyFixedDrive(letter, &info) && !ClassifyFixedDriveBySeekPenalty(letter, &info)) {
         lstrcpyA(kind, "Fixed     ");
         return;
     }

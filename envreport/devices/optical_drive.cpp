@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winioctl.h>
 #include <ntddscsi.h>
+#include <ntddcdrm.h>
+#include <ntddmmc.h>
 
 #include <cstddef>
 #include <cstring>
@@ -82,8 +84,19 @@ static unsigned ReturnedDataBytes(const PassThroughBlock& block) {
                                                                : (unsigned)sizeof block.data;
 }
 
-// GET CONFIGURATION for the Profile List feature alone: the Current
+// GET CONFIGURATION data for the Profile List feature alone: the Current
 // Profile when a medium is in, else the most preferred listed profile.
+static int32_t ProfileFromConfigurationData(const BYTE* data, unsigned available) {
+    if (available < 8) return 0;
+    uint16_t current = BigEndian16(data + 6);
+    if (current != 0) return current;
+    if (available < 12 || BigEndian16(data + 8) != 0) return 0;  // feature 0: Profile List
+    unsigned end = 12 + data[11];
+    if (end > available) end = available;
+    for (unsigned at = 12; at + 4 <= end; at += 4) MarkListedProfile(BigEndian16(data + at));
+    return MostPreferredListedProfile();
+}
+
 static int32_t ProfileFromConfiguration(HANDLE device, PassThroughBlock& block, const SCSI_ADDRESS& address) {
     PrepareRequest(block, 10, 32, sizeof block.data, 10);
     block.header.PathId = address.PathId;
@@ -93,15 +106,20 @@ static int32_t ProfileFromConfiguration(HANDLE device, PassThroughBlock& block, 
     block.header.Cdb[1] = 0x02;  // RT: the starting feature only
     block.header.Cdb[8] = 0xFF;
     if (!SendRequest(device, block, sizeof block, sizeof block)) return 0;
-    unsigned available = ReturnedDataBytes(block);
-    if (available < 8) return 0;
-    uint16_t current = BigEndian16(block.data + 6);
-    if (current != 0) return current;
-    if (available < 12 || BigEndian16(block.data + 8) != 0) return 0;  // feature 0: Profile List
-    unsigned end = 12 + block.data[11];
-    if (end > available) end = available;
-    for (unsigned at = 12; at + 4 <= end; at += 4) MarkListedProfile(BigEndian16(block.data + at));
-    return MostPreferredListedProfile();
+    return ProfileFromConfigurationData(block.data, ReturnedDataBytes(block));
+}
+
+// The class driver's own GET CONFIGURATION, open to a handle for reading
+// where pass-through needs read and write access.
+static int32_t ProfileFromCdromConfiguration(HANDLE device) {
+    GET_CONFIGURATION_IOCTL_INPUT request = {};
+    request.Feature = FeatureProfileList;
+    request.RequestType = SCSI_GET_CONFIGURATION_REQUEST_TYPE_ONE;
+    BYTE data[512] = {};
+    DWORD returned = 0;
+    if (!Devices.control(device, IOCTL_CDROM_GET_CONFIGURATION, &request, sizeof request, data, sizeof data, &returned))
+        return 0;
+    return ProfileFromConfigurationData(data, returned < sizeof data ? returned : (unsigned)sizeof data);
 }
 
 struct CapabilityRule {
@@ -150,10 +168,27 @@ static int32_t DeviceClassFromMediaTypes(HANDLE device) {
     return 0;
 }
 
+// A standard user may not open the drive for writing: the Profile List
+// through a handle for reading, then the device type for queries only.
+static int32_t ProfileForStandardUser(char letter) {
+    int32_t result = 0;
+    HANDLE device = OpenVolume(letter, GENERIC_READ);
+    if (device != INVALID_HANDLE_VALUE) {
+        result = ProfileFromCdromConfiguration(device);
+        Devices.close(device);
+    }
+    if (result != 0) return result;
+    device = OpenVolume(letter, 0);
+    if (device == INVALID_HANDLE_VALUE) return 0;
+    result = DeviceClassFromMediaTypes(device);
+    Devices.close(device);
+    return result;
+}
+
 int32_t ProbeOpticalProfile(char letter) {
     ClearListedProfiles();
     HANDLE device = OpenVolume(letter, GENERIC_READ | GENERIC_WRITE);
-    if (device == INVALID_HANDLE_VALUE) return 0;
+    if (device == INVALID_HANDLE_VALUE) return ProfileForStandardUser(letter);
     PassThroughBlock block = {};
     block.header.Length = sizeof block.header;
     SCSI_ADDRESS address = {};

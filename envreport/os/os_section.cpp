@@ -7,6 +7,7 @@
 #include "envreport/os/internet_explorer.h"
 #include "envreport/os/version_access.h"
 #include "envreport/os/windows_names.h"
+#include "envreport/os/windows_release.h"
 #include "envreport/os/windows_version.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
@@ -49,11 +50,19 @@ static const char* PlatformName(DWORD platformId) {
     return "Unknown Windows";
 }
 
+// An ARM64 host runs this x86 program through emulation; its WOW64 answer
+// alone would call it x64.
+static const char* ProcessorPlatform() {
+    if (Version.nativeMachine() == IMAGE_FILE_MACHINE_ARM64)
+        return Pick("ARM64 (このx86プロセスはエミュレーションで動作しています)", "ARM64 (x86 emulated)");
+    return IsWow64() ? Pick("x64 (このx86プロセスはWOW64上で動作しています)", "x64 (x86 on WOW64)") : "x86";
+}
+
 static void AppendPlatform(ReportBuffer& report, DWORD platformId) {
     report.Append(Pick("\r\n ﾌﾟﾗｯﾄﾌｫｰﾑ    :", "\r\n Platform     :"));
     report.Append(PlatformName(platformId));
     report.AppendFormat("(%d), ", (int)platformId);
-    report.Append(IsWow64() ? Pick("x64 (このx86プロセスはWOW64上で動作しています)", "x64 (x86 on WOW64)") : "x86");
+    report.Append(ProcessorPlatform());
 }
 
 static void AppendProductType(ReportBuffer& report, const OSVERSIONINFOEXA& extended, unsigned versionCode) {
@@ -150,6 +159,7 @@ void WriteOperatingSystemSection(ReportBuffer& report) {
     AppendSafeMode(report);
     AppendPlusVersion(report);
     AppendPlatform(report, version.platformId);
+    AppendReleaseLine(report, version);
     AppendExtendedBlock(report, version.versionCode);
     AppendInternetExplorerVersion(report);
     AppendDotNetFrameworkVersions(report);

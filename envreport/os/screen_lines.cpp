@@ -22,6 +22,19 @@ static void AppendWorkArea(ReportBuffer& report) {
                         (int)work.right, (int)work.bottom);
 }
 
+unsigned SystemDpi() {
+    HDC screen = GetDC(NULL);
+    unsigned dpi = (unsigned)GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return dpi;
+}
+
+// The scaling the system DPI stands for: 96 is 100%, 144 150%.
+static void AppendSystemDpi(ReportBuffer& report) {
+    unsigned dpi = SystemDpi();
+    report.AppendFormat("\r\n DPI          :%u (%u%%)", dpi, (dpi * 100 + 48) / 96);
+}
+
 static void AppendVirtualScreen(ReportBuffer& report) {
     int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -49,6 +62,7 @@ BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 void AppendScreenLines(ReportBuffer& report) {
     AppendScreenSize(report);
     AppendWorkArea(report);
+    AppendSystemDpi(report);
     AppendVirtualScreen(report);
     EnumDisplayMonitors(NULL, NULL, MonitorLineProc, (LPARAM)&report);
 }

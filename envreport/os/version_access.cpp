@@ -35,5 +35,15 @@ static WORD LiveNativeArchitecture() {
     return native.wProcessorArchitecture;
 }
 
-const VersionAccess LiveVersion = {LiveGetVersion, LiveGetProductInfo, LiveGetSystemMetric, LiveNativeArchitecture};
+static USHORT LiveNativeMachine() {
+    typedef BOOL(WINAPI * IsWow64Process2Function)(HANDLE, USHORT*, USHORT*);
+    IsWow64Process2Function isWow64Process2 =
+        (IsWow64Process2Function)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2");
+    USHORT process = 0, native = 0;
+    if (!isWow64Process2 || !isWow64Process2(GetCurrentProcess(), &process, &native)) return 0;
+    return native;
+}
+
+const VersionAccess LiveVersion = {LiveGetVersion, LiveGetProductInfo, LiveGetSystemMetric, LiveNativeArchitecture,
+                                   LiveNativeMachine};
 VersionAccess Version = LiveVersion;

@@ -17,6 +17,9 @@ struct VersionAccess {
     // wProcessorArchitecture of the machine rather than of this process:
     // a 32-bit process on x64 Windows is told "x86" by GetSystemInfo.
     WORD (*nativeArchitecture)();
+    // The machine IsWow64Process2 names (IMAGE_FILE_MACHINE_ARM64 on an
+    // ARM64 host), or 0 where Windows has no such call (before 10 1709).
+    USHORT (*nativeMachine)();
 };
 
 extern VersionAccess Version;

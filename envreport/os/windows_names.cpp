@@ -114,10 +114,13 @@ static const BuildName Windows10Names[] = {
     {AnyBuild, 0, "11", NULL},
 };
 
+// Servers of version 10.0 by their release builds: 2016 is 14393, 2019
+// 17763, 2022 20348, 2025 26100.
 static const BuildName Server2016Names[] = {
     {BuildBelow, 17763, "Server 2016", NULL},
     {BuildBelow, 20348, "Server 2019", NULL},
-    {AnyBuild, 0, "Server 2022", NULL},
+    {BuildBelow, 26100, "Server 2022", NULL},
+    {AnyBuild, 0, "Server 2025", NULL},
 };
 
 static const char* NameOfBuild(const BuildName* names, DWORD build, bool compatibilityMode) {

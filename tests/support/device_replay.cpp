@@ -2,6 +2,8 @@
 
 #include <winioctl.h>
 #include <ntddscsi.h>
+#include <ntddcdrm.h>
+#include <ntddmmc.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -20,7 +22,8 @@ static HANDLE ReplayOpen(const char* path, DWORD access) {
     char line[128];
     snprintf(line, sizeof line, "%s %lx\n", path, access);
     Opens += line;
-    if (Replayed->find(path) == Replayed->end()) return INVALID_HANDLE_VALUE;
+    auto device = Replayed->find(path);
+    if (device == Replayed->end() || (access & device->second.refusedAccess)) return INVALID_HANDLE_VALUE;
     OpenedPaths.push_back(path);
     Closed.push_back(false);
     ++OpenHandles;
@@ -116,14 +119,32 @@ static bool IsIdentifyRequest(const char* path, const void* in, DWORD inSize) {
            request->irDriveRegs.bDriveHeadReg == ((drive & 1) ? 0xB0 : 0xA0) && request->cBufferSize == 512;
 }
 
+// The storage and CD-ROM class drivers answer only the one query the
+// report makes of them.
+static bool IsExpectedQuery(DWORD code, const void* in, DWORD inSize) {
+    if (code == IOCTL_STORAGE_QUERY_PROPERTY) {
+        const STORAGE_PROPERTY_QUERY* query = (const STORAGE_PROPERTY_QUERY*)in;
+        return inSize >= sizeof *query && query->PropertyId == StorageDeviceSeekPenaltyProperty &&
+               query->QueryType == PropertyStandardQuery;
+    }
+    if (code == IOCTL_CDROM_GET_CONFIGURATION) {
+        const GET_CONFIGURATION_IOCTL_INPUT* request = (const GET_CONFIGURATION_IOCTL_INPUT*)in;
+        return inSize == sizeof *request && request->Feature == FeatureProfileList &&
+               request->RequestType == SCSI_GET_CONFIGURATION_REQUEST_TYPE_ONE;
+    }
+    return true;
+}
+
 static BOOL ReplayControl(HANDLE handle, DWORD code, void* in, DWORD inSize, void* out, DWORD outSize,
                           DWORD* returned) {
     *returned = 0;
     const ReplayedDevice* device = DeviceOf(handle);
     if (!device) return FALSE;
+    Sleep(device->delayMs);
     if (code == IOCTL_SCSI_PASS_THROUGH) return ReplayPassThrough(*device, in, inSize, out, outSize, returned);
     if (code == SMART_RCV_DRIVE_DATA && !IsIdentifyRequest(OpenedPaths[(uintptr_t)handle - 1].c_str(), in, inSize))
         return FALSE;
+    if (!IsExpectedQuery(code, in, inSize)) return FALSE;
     auto reply = device->replies.find(code);
     if (reply == device->replies.end() || reply->second.size() > outSize) return FALSE;
     memcpy(out, reply->second.data(), reply->second.size());

@@ -21,6 +21,11 @@ struct ScsiReply {
 struct ReplayedDevice {
     std::map<DWORD, std::string> replies;  // output bytes by control code
     std::map<uint8_t, ScsiReply> scsi;     // by CDB operation code
+    // An open asking for any of these access bits fails, as Windows
+    // refuses a standard user GENERIC_WRITE on a volume or disk.
+    DWORD refusedAccess;
+    // Every request on it takes this long, as a drive spinning up does.
+    DWORD delayMs;
 };
 
 // Answers for the paths in `devices` (such as "\\.\C:"); other paths do

@@ -30,9 +30,14 @@ static WORD SyntheticNativeArchitecture() {
     return Synthetic->nativeArchitecture;
 }
 
+static USHORT SyntheticNativeMachine() {
+    return Synthetic->nativeMachine;
+}
+
 void UseSyntheticVersion(const SyntheticVersion* version) {
     Synthetic = version;
-    Version = {SyntheticGetVersion, SyntheticGetProductInfo, SyntheticMetric, SyntheticNativeArchitecture};
+    Version = {SyntheticGetVersion, SyntheticGetProductInfo, SyntheticMetric, SyntheticNativeArchitecture,
+               SyntheticNativeMachine};
 }
 
 void UseLiveVersion() {

@@ -11,6 +11,7 @@ struct SyntheticVersion {
     DWORD productInfoType;
     std::map<int, int> metrics;  // SM_TABLETPC and the like; others 0
     WORD nativeArchitecture;
+    USHORT nativeMachine;  // 0: no IsWow64Process2
 };
 
 // Makes `Version` answer from `version` (kept by pointer).

@@ -1,0 +1,17 @@
+#include "about/window_dpi.h"
+
+#include "envreport/os/screen_lines.h"
+
+// GetDpiForWindow (Windows 10 1607) knows the window's own monitor;
+// before it one system DPI holds for every window.
+static unsigned WindowDpi(HWND window) {
+    typedef UINT(WINAPI * GetDpiForWindowFunction)(HWND);
+    GetDpiForWindowFunction getDpiForWindow =
+        (GetDpiForWindowFunction)(void*)GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
+    return dpi ? dpi : SystemDpi();
+}
+
+int ScaleToWindowDpi(HWND window, int pixelsAt96Dpi) {
+    return MulDiv(pixelsAt96Dpi, (int)WindowDpi(window), 96);
+}
