@@ -175,21 +175,35 @@ TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
     ASSERT_EQ("3.0x", LineAfter(full, "IE version    :"));
     ASSERT_EQ("4.5(Full)[JP], 1.0(SP3)", LineAfter(full, ".NET Framework:"));
 
+    PutRegString("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "DisplayVersion", "22H2");
+
     static int allocationsLeft;
     AllocateRegistryText = [](size_t size) -> char* { return allocationsLeft-- == 0 ? NULL : LiveAllocate(size); };
     const std::vector<HANDLE> before = NextFreeHandles(16);
-    int failures = 0;
-    for (int failAt = 0;; ++failAt) {
-        allocationsLeft = failAt;
-        ReportFailed = ReportNotFailed;
-        Os();
-        EXPECT_EQ(before, NextFreeHandles(16)) << "allocation " << failAt;
-        if (!ReportFailed) break;
-        EXPECT_EQ(ReportOutOfMemory, ReportFailed) << "allocation " << failAt;
-        ++failures;
-    }
-    ReportFailed = ReportNotFailed;
     // Plus!, IE's Build and IVer, v4's Version, 1.0's policy and its
-    // component's Version; a missing value allocates nothing.
-    EXPECT_EQ(6, failures);
+    // component's Version; on Windows 10 the release name too. A missing
+    // value allocates nothing.
+    const struct {
+        DWORD major, minor, build;
+        int strings;
+    } versions[] = {{6, 1, 7601, 6}, {10, 0, 19045, 7}};
+    for (const auto& v : versions) {
+        version.record.dwMajorVersion = v.major;
+        version.record.dwMinorVersion = v.minor;
+        version.record.dwBuildNumber = v.build;
+        allocationsLeft = -1;  // none fails
+        EXPECT_EQ(v.major == 10, Os().find("\r\n Release      :22H2, build 19045\r\n") != std::string::npos);
+        int failures = 0;
+        for (int failAt = 0;; ++failAt) {
+            allocationsLeft = failAt;
+            ReportFailed = ReportNotFailed;
+            Os();
+            EXPECT_EQ(before, NextFreeHandles(16)) << v.major << " allocation " << failAt;
+            if (!ReportFailed) break;
+            EXPECT_EQ(ReportOutOfMemory, ReportFailed) << "allocation " << failAt;
+            ++failures;
+        }
+        ReportFailed = ReportNotFailed;
+        EXPECT_EQ(v.strings, failures) << v.major;
+    }
 }
