@@ -38,17 +38,6 @@ static Leaves ReadDump(const std::string& text) {
     return leaves;
 }
 
-static std::vector<std::string> DumpNames() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(TestDataPath("cpuid\\*.raw").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 static std::string Hex(const char* format, unsigned value) {
     char text[64];
     snprintf(text, sizeof text, format, value);

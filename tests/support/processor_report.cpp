@@ -7,6 +7,7 @@
 #include "envreport/cpu/processor_section.h"
 #include "envreport/report_driver.h"
 #include "tests/support/report_section.h"
+#include "tests/support/test_files.h"
 
 std::string ProcessorSectionText(bool japanese) {
     ReportMeasuresClock = false;
@@ -41,4 +42,15 @@ void UseSyntheticProcessor(const SyntheticProcessor* processor) {
 void UseLiveProcessor() {
     Processor = LiveProcessor;
     CpuidInfo = CpuidInfoRecord();
+}
+
+std::vector<std::string> DumpNames() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(TestDataPath("cpuid\\*.raw").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }

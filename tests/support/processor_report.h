@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "envreport/cpu/processor_access.h"
 
@@ -24,3 +25,6 @@ void UseSyntheticProcessor(const SyntheticProcessor* processor);
 // Back to the live processor.
 void UseLiveProcessor();
 
+
+// The file names of the recorded one-processor dumps in tests/data/cpuid.
+std::vector<std::string> DumpNames();
