@@ -75,26 +75,6 @@ static size_t CountOf(const std::string& text, const std::string& piece) {
     return count;
 }
 
-// The 32 lines after a flag table's header, each checked for layout and
-// for the two bit values.
-static void CheckFlagTable(const std::string& report, const std::string& header, uint32_t left, uint32_t right,
-                           const std::string& name) {
-    size_t at = report.find(header);
-    ASSERT_NE(std::string::npos, at) << name << ": " << header;
-    at += header.size();
-    for (int bit = 0; bit < 32; ++bit) {
-        ASSERT_EQ(0u, report.compare(at, 2, "\r\n")) << name << " bit " << bit;
-        std::string line = report.substr(at + 2, 76);
-        EXPECT_EQ(Hex("%2d-", bit), line.substr(0, 3)) << name;
-        EXPECT_EQ(':', line[35]) << name << " bit " << bit << ": " << line;
-        EXPECT_EQ((char)('0' + ((left >> bit) & 1)), line[36]) << name << " bit " << bit;
-        EXPECT_EQ(Hex("  %2d-", bit), line.substr(37, 5)) << name;
-        EXPECT_EQ(':', line[74]) << name << " bit " << bit << ": " << line;
-        EXPECT_EQ((char)('0' + ((right >> bit) & 1)), line[75]) << name << " bit " << bit;
-        at += 2 + 76;
-    }
-}
-
 TEST(CpuidReplay, EveryRecordedProcessorGivesItsOwnSection) {
     std::vector<std::string> names = DumpNames();
     ASSERT_EQ(21u, names.size());
