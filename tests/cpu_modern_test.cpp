@@ -3,7 +3,9 @@
 // multi-CPU dumps) and checked against registers read here on their own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -15,7 +17,23 @@
 #include "tests/support/processor_report.h"
 #include "tests/support/test_files.h"
 
-typedef std::map<std::pair<uint32_t, uint32_t>, CpuidRegisters> CpuLeaves;
+// The registers of a leaf and sub-leaf, and the cache size in KB the
+// dump's own annotation states ("[L1D: 48 KB]", "[L2U: 1 MB]"), 0 without.
+struct DumpLeaf {
+    CpuidRegisters r;
+    unsigned statedKb;
+};
+typedef std::map<std::pair<uint32_t, uint32_t>, DumpLeaf> CpuLeaves;
+
+static unsigned StatedCacheKb(const std::string& line) {
+    unsigned level, size;
+    char kind, unit[3] = "";
+    size_t at = line.find("] [L");
+    if (at == std::string::npos || line.find('/', at) != std::string::npos ||
+        sscanf(line.c_str() + at, "] [L%u%c: %u %2s", &level, &kind, &size, unit) != 4)
+        return 0;
+    return std::string(unit) == "MB" ? size * 1024 : size;
+}
 
 // Every CPU of a dump in either layout, by leaf and sub-leaf.
 static std::vector<CpuLeaves> ReadCpus(const std::string& text) {
@@ -28,8 +46,8 @@ static std::vector<CpuLeaves> ReadCpus(const std::string& text) {
         unsigned leaf, sub = 0, r[4];
         if (sscanf(line.c_str(), " 0x%x 0x%x: eax=0x%x ebx=0x%x ecx=0x%x edx=0x%x", &leaf, &sub, &r[0], &r[1], &r[2],
                    &r[3]) == 6) {
-            cpus.back()[{leaf, sub}] = {r[0], r[1], r[2], r[3]};
-        } else if (line.compare(0, 3, "CPU") == 0 && line.find(':') == line.find_last_not_of("\r")) {
+            cpus.back()[{leaf, sub}] = {{r[0], r[1], r[2], r[3]}, 0};
+        } else if (line.compare(0, 3, "CPU") == 0 && line.compare(0, 5, "CPUID") != 0 && line.find(':') == line.find_last_not_of("\r")) {
             cpus.emplace_back();
         } else if (line.compare(0, 6, "CPUID ") == 0 && line.find_first_not_of("0123456789ABCDEF", 6) == 14 &&
                    sscanf(line.c_str() + 15, "%*[: \t]%8x-%8x-%8x-%8x", &r[0], &r[1], &r[2], &r[3]) == 4) {
@@ -38,7 +56,7 @@ static std::vector<CpuLeaves> ReadCpus(const std::string& text) {
             if (sl != std::string::npos) sub = strtoul(line.c_str() + sl + 4, NULL, 16);
             else if (leaf == last.first) sub = last.second + 1;
             if (leaf == 0 && sub == 0) cpus.emplace_back();
-            cpus.back()[{leaf, sub}] = {r[0], r[1], r[2], r[3]};
+            cpus.back()[{leaf, sub}] = {{r[0], r[1], r[2], r[3]}, StatedCacheKb(line)};
             last = {leaf, sub};
         }
     }
@@ -47,7 +65,7 @@ static std::vector<CpuLeaves> ReadCpus(const std::string& text) {
 
 static CpuidRegisters At(const CpuLeaves& cpu, uint32_t leaf, uint32_t sub = 0) {
     auto found = cpu.find({leaf, sub});
-    return found == cpu.end() ? CpuidRegisters() : found->second;
+    return found == cpu.end() ? CpuidRegisters() : found->second.r;
 }
 
 struct ReplayedDump {
@@ -108,4 +126,121 @@ TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
                            sub0.edx, sub1.eax, dump.name);
         }
     }
+}
+
+// What follows `label` on its line in the section, "" when absent.
+static std::string Line(const std::string& text, const std::string& label) {
+    size_t at = text.find("\r\n" + label);
+    if (at == std::string::npos) return "";
+    at += 2 + label.size();
+    return text.substr(at, text.find("\r\n", at) - at);
+}
+
+// The lines of the block under `heading`, up to the next blank line.
+static std::vector<std::string> BlockLines(const std::string& text, const std::string& heading) {
+    std::vector<std::string> lines;
+    size_t at = text.find("\r\n\r\n" + heading);
+    if (at == std::string::npos) return lines;
+    at = text.find("\r\n", at + 4);
+    for (size_t end; at != std::string::npos && at + 2 < text.size() && text.compare(at + 2, 2, "\r\n") != 0;
+         at = end) {
+        end = text.find("\r\n", at + 2);
+        lines.push_back(text.substr(at + 2, end == std::string::npos ? std::string::npos : end - at - 2));
+    }
+    return lines;
+}
+
+static std::string Vendor(const CpuLeaves& cpu) {
+    CpuidRegisters l0 = At(cpu, 0);
+    char vendor[13] = {};
+    memcpy(vendor, &l0.ebx, 4);
+    memcpy(vendor + 4, &l0.edx, 4);
+    memcpy(vendor + 8, &l0.ecx, 4);
+    return vendor;
+}
+
+struct TypeCount {
+    unsigned code, firstCpu, count;
+};
+
+static bool IsHybrid(const CpuLeaves& cpu0) {
+    return At(cpu0, 0).eax >= 7 && (At(cpu0, 7).edx >> 15) & 1;
+}
+
+// Counted here from leaf 1Ah of every CPU; one type 0 unless hybrid.
+static std::vector<TypeCount> CountCoreTypes(const std::vector<CpuLeaves>& cpus) {
+    std::vector<TypeCount> types;
+    bool hybrid = IsHybrid(cpus[0]);
+    for (unsigned i = 0; i < cpus.size(); ++i) {
+        unsigned code = hybrid ? At(cpus[i], 0x1A).eax >> 24 : 0;
+        auto known = std::find_if(types.begin(), types.end(), [&](const TypeCount& t) { return t.code == code; });
+        if (known == types.end()) types.push_back({code, i, 1});
+        else ++known->count;
+    }
+    return types;
+}
+
+static std::string TypeName(unsigned code) {
+    char name[16];
+    snprintf(name, sizeof name, "Type %02Xh", code);
+    return code == 0x40 ? "Core" : code == 0x20 ? "Atom" : name;
+}
+
+// The English cache lines the registers call for, each size checked
+// against the dump's annotation where it has one.
+static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
+    std::vector<std::string> lines;
+    const CpuLeaves& cpu0 = dump.cpus[0];
+    std::string vendor = Vendor(cpu0);
+    bool amd = vendor == "AuthenticAMD" || vendor == "HygonGenuine";
+    uint32_t leaf = amd ? ((At(cpu0, 0x80000001).ecx >> 22) & 1 && At(cpu0, 0x80000000).eax >= 0x8000001D ? 0x8000001D : 0)
+                        : (At(cpu0, 0).eax >= 4 ? 4 : 0);
+    if (leaf == 0) return lines;
+    std::vector<TypeCount> types = CountCoreTypes(dump.cpus);
+    for (const TypeCount& type : types) {
+        const CpuLeaves& cpu = dump.cpus[type.firstCpu];
+        for (uint32_t sub = 0; sub < 32 && (At(cpu, leaf, sub).eax & 0x1F); ++sub) {
+            CpuidRegisters r = At(cpu, leaf, sub);
+            unsigned kind = r.eax & 0x1F, ways = (r.ebx >> 22) + 1, lineSize = (r.ebx & 0xFFF) + 1;
+            if (kind > 3) continue;
+            unsigned kb = (unsigned)((uint64_t)ways * (((r.ebx >> 12) & 0x3FF) + 1) * lineSize * ((uint64_t)r.ecx + 1) / 1024);
+            unsigned stated = cpu.at({leaf, sub}).statedKb;
+            if (stated) {
+                EXPECT_EQ(stated, kb) << dump.name << " sub-leaf " << sub;
+            }
+            char label[16], text[128];
+            snprintf(label, sizeof label, kind == 1 ? "L%u Data" : kind == 2 ? "L%u Instruction" : "L%u Unified",
+                     (r.eax >> 5) & 7);
+            std::string associativity = (r.eax >> 9) & 1 ? "fully associative" : std::to_string(ways) + "-way";
+            snprintf(text, sizeof text, "%-14s:%u KB, %s, %u-byte line", label, kb, associativity.c_str(), lineSize);
+            lines.push_back(text + (IsHybrid(cpu0) ? " [" + TypeName(type.code) + "]" : std::string()));
+        }
+    }
+    return lines;
+}
+
+TEST_F(ModernCpu, CacheParametersFollowTheRegistersAndTheDumpsOwnSizes) {
+    for (const ReplayedDump& dump : *dumps) {
+        std::vector<std::string> expected = ExpectedCacheLines(dump);
+        EXPECT_EQ(expected, BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
+        EXPECT_EQ(expected.size(), BlockLines(dump.japanese, "[\x83\x4c\x83\x83\x83\x62\x83\x56\x83\x85\x83\x70\x83\x89\x83\x81\x81\x5b\x83\x5e]").size())
+            << dump.name;
+        // The block stands between the memory cache and the address sizes.
+        size_t at = dump.english.find("[Cache Parameters]");
+        if (at == std::string::npos) continue;
+        EXPECT_LT(dump.english.find("[Memory Cache]"), at) << dump.name;
+        EXPECT_GT(dump.english.find("[Linear/Physical Address size]"), at) << dump.name;
+    }
+}
+
+TEST_F(ModernCpu, LogicalCpusAndCoreTypesCountEveryCpuOfTheDump) {
+    for (const ReplayedDump& dump : *dumps) {
+        EXPECT_EQ(std::to_string(dump.cpus.size()), Line(dump.english, "Logical CPUs  :")) << dump.name;
+        std::vector<TypeCount> types = CountCoreTypes(dump.cpus);
+        std::string counted;
+        for (const TypeCount& type : types)
+            counted += (counted.empty() ? "" : " + ") + std::to_string(type.count) + " " + TypeName(type.code);
+        EXPECT_EQ(IsHybrid(dump.cpus[0]) ? counted : "", Line(dump.english, "Core Types    :")) << dump.name;
+    }
+    EXPECT_EQ(24u, dumps->back().cpus.size()) << "the hybrid dump is read whole";
 }
