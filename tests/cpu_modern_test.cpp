@@ -2,6 +2,7 @@
 // from the recorded dumps (one-processor `cpuid -r` files and published
 // multi-CPU dumps) and checked against registers read here on their own.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +15,9 @@
 
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/cpuid_replay.h"
+#include "envreport/cpu/processor_section.h"
 #include "tests/support/processor_report.h"
+#include "tests/support/report_section.h"
 #include "tests/support/test_files.h"
 
 // The registers of a leaf and sub-leaf, and the cache size in KB the
@@ -243,4 +246,56 @@ TEST_F(ModernCpu, LogicalCpusAndCoreTypesCountEveryCpuOfTheDump) {
         EXPECT_EQ(IsHybrid(dump.cpus[0]) ? counted : "", Line(dump.english, "Core Types    :")) << dump.name;
     }
     EXPECT_EQ(24u, dumps->back().cpus.size()) << "the hybrid dump is read whole";
+}
+
+// The processor section without the two lines that count the CPUs of the
+// dump, which a raw block (one CPU per core type) cannot repeat.
+static std::string WithoutCpuCounts(std::string text) {
+    for (const char* label : {"\r\nLogical CPUs  :", "\r\nCore Types    :", "\r\n\x98\x5f\x97\x9d\x83\x76\x83\x8d\x83\x5a\x83\x62\x83\x54:",
+                              "\r\n\x83\x52\x83\x41\x8e\xed\x95\xca      :"}) {
+        size_t at = text.find(label);
+        if (at != std::string::npos) text.erase(at, text.find("\r\n", at + 2) - at);
+    }
+    return text;
+}
+
+static std::string Utf8FromCodePage932(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size()));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0], (int)utf8.size(), NULL, NULL));
+    return utf8;
+}
+
+// The section and raw block of the processor `Processor` answers for,
+// then the same section replayed from that raw block.
+static void ExpectRoundTrip(const std::string& name, bool japanese, bool asUtf8) {
+    CpuidInfo = CpuidInfoRecord();
+    std::string section = ProcessorSectionText(japanese);
+    std::string raw = SectionText(WriteCpuidRawSection, japanese);
+    ASSERT_EQ(0u, raw.find(japanese ? "\r\n\r\n[CPUID\x90\xb6\x83\x66\x81\x5b\x83\x5e]\r\nCPU 0:\r\n   0x00000000 0x00: eax="
+                                    : "\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n   0x00000000 0x00: eax="))
+        << name;
+    std::string saved = "VORLEX.LIB ver.5.24.05" + section + "\r\n\r\n[Other]\r\nx" + raw + "\r\n";
+    char error[160] = "";
+    ASSERT_TRUE(ReplayCpuidText((asUtf8 ? Utf8FromCodePage932(saved) : saved).c_str(), error, sizeof error))
+        << name << ": " << error;
+    CpuidInfo = CpuidInfoRecord();
+    EXPECT_EQ(WithoutCpuCounts(section), WithoutCpuCounts(ProcessorSectionText(japanese))) << name;
+}
+
+TEST_F(ModernCpu, TheRawBlockReplaysToTheSameSection) {
+    std::vector<std::string> names;
+    for (const std::string& name : DumpNames()) names.push_back("cpuid\\" + name);
+    for (const char* name : PublishedDumps) names.push_back(std::string("cpuid-published\\") + name);
+    for (size_t i = 0; i < names.size(); ++i) {
+        char error[160] = "";
+        ASSERT_TRUE(ReplayCpuidDump(TestDataPath(names[i]).c_str(), error, sizeof error)) << error;
+        ExpectRoundTrip(names[i], i % 2 == 1, i % 4 == 3);
+    }
+    UseLiveProcessor();
+    ExpectRoundTrip("this machine (English)", false, false);
+    UseLiveProcessor();
+    ExpectRoundTrip("this machine (Japanese)", true, false);
+    UseLiveProcessor();
 }

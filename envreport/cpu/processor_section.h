@@ -4,3 +4,7 @@
 #include "envreport/report_buffer.h"
 
 void WriteProcessorSection(ReportBuffer& report);
+
+// The report's last block: `cpuid -r` lines of logical processor 0 and of
+// the first processor of each further core type, for a later replay.
+void WriteCpuidRawSection(ReportBuffer& report);
