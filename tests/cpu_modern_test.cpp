@@ -299,3 +299,123 @@ TEST_F(ModernCpu, TheRawBlockReplaysToTheSameSection) {
     ExpectRoundTrip("this machine (Japanese)", true, false);
     UseLiveProcessor();
 }
+
+// One `cpuid -r` line.
+static std::string L(uint32_t leaf, uint32_t sub, uint32_t a, uint32_t b = 0, uint32_t c = 0, uint32_t d = 0) {
+    char line[96];
+    snprintf(line, sizeof line, "   0x%08x 0x%02x: eax=0x%08x ebx=0x%08x ecx=0x%08x edx=0x%08x\n", leaf, sub, a, b, c, d);
+    return line;
+}
+static std::string Intel(uint32_t maxLeaf) {
+    return L(0, 0, maxLeaf, 0x756e6547, 0x6c65746e, 0x49656e69) + L(1, 0, 0x906a3);
+}
+static std::string Amd(uint32_t maxLeaf, uint32_t maxExtended, uint32_t ext1Ecx) {
+    return L(0, 0, maxLeaf, 0x68747541, 0x444d4163, 0x69746e65) + L(1, 0, 0xa60f12) + L(0x80000000, 0, maxExtended) +
+           L(0x80000001, 0, 0, 0, ext1Ecx);
+}
+static const uint32_t L1Data64Way = 0x0FC0003F;  // EBX: 64 ways, 1 partition, 64-byte lines
+
+TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
+    struct Case {
+        const char* what;
+        std::string dump;
+        std::vector<std::string> present, absent;  // in the English section
+    };
+    const Case cases[] = {
+        {"fully associative L1, a skipped type-4 entry, then an L2",
+         "CPU 0:\n" + Intel(4) + L(4, 0, 0x221, L1Data64Way) + L(4, 1, 0x24, L1Data64Way) +
+             L(4, 2, 0x43, 0x03C0003F, 1023) + L(4, 3, 0),
+         {"\r\n\r\n[Cache Parameters]\r\nL1 Data       :4 KB, fully associative, 64-byte line\r\n"
+          "L2 Unified    :1024 KB, 16-way, 64-byte line\r\n\r\n"},
+         {"L1 Unified"}},
+        {"leaf 7 sub-leaf 1 is read when sub-leaf 0 counts it",
+         "CPU 0:\n" + Intel(7) + L(7, 0, 1, 1, 0, 1 << 4) + L(7, 1, 1 << 4),
+         {"\r\n 0-FSGSBASE                        :1   0-PREFETCHWT1                     :0",
+          "\r\n 0-Reserved                        :0   0-SHA512                          :0",
+          "\r\n 4-FSRM                            :1   4-AVX-VNNI                        :1"},
+         {}},
+        {"leaf 7 sub-leaf 1 is left alone when sub-leaf 0 does not count it",
+         "CPU 0:\n" + Intel(7) + L(7, 0, 0) + L(7, 1, 1 << 4),
+         {"\r\n 4-FSRM                            :0   4-AVX-VNNI                        :0"},
+         {}},
+        {"a core type other than Core and Atom",
+         "CPU 0:\n" + Intel(0x1A) + L(4, 0, 0x121, L1Data64Way, 0) + L(7, 0, 0, 0, 0, 1 << 15) + L(0x1A, 0, 0x40000001) +
+             "CPU 1:\n" + Intel(0x1A) + L(4, 0, 0x121, 0x01C0003F, 63) + L(7, 0, 0, 0, 0, 1 << 15) + L(0x1A, 0, 0x10000001) +
+             "CPU 2:\n" + Intel(0x1A) + L(7, 0, 0, 0, 0, 1 << 15) + L(0x1A, 0, 0x40000001),
+         {"\r\nLogical CPUs  :3\r\nCore Types    :2 Core + 1 Type 10h\r\n",
+          "\r\nL1 Data       :4 KB, 64-way, 64-byte line [Core]\r\nL1 Data       :32 KB, 8-way, 64-byte line [Type 10h]\r\n"},
+         {}},
+        {"AMD lists its caches in 8000001Dh only with the topology extensions bit",
+         "CPU 0:\n" + Amd(0xD, 0x8000001D, 1 << 22) + L(4, 0, 0x121, L1Data64Way) + L(0x8000001D, 0, 0x163, 0x03C0003F, 8191),
+         {"\r\n\r\n[Cache Parameters]\r\nL3 Unified    :8192 KB, 16-way, 64-byte line\r\n"},
+         {"\r\nL1 Data       :"}},
+        {"AMD without the bit", "CPU 0:\n" + Amd(0xD, 0x8000001D, 0) + L(4, 0, 0x121, L1Data64Way) +
+                                    L(0x8000001D, 0, 0x163, 0x03C0003F, 8191),
+         {"\r\nLogical CPUs  :1\r\n"},
+         {"[Cache Parameters]", "Core Types"}},
+        {"AMD with the bit but no 8000001Dh", "CPU 0:\n" + Amd(0xD, 0x80000008, 1 << 22) +
+                                                  L(0x8000001D, 0, 0x163, 0x03C0003F, 8191),
+         {},
+         {"[Cache Parameters]"}},
+    };
+    for (const Case& c : cases) {
+        char error[160] = "";
+        ASSERT_TRUE(ReplayCpuidText(c.dump.c_str(), error, sizeof error)) << c.what << ": " << error;
+        CpuidInfo = CpuidInfoRecord();
+        std::string text = ProcessorSectionText(false);
+        for (const std::string& piece : c.present) EXPECT_NE(std::string::npos, text.find(piece)) << c.what << "\n" << text;
+        for (const std::string& piece : c.absent) EXPECT_EQ(std::string::npos, text.find(piece)) << c.what;
+    }
+    // The Japanese layout of a cache line, and the raw block of the hybrid
+    // case: CPU 0 and the first CPU of the other type.
+    ASSERT_TRUE(ReplayCpuidText(cases[3].dump.c_str(), NULL, 0));
+    CpuidInfo = CpuidInfoRecord();
+    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1\x83\x66\x81\x5b\x83\x5e      :32 KB, 8\x83\x45\x83\x46\x83\x43, "
+                                                                 "64\x83\x6f\x83\x43\x83\x67\x83\x89\x83\x43\x83\x93 [Type 10h]"));
+    std::string raw = SectionText(WriteCpuidRawSection, false);
+    EXPECT_NE(std::string::npos, raw.find("\r\nCPU 1:\r\n   0x00000000 0x00:"));
+    EXPECT_EQ(std::string::npos, raw.find("\r\nCPU 2:"));
+    UseLiveProcessor();
+}
+
+TEST(CpuidReplayText, BadInputNamesItsLineAndChangesNothing) {
+    const struct {
+        std::string text, error;
+    } cases[] = {
+        {"hello\n", "line 1: not a line of"},
+        {"CPU 0:\n" + L(0, 0, 1) + "   0x00000001 0x00: eax=0x1 ebx=zz\n", "line 3: not a line of"},
+        {"CPUID 0000000: 00000001-00000000-00000000-00000000\n", "line 1: not a line of"},
+        {"report\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n" + L(0, 0, 1) + "garbage\r\n", "line 6: not a line of"},
+        {"CPU 0:\n" + std::string(300, ' ') + "\n", "line 2: too long"},
+        {"", "no CPUID leaves"},
+    };
+    for (const auto& c : cases) {
+        char error[160] = "";
+        EXPECT_FALSE(ReplayCpuidText(c.text.c_str(), error, sizeof error)) << c.text;
+        EXPECT_EQ(0u, std::string(error).find(c.error)) << error;
+    }
+    EXPECT_EQ(LiveProcessor.cpuidOn, Processor.cpuidOn) << "a failed replay leaves the live processor in place";
+}
+
+// Far more CPUs and bytes than the biggest servers' dumps: every CPU is
+// kept and counted.
+TEST(CpuidReplayText, ThousandsOfCpusAndMegabytes) {
+    std::string dump;
+    const unsigned cpus = 1100;
+    for (unsigned cpu = 0; cpu < cpus; ++cpu) {
+        dump += "CPU " + std::to_string(cpu) + ":\n" + Intel(0x1A) + L(7, 0, 0, 0, 0, 1 << 15) +
+                L(0x1A, 0, cpu % 3 ? 0x20000001 : 0x40000001);
+        for (uint32_t filler = 0; filler < 200; ++filler) dump += L(0x40000000 + filler, 0, cpu);
+    }
+    ASSERT_GT(dump.size(), 16u << 20);
+    char error[160] = "";
+    ASSERT_TRUE(ReplayCpuidText(dump.c_str(), error, sizeof error)) << error;
+    CpuidInfo = CpuidInfoRecord();
+    std::string text = ProcessorSectionText(false);
+    EXPECT_EQ("1100", Line(text, "Logical CPUs  :"));
+    EXPECT_EQ("367 Core + 733 Atom", Line(text, "Core Types    :"));
+    CpuidRegisters last;
+    Processor.cpuidOn(cpus - 1, 0x400000C7, 0, &last);
+    EXPECT_EQ(cpus - 1, last.eax) << "the last CPU's last leaf";
+    UseLiveProcessor();
+}
