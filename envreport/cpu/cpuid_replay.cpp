@@ -87,10 +87,10 @@ static void AddLeaf(RecordedDump* dump, const RecordedLeaf& leaf) {
 }
 
 static int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    unsigned digit = (unsigned)(c - '0');
+    if (digit < 10) return (int)digit;
+    unsigned letter = (unsigned)((c | 0x20) - 'a');
+    return letter < 6 ? (int)letter + 10 : -1;
 }
 
 // Matches `pattern` at *at: a blank takes any run of blanks (or none),
@@ -127,7 +127,8 @@ static bool IsCpuHeader(const char* line) {
 }
 
 static bool IsBlank(const char* line) {
-    return line[strspn(line, " \t")] == '\0';
+    while (*line == ' ' || *line == '\t') ++line;
+    return *line == '\0';
 }
 
 // "CPUID 00000004: FC004121-02C0003F-0000003F-00000000 [SL 00] ...", the
@@ -148,7 +149,8 @@ static bool ParsePublishedLine(const char* line, RecordedLeaf* out, bool* hasSub
 // Splits off the next line (without CR or LF) into `line`; false at end.
 static bool NextLine(const char** text, char* line, size_t size, bool* tooLong) {
     if (**text == '\0') return false;
-    size_t length = strcspn(*text, "\r\n");
+    size_t length = 0;
+    while ((*text)[length] != '\n' && (*text)[length] != '\r' && (*text)[length] != '\0') ++length;
     *tooLong = length >= size;
     size_t kept = *tooLong ? size - 1 : length;
     memcpy(line, *text, kept);
@@ -276,18 +278,24 @@ bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
     }
     // Server dumps run to a few megabytes; the pages are the system's,
     // so the resident program keeps no buffer for it.
-    const size_t limit = 32 * 1024 * 1024;
-    char* text = (char*)VirtualAlloc(NULL, limit, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    const long limit = 32 * 1024 * 1024;
+    long size = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
+    rewind(file);
+    if (size < 0 || size >= limit) {
+        fclose(file);
+        snprintf(error, errorSize, "%s is too large for a CPUID dump", path);
+        return false;
+    }
+    char* text = (char*)VirtualAlloc(NULL, (size_t)size + 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     if (!text) {
         fclose(file);
         snprintf(error, errorSize, "no memory to read %s", path);
         return false;
     }
-    size_t length = fread(text, 1, limit - 1, file);
-    bool truncated = !feof(file);
+    size_t length = fread(text, 1, (size_t)size, file);
     fclose(file);
     bool replayed = false;
-    if (truncated) snprintf(error, errorSize, "%s is too large for a CPUID dump", path);
+    if (length != (size_t)size) snprintf(error, errorSize, "cannot read %s", path);
     else if (memchr(text, '\0', length)) snprintf(error, errorSize, "%s holds binary data, not a CPUID dump", path);
     else {
         text[length] = '\0';
