@@ -16,6 +16,7 @@
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/cpuid_replay.h"
 #include "envreport/cpu/processor_section.h"
+#include "tests/support/linux_tools.h"
 #include "tests/support/processor_report.h"
 #include "tests/support/report_section.h"
 #include "tests/support/test_files.h"
@@ -50,7 +51,8 @@ static std::vector<CpuLeaves> ReadCpus(const std::string& text) {
         if (sscanf(line.c_str(), " 0x%x 0x%x: eax=0x%x ebx=0x%x ecx=0x%x edx=0x%x", &leaf, &sub, &r[0], &r[1], &r[2],
                    &r[3]) == 6) {
             cpus.back()[{leaf, sub}] = {{r[0], r[1], r[2], r[3]}, 0};
-        } else if (line.compare(0, 3, "CPU") == 0 && line.compare(0, 5, "CPUID") != 0 && line.find(':') == line.find_last_not_of("\r")) {
+        } else if (line.compare(0, 3, "CPU") == 0 && line.compare(0, 5, "CPUID") != 0 &&
+                   line.find(':') == line.find_last_not_of("\r")) {
             cpus.emplace_back();
         } else if (line.compare(0, 6, "CPUID ") == 0 && line.find_first_not_of("0123456789ABCDEF", 6) == 14 &&
                    sscanf(line.c_str() + 15, "%*[: \t]%8x-%8x-%8x-%8x", &r[0], &r[1], &r[2], &r[3]) == 4) {
@@ -121,7 +123,7 @@ TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
         if (!hasLeaf7) continue;
         for (bool japanese : {false, true}) {
             const std::string& text = japanese ? dump.japanese : dump.english;
-            const char* flag = japanese ? "\x8b\x40\x94\x5c\x83\x74\x83\x89\x83\x4f]" : "Feature Flag]";
+            const char* flag = japanese ? "機能フラグ]" : "Feature Flag]";
             std::string pad(japanese ? 10 : 8, ' ');
             CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EBX ") + flag + pad + "[CPUID Leaf 7 ECX " + flag,
                            sub0.ebx, sub0.ecx, dump.name);
@@ -226,7 +228,7 @@ TEST_F(ModernCpu, CacheParametersFollowTheRegistersAndTheDumpsOwnSizes) {
     for (const ReplayedDump& dump : *dumps) {
         std::vector<std::string> expected = ExpectedCacheLines(dump);
         EXPECT_EQ(expected, BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
-        EXPECT_EQ(expected.size(), BlockLines(dump.japanese, "[\x83\x4c\x83\x83\x83\x62\x83\x56\x83\x85\x83\x70\x83\x89\x83\x81\x81\x5b\x83\x5e]").size())
+        EXPECT_EQ(expected.size(), BlockLines(dump.japanese, "[キャッシュパラメータ]").size())
             << dump.name;
         // The block stands between the memory cache and the address sizes.
         size_t at = dump.english.find("[Cache Parameters]");
@@ -251,8 +253,8 @@ TEST_F(ModernCpu, LogicalCpusAndCoreTypesCountEveryCpuOfTheDump) {
 // The processor section without the two lines that count the CPUs of the
 // dump, which a raw block (one CPU per core type) cannot repeat.
 static std::string WithoutCpuCounts(std::string text) {
-    for (const char* label : {"\r\nLogical CPUs  :", "\r\nCore Types    :", "\r\n\x98\x5f\x97\x9d\x83\x76\x83\x8d\x83\x5a\x83\x62\x83\x54:",
-                              "\r\n\x83\x52\x83\x41\x8e\xed\x95\xca      :"}) {
+    for (const char* label : {"\r\nLogical CPUs  :", "\r\nCore Types    :", "\r\n論理プロセッサ:",
+                              "\r\nコア種別      :"}) {
         size_t at = text.find(label);
         if (at != std::string::npos) text.erase(at, text.find("\r\n", at + 2) - at);
     }
@@ -273,7 +275,7 @@ static void ExpectRoundTrip(const std::string& name, bool japanese, bool asUtf8)
     CpuidInfo = CpuidInfoRecord();
     std::string section = ProcessorSectionText(japanese);
     std::string raw = SectionText(WriteCpuidRawSection, japanese);
-    ASSERT_EQ(0u, raw.find(japanese ? "\r\n\r\n[CPUID\x90\xb6\x83\x66\x81\x5b\x83\x5e]\r\nCPU 0:\r\n   0x00000000 0x00: eax="
+    ASSERT_EQ(0u, raw.find(japanese ? "\r\n\r\n[CPUID生データ]\r\nCPU 0:\r\n   0x00000000 0x00: eax="
                                     : "\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n   0x00000000 0x00: eax="))
         << name;
     std::string saved = "VORLEX.LIB ver.5.24.05" + section + "\r\n\r\n[Other]\r\nx" + raw + "\r\n";
@@ -370,8 +372,8 @@ TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
     // case: CPU 0 and the first CPU of the other type.
     ASSERT_TRUE(ReplayCpuidText(cases[3].dump.c_str(), NULL, 0));
     CpuidInfo = CpuidInfoRecord();
-    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1\x83\x66\x81\x5b\x83\x5e      :32 KB, 8\x83\x45\x83\x46\x83\x43, "
-                                                                 "64\x83\x6f\x83\x43\x83\x67\x83\x89\x83\x43\x83\x93 [Type 10h]"));
+    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1データ      :32 KB, 8ウェイ, "
+                                                                 "64バイトライン [Type 10h]"));
     std::string raw = SectionText(WriteCpuidRawSection, false);
     EXPECT_NE(std::string::npos, raw.find("\r\nCPU 1:\r\n   0x00000000 0x00:"));
     EXPECT_EQ(std::string::npos, raw.find("\r\nCPU 2:"));
@@ -417,5 +419,26 @@ TEST(CpuidReplayText, ThousandsOfCpusAndMegabytes) {
     CpuidRegisters last;
     Processor.cpuidOn(cpus - 1, 0x400000C7, 0, &last);
     EXPECT_EQ(cpus - 1, last.eax) << "the last CPU's last leaf";
+    UseLiveProcessor();
+}
+
+// This machine as Wine shows it: Windows counts what Linux counts, and
+// pinning the thread for each CPUID leaves its mask as it was.
+TEST(LiveCpu, LogicalCpusAgreeWithLinuxAndTheThreadIsRestored) {
+    UseLiveProcessor();
+    HANDLE thread = GetCurrentThread();
+    DWORD_PTR process = 0, system = 0;
+    ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &process, &system));
+    SetThreadAffinityMask(thread, process);
+    std::string text = ProcessorSectionText(false) + SectionText(WriteCpuidRawSection, false);
+    EXPECT_EQ(process, SetThreadAffinityMask(thread, process));
+    std::string line = Line(text, "Logical CPUs  :");
+    unsigned count = 0, cores = 0, packages = 0;
+    int fields = sscanf(line.c_str(), "%u (%u cores, %u packages)", &count, &cores, &packages);
+    EXPECT_EQ((unsigned)atoi(RunLinuxCommand("nproc").c_str()), count) << line;
+    if (fields == 3) {
+        EXPECT_LE(packages, cores) << line;
+        EXPECT_LE(cores, count) << line;
+    }
     UseLiveProcessor();
 }

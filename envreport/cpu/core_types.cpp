@@ -67,7 +67,8 @@ void WriteLogicalProcessorLines(ReportBuffer& report) {
     unsigned packages = 0;
     unsigned processors = Processor.machineProcessors(&cores, &packages);
     report.AppendFormat(Pick("\r\n論理プロセッサ:%u", "\r\nLogical CPUs  :%u"), processors);
-    if (cores && packages) report.AppendFormat(Pick(" (%uコア, %uパッケージ)", " (%u cores, %u packages)"), cores, packages);
+    if (cores && packages)
+        report.AppendFormat(Pick(" (%uコア, %uパッケージ)", " (%u cores, %u packages)"), cores, packages);
     CollectCoreTypes();
     if (CoreTypes.hybrid) WriteCoreTypesLine(report);
 }

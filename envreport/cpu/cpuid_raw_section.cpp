@@ -11,8 +11,8 @@ static const uint32_t MaxSubleaves = 64;
 static const uint32_t MaxLeavesPerRange = 256;
 
 static void AppendRawLine(ReportBuffer& report, uint32_t leaf, uint32_t subleaf, const CpuidRegisters& r) {
-    report.AppendFormat("\r\n   0x%08x 0x%02x: eax=0x%08x ebx=0x%08x ecx=0x%08x edx=0x%08x", leaf, subleaf, r.eax, r.ebx,
-                        r.ecx, r.edx);
+    report.AppendFormat("\r\n   0x%08x 0x%02x: eax=0x%08x ebx=0x%08x ecx=0x%08x edx=0x%08x", leaf, subleaf, r.eax,
+                        r.ebx, r.ecx, r.edx);
 }
 
 static CpuidRegisters AppendSubleaf(ReportBuffer& report, unsigned cpu, uint32_t leaf, uint32_t subleaf) {

@@ -25,7 +25,7 @@ bool EndsWithRawCpuidBlock(const std::string& report) {
     std::string block = report.substr(blank + 4);
     size_t heading = block.find("]\r\nCPU 0:\r\n   0x00000000 0x00: eax=0x");
     bool named = block.compare(0, heading, "[CPUID Raw Data") == 0 ||
-                 block.compare(0, heading, "[CPUID\x90\xb6\x83\x66\x81\x5b\x83\x5e") == 0;
+                 block.compare(0, heading, "[CPUID生データ") == 0;
     size_t lastLine = report.rfind("\r\n", report.size() - 3);
     return heading != std::string::npos && named && report.compare(lastLine, 7, "\r\n   0x") == 0 &&
            report.compare(report.size() - 2, 2, "\r\n") == 0;
