@@ -133,14 +133,6 @@ TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
     }
 }
 
-// What follows `label` on its line in the section, "" when absent.
-static std::string Line(const std::string& text, const std::string& label) {
-    size_t at = text.find("\r\n" + label);
-    if (at == std::string::npos) return "";
-    at += 2 + label.size();
-    return text.substr(at, text.find("\r\n", at) - at);
-}
-
 // The lines of the block under `heading`, up to the next blank line.
 static std::vector<std::string> BlockLines(const std::string& text, const std::string& heading) {
     std::vector<std::string> lines;
@@ -240,12 +232,13 @@ TEST_F(ModernCpu, CacheParametersFollowTheRegistersAndTheDumpsOwnSizes) {
 
 TEST_F(ModernCpu, LogicalCpusAndCoreTypesCountEveryCpuOfTheDump) {
     for (const ReplayedDump& dump : *dumps) {
-        EXPECT_EQ(std::to_string(dump.cpus.size()), Line(dump.english, "Logical CPUs  :")) << dump.name;
+        EXPECT_EQ(std::to_string(dump.cpus.size()), LineAfter(dump.english, "Logical CPUs  :")) << dump.name;
         std::vector<TypeCount> types = CountCoreTypes(dump.cpus);
         std::string counted;
         for (const TypeCount& type : types)
             counted += (counted.empty() ? "" : " + ") + std::to_string(type.count) + " " + TypeName(type.code);
-        EXPECT_EQ(IsHybrid(dump.cpus[0]) ? counted : "", Line(dump.english, "Core Types    :")) << dump.name;
+        EXPECT_EQ(IsHybrid(dump.cpus[0]) ? counted : "<no Core Types    :>", LineAfter(dump.english, "Core Types    :"))
+            << dump.name;
     }
     EXPECT_EQ(24u, dumps->back().cpus.size()) << "the hybrid dump is read whole";
 }
@@ -414,8 +407,8 @@ TEST(CpuidReplayText, ThousandsOfCpusAndMegabytes) {
     ASSERT_TRUE(ReplayCpuidText(dump.c_str(), error, sizeof error)) << error;
     CpuidInfo = CpuidInfoRecord();
     std::string text = ProcessorSectionText(false);
-    EXPECT_EQ("1100", Line(text, "Logical CPUs  :"));
-    EXPECT_EQ("367 Core + 733 Atom", Line(text, "Core Types    :"));
+    EXPECT_EQ("1100", LineAfter(text, "Logical CPUs  :"));
+    EXPECT_EQ("367 Core + 733 Atom", LineAfter(text, "Core Types    :"));
     CpuidRegisters last;
     Processor.cpuidOn(cpus - 1, 0x400000C7, 0, &last);
     EXPECT_EQ(cpus - 1, last.eax) << "the last CPU's last leaf";
@@ -432,7 +425,7 @@ TEST(LiveCpu, LogicalCpusAgreeWithLinuxAndTheThreadIsRestored) {
     SetThreadAffinityMask(thread, process);
     std::string text = ProcessorSectionText(false) + SectionText(WriteCpuidRawSection, false);
     EXPECT_EQ(process, SetThreadAffinityMask(thread, process));
-    std::string line = Line(text, "Logical CPUs  :");
+    std::string line = LineAfter(text, "Logical CPUs  :");
     unsigned count = 0, cores = 0, packages = 0;
     int fields = sscanf(line.c_str(), "%u (%u cores, %u packages)", &count, &cores, &packages);
     EXPECT_EQ((unsigned)atoi(RunLinuxCommand("nproc").c_str()), count) << line;
