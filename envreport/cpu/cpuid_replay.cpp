@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "envreport/cpu/processor_access.h"
+#include "envreport/report_text.h"
 
 struct RecordedLeaf {
     uint32_t leaf;
@@ -114,31 +115,53 @@ static bool Match(const char** at, const char* pattern, uint32_t* values) {
     return true;
 }
 
+static bool IsLineEnd(char c) {
+    return c == '\0' || c == '\r' || c == '\n';
+}
+
+static const char* SkipBlanks(const char* text) {
+    while (*text == ' ' || *text == '\t') ++text;
+    return text;
+}
+
+// Lines are read where they stand: a pattern stops at the line end, since
+// no pattern character is a CR, LF or NUL.
+static size_t LineLength(const char* line) {
+    const char* end = line;
+    while (!IsLineEnd(*end)) ++end;
+    return (size_t)(end - line);
+}
+
+static const char* NextLineStart(const char* line, size_t length) {
+    line += length;
+    if (*line == '\r') ++line;
+    if (*line == '\n') ++line;
+    return line;
+}
+
 // "   0x00000001 0x00: eax=0x... ebx=0x... ecx=0x... edx=0x..." and nothing after.
 static bool ParseRawLine(const char* line, RecordedLeaf* out) {
     uint32_t v[6];
-    if (!Match(&line, " 0xX 0xX: eax=0xX ebx=0xX ecx=0xX edx=0xX ", v) || *line != '\0') return false;
+    if (!Match(&line, " 0xX 0xX: eax=0xX ebx=0xX ecx=0xX edx=0xX ", v) || !IsLineEnd(*line)) return false;
     *out = {v[0], v[1], {v[2], v[3], v[4], v[5]}};
     return true;
 }
 
-static bool IsCpuHeader(const char* line) {
-    return strncmp(line, "CPU", 3) == 0 && line[strlen(line) - 1] == ':';
-}
-
-static bool IsBlank(const char* line) {
-    while (*line == ' ' || *line == '\t') ++line;
-    return *line == '\0';
+// "CPU:" or "CPU 3:"; the published dumps' "CPUID Registers (CPU #1):" is none.
+static bool IsCpuHeader(const char* line, size_t length) {
+    return length >= 4 && strncmp(line, "CPU", 3) == 0 && strncmp(line, "CPUID", 5) != 0 && line[length - 1] == ':';
 }
 
 // "CPUID 00000004: FC004121-02C0003F-0000003F-00000000 [SL 00] ...", the
 // colon sometimes blanks or a tab; without "[SL nn]", *hasSubleaf is false.
 static bool ParsePublishedLine(const char* line, RecordedLeaf* out, bool* hasSubleaf) {
     uint32_t v[5];
-    if (strncmp(line, "CPUID ", 6) != 0 || strspn(line + 6, "0123456789abcdefABCDEF") != 8) return false;
+    if (strncmp(line, "CPUID ", 6) != 0) return false;
     line += 6;
-    if (!Match(&line, "X", v)) return false;
-    line += strspn(line, ": \t");
+    const char* leafEnd = line;
+    if (!Match(&leafEnd, "X", v) || leafEnd - line != 8) return false;
+    line = leafEnd;
+    while (*line == ':' || *line == ' ' || *line == '\t') ++line;
     if (!Match(&line, "X-X-X-X", v + 1)) return false;
     uint32_t subleaf = 0;
     *hasSubleaf = Match(&line, " [SL X]", &subleaf);
@@ -146,39 +169,27 @@ static bool ParsePublishedLine(const char* line, RecordedLeaf* out, bool* hasSub
     return true;
 }
 
-// Splits off the next line (without CR or LF) into `line`; false at end.
-static bool NextLine(const char** text, char* line, size_t size, bool* tooLong) {
-    if (**text == '\0') return false;
-    size_t length = 0;
-    while ((*text)[length] != '\n' && (*text)[length] != '\r' && (*text)[length] != '\0') ++length;
-    *tooLong = length >= size;
-    size_t kept = *tooLong ? size - 1 : length;
-    memcpy(line, *text, kept);
-    line[kept] = '\0';
-    *text += length;
-    if (**text == '\r') ++*text;
-    if (**text == '\n') ++*text;
-    return true;
-}
-
 // `cpuid -r` output, every "CPU n:" block; `firstLine` numbers the
 // text's first line in the file.
 static bool ParseRawDump(const char* text, int firstLine, RecordedDump* dump, char* error, size_t errorSize) {
-    char line[256];
-    bool tooLong = false;
-    for (int number = firstLine; NextLine(&text, line, sizeof line, &tooLong); ++number) {
-        if (tooLong) {
-            snprintf(error, errorSize, "line %d: too long for a CPUID dump line", number);
+    const size_t longestLine = 255;
+    for (int number = firstLine; *text; ++number) {
+        size_t length = LineLength(text);
+        const char* line = text;
+        text = NextLineStart(text, length);
+        if (length > longestLine) {
+            FormatWholeCharacters(error, errorSize, "line %d: too long for a CPUID dump line", number);
             return false;
         }
-        if (IsBlank(line)) continue;
-        if (IsCpuHeader(line)) {
+        if (IsLineEnd(*SkipBlanks(line))) continue;
+        if (IsCpuHeader(line, length)) {
             StartCpu(dump);
             continue;
         }
         RecordedLeaf leaf;
         if (dump->cpus == 0 || !ParseRawLine(line, &leaf)) {
-            snprintf(error, errorSize, "line %d: not a line of `cpuid -r -1` output: %.60s", number, line);
+            FormatWholeCharacters(error, errorSize, "line %d: not a line of `cpuid -r -1` output: %.*s", number,
+                     (int)(length < 60 ? length : 60), line);
             return false;
         }
         AddLeaf(dump, leaf);
@@ -190,10 +201,8 @@ static bool ParseRawDump(const char* text, int firstLine, RecordedDump* dump, ch
 // a CPU, and repeated lines of one leaf without "[SL nn]" are its
 // sub-leaves 0, 1, 2, ...
 static void ParsePublishedDump(const char* text, RecordedDump* dump) {
-    char line[256];
-    bool tooLong = false;
     RecordedLeaf previous = {0xFFFFFFFF, 0, {}};
-    while (NextLine(&text, line, sizeof line, &tooLong)) {
+    for (const char* line = text; *line; line = NextLineStart(line, LineLength(line))) {
         RecordedLeaf leaf;
         bool hasSubleaf = false;
         if (!ParsePublishedLine(line, &leaf, &hasSubleaf)) continue;
@@ -233,7 +242,14 @@ static unsigned CountLines(const char* text) {
     return lines;
 }
 
+// `cpuid -r` output starts with its first "CPU n:" line.
+static bool StartsAsRawDump(const char* text) {
+    while (IsLineEnd(*SkipBlanks(text)) && *text) text = NextLineStart(text, LineLength(text));
+    return IsCpuHeader(text, LineLength(text));
+}
+
 static bool ParseDump(const char* text, RecordedDump* dump, char* error, size_t errorSize) {
+    if (StartsAsRawDump(text)) return ParseRawDump(text, 1, dump, error, errorSize);
     int firstLine = 1;
     const char* rawBlock = RawBlockOfReport(text, &firstLine);
     if (rawBlock) return ParseRawDump(rawBlock, firstLine, dump, error, errorSize);
@@ -246,7 +262,7 @@ static bool ParseDump(const char* text, RecordedDump* dump, char* error, size_t 
 bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
     RecordedDump parsed = RecordedDump();
     if (!AllocateDump(&parsed, CountLines(text))) {
-        snprintf(error, errorSize, "no memory for the dump");
+        FormatWholeCharacters(error, errorSize, "no memory for the dump");
         return false;
     }
     if (!ParseDump(text, &parsed, error, errorSize)) {
@@ -254,7 +270,7 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
         return false;
     }
     if (parsed.count == 0) {
-        snprintf(error, errorSize, "no CPUID leaves in the dump");
+        FormatWholeCharacters(error, errorSize, "no CPUID leaves in the dump");
         FreeDump(&parsed);
         return false;
     }
@@ -273,7 +289,7 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
 bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
     FILE* file = fopen(path, "rb");
     if (!file) {
-        snprintf(error, errorSize, "cannot open %s", path);
+        FormatWholeCharacters(error, errorSize, "cannot open %s", path);
         return false;
     }
     // Server dumps run to a few megabytes; the pages are the system's,
@@ -283,20 +299,20 @@ bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
     rewind(file);
     if (size < 0 || size >= limit) {
         fclose(file);
-        snprintf(error, errorSize, "%s is too large for a CPUID dump", path);
+        FormatWholeCharacters(error, errorSize, "%s is too large for a CPUID dump", path);
         return false;
     }
     char* text = (char*)VirtualAlloc(NULL, (size_t)size + 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     if (!text) {
         fclose(file);
-        snprintf(error, errorSize, "no memory to read %s", path);
+        FormatWholeCharacters(error, errorSize, "no memory to read %s", path);
         return false;
     }
     size_t length = fread(text, 1, (size_t)size, file);
     fclose(file);
     bool replayed = false;
-    if (length != (size_t)size) snprintf(error, errorSize, "cannot read %s", path);
-    else if (memchr(text, '\0', length)) snprintf(error, errorSize, "%s holds binary data, not a CPUID dump", path);
+    if (length != (size_t)size) FormatWholeCharacters(error, errorSize, "cannot read %s", path);
+    else if (memchr(text, '\0', length)) FormatWholeCharacters(error, errorSize, "%s holds binary data, not a CPUID dump", path);
     else {
         text[length] = '\0';
         replayed = ReplayCpuidText(text, error, errorSize);
