@@ -222,16 +222,17 @@ static const char* const RawBlockHeadings[] = {
 };
 
 // Where a saved report's raw block begins (after its heading line), and
-// that line's number; NULL when the text is no report.
+// that line's number; NULL when the text is no report. One search for the
+// headings' common start keeps a large dump to a single pass.
 static const char* RawBlockOfReport(const char* text, int* firstLine) {
-    for (const char* heading : RawBlockHeadings) {
-        const char* found = strstr(text, heading);
-        if (!found) continue;
-        *firstLine = 2;
-        for (const char* c = text; c < found; ++c) *firstLine += *c == '\n';
-        found += strlen(heading);
-        found += strspn(found, "\r");
-        return *found == '\n' ? found + 1 : found;
+    for (const char* found = strstr(text, "[CPUID"); found; found = strstr(found + 1, "[CPUID")) {
+        for (const char* heading : RawBlockHeadings) {
+            size_t length = strlen(heading);
+            if (strncmp(found, heading, length) != 0) continue;
+            *firstLine = 2;
+            for (const char* c = text; c < found; ++c) *firstLine += *c == '\n';
+            return NextLineStart(found, LineLength(found));
+        }
     }
     return NULL;
 }
