@@ -12,7 +12,8 @@
 // More sub-leaves than any processor has caches: a bound for bad dumps.
 static const uint32_t MaxCacheSubleaves = 32;
 
-uint32_t CacheParameterLeaf() {
+// The leaf that lists the caches, or 0 when the processor has none.
+static uint32_t CacheParameterLeaf() {
     bool amdStyle = strcmp(CpuidInfo.vendorId, "AuthenticAMD") == 0 || strcmp(CpuidInfo.vendorId, "HygonGenuine") == 0;
     if (!amdStyle) return CpuidInfo.maxStandardLeaf >= 4 ? 4 : 0;
     bool topologyExtensions = (CpuidInfo.extFeatureEcx >> 22) & 1;

@@ -1,5 +1,6 @@
 // The report's first section: the processor's name and count and, with
-// CPUID, its signature, vendor, clock, caches and feature flags.
+// CPUID, its signature, vendor, clock, logical processors and core types,
+// caches and feature flags.
 #pragma once
 #include "envreport/report_buffer.h"
 
