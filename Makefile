@@ -27,7 +27,7 @@ report: build
 	LANG=en_US.UTF-8 tools/wine-session.sh wine $(BUILD)/swaypix-report.exe --english --utf8
 
 bench: build
-	tools/wine-session.sh sh -c 'wine $(BUILD)/resident_memory_bench.exe && wine $(BUILD)/report_bench.exe'
+	tools/wine-session.sh sh -c 'wine $(BUILD)/resident_memory_bench.exe && wine $(BUILD)/report_bench.exe && wine $(BUILD)/cpuid_replay_bench.exe'
 
 # The README's picture of the set-up dialog, as Xvfb renders it with the
 # Japanese font; then the set-up dialog and the About box at 144 dpi.

@@ -22,6 +22,7 @@ static const ReportSection ProgramSections[] = {
     WriteDisplayAdapterSection,
     WriteNetworkAdapterSection,
     WriteOtherInfoSection,
+    WriteCpuidRawSection,
 };
 
 ReportSectionList ReportSections = {ProgramSections, sizeof ProgramSections / sizeof ProgramSections[0]};

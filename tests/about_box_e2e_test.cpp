@@ -9,6 +9,7 @@
 #include "about/about_controls.h"
 #include "res/resource.h"
 #include "tests/support/program_driver.h"
+#include "tests/support/report_section.h"
 #include "tests/support/test_files.h"
 #include "tests/support/text_viewer.h"
 #include "tests/support/wait.h"
@@ -76,7 +77,7 @@ TEST_F(RealAboutBox, TheReportOpensInTheViewerAndIsDeletedOnClose) {
                                              L"日付時刻      :"));
     std::string file = ReadTextFile(reportPath);
     EXPECT_EQ(0u, file.find("この環境の調査結果です。")) << "the file holds code page 932 bytes";
-    EXPECT_EQ("\r\n\r\n", file.substr(file.size() - 4));
+    EXPECT_TRUE(EndsWithRawCpuidBlock(file)) << file.substr(file.size() - 200);
     CloseViewersOf("VORLEXLIB_TEMP");
 
     PressDialogButton(box, IDCANCEL);

@@ -38,17 +38,6 @@ static Leaves ReadDump(const std::string& text) {
     return leaves;
 }
 
-static std::vector<std::string> DumpNames() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(TestDataPath("cpuid\\*.raw").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 static std::string Hex(const char* format, unsigned value) {
     char text[64];
     snprintf(text, sizeof text, format, value);
@@ -84,26 +73,6 @@ static size_t CountOf(const std::string& text, const std::string& piece) {
     size_t count = 0;
     for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
     return count;
-}
-
-// The 32 lines after a flag table's header, each checked for layout and
-// for the two bit values.
-static void CheckFlagTable(const std::string& report, const std::string& header, uint32_t left, uint32_t right,
-                           const std::string& name) {
-    size_t at = report.find(header);
-    ASSERT_NE(std::string::npos, at) << name << ": " << header;
-    at += header.size();
-    for (int bit = 0; bit < 32; ++bit) {
-        ASSERT_EQ(0u, report.compare(at, 2, "\r\n")) << name << " bit " << bit;
-        std::string line = report.substr(at + 2, 76);
-        EXPECT_EQ(Hex("%2d-", bit), line.substr(0, 3)) << name;
-        EXPECT_EQ(':', line[35]) << name << " bit " << bit << ": " << line;
-        EXPECT_EQ((char)('0' + ((left >> bit) & 1)), line[36]) << name << " bit " << bit;
-        EXPECT_EQ(Hex("  %2d-", bit), line.substr(37, 5)) << name;
-        EXPECT_EQ(':', line[74]) << name << " bit " << bit << ": " << line;
-        EXPECT_EQ((char)('0' + ((right >> bit) & 1)), line[75]) << name << " bit " << bit;
-        at += 2 + 76;
-    }
 }
 
 TEST(CpuidReplay, EveryRecordedProcessorGivesItsOwnSection) {

@@ -13,6 +13,7 @@
 #include "envreport/report_driver.h"
 #include "envreport/report_failure.h"
 #include "envreport/report_language.h"
+#include "tests/support/report_section.h"
 
 static const char Banner[] = "VORLEX.LIB ver.5.24.05 [Jun  6 2012](ANSI)";
 
@@ -131,8 +132,9 @@ TEST_F(ReportDriver, TheProgramReportEndsWithTheOtherInformation) {
     size_t other = report.find("\r\n[Other Information]\r\nClient        :SWAYPIX ver.2.15.03  [2012/07/08] (x86) \r\n"
                                "Time/Data     :");
     ASSERT_NE(std::string::npos, other) << report;
-    EXPECT_EQ(report.size() - 2 - 2, report.find("\r\n", report.rfind("Diff from UTC :")));
-    EXPECT_EQ("\r\n\r\n", report.substr(report.size() - 4));
+    EXPECT_EQ(report.find("\r\n\r\n\r\n[CPUID Raw Data]\r\n"), report.find("\r\n", report.rfind("Diff from UTC :")))
+        << "the raw CPUID block follows the other information";
+    EXPECT_TRUE(EndsWithRawCpuidBlock(report)) << report.substr(report.size() - 200);
     ProductTitleLine[0] = '\0';
     report = TakeReport(BuildEnvironmentReport(0));
     EXPECT_NE(std::string::npos, report.find("\r\n[その他]\r\nクライアント  :\r\n日付時刻      :")) << report;

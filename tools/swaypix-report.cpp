@@ -21,7 +21,9 @@ static const char Usage[] =
     "  code page with CRLF line ends, as the About box's report file holds it.\n"
     "  --english  the English report\n"
     "  --utf8     convert the text to UTF-8 for a terminal\n"
-    "  --cpuid FILE  replay a `cpuid -r -1` dump instead of this processor\n"
+    "  --cpuid FILE  replay a CPUID dump instead of this processor: `cpuid -r`\n"
+    "             output, \"CPUID 00000004: EAX-EBX-ECX-EDX [SL 00]\" lines,\n"
+    "             or a saved report's raw block; every CPU is kept\n"
     "             (a Windows path; under Wine /tmp/x.raw is Z:\\tmp\\x.raw)\n"
     "  --no-clock skip the clock measurement (about 1.2 s)\n"
     "  --help     this text\n";

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "envreport/cpu/cache_descriptor_table.h"
+#include "envreport/cpu/cache_parameters.h"
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
@@ -64,7 +65,13 @@ static void WriteMemoryCacheBlock(ReportBuffer& report) {
         if (HasCacheDescriptor((uint8_t)row.code)) report.Append(row.line);
     if (CpuidInfo.maxExtendedLeaf < 0x80000006) return;
     WriteL2Lines(report);
-    if (CpuidInfo.maxExtendedLeaf < 0x80000008) return;
+}
+
+// The address sizes keep the conditions they had inside the memory-cache
+// block, so the cache parameters can stand between the two.
+static void WriteAddressSizesAfterCaches(ReportBuffer& report) {
+    RunCpuidLeaf(0);
+    if (CpuidInfo.last.eax < 2 || CpuidInfo.maxExtendedLeaf < 0x80000008) return;
     WriteAddressSizes(report);
 }
 
@@ -101,5 +108,7 @@ static void WriteAmdTlbAndL1Blocks(ReportBuffer& report) {
 
 void WriteCacheSections(ReportBuffer& report) {
     WriteMemoryCacheBlock(report);
+    WriteCacheParameters(report);
+    WriteAddressSizesAfterCaches(report);
     if (CpuidInfo.vendorCode == VendorAmd && CpuidInfo.maxExtendedLeaf >= 0x80000005) WriteAmdTlbAndL1Blocks(report);
 }

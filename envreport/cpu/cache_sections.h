@@ -1,5 +1,5 @@
 // The memory side of the processor: leaf 2 descriptors with the L2 figures,
-// address sizes, and for AMD the TLB and L1 cache blocks.
+// the cache parameters, address sizes, and for AMD the TLB and L1 cache blocks.
 #pragma once
 #include "envreport/report_buffer.h"
 

@@ -316,3 +316,35 @@ const FeatureFlagName CyrixExtendedEdxNames[32] = {
     {"Undefined", "未定義"},  // 30
     {"3DNow! Instructions", "3DNow!命令"},  // 31
 };
+
+const char* const Leaf7EbxNames[32] = {
+    "FSGSBASE",   "IA32_TSC_ADJUST", "SGX",        "BMI1",       "HLE",      "AVX2",     "FDP_EXCPTN_ONLY",
+    "SMEP",       "BMI2",            "ERMS",       "INVPCID",    "RTM",      "RDT-M",    "Deprecates FPU CS/DS",
+    "MPX",        "RDT-A",           "AVX512F",    "AVX512DQ",   "RDSEED",   "ADX",      "SMAP",
+    "AVX512_IFMA", "Reserved",       "CLFLUSHOPT", "CLWB",       "Intel PT", "AVX512PF", "AVX512ER",
+    "AVX512CD",   "SHA",             "AVX512BW",   "AVX512VL",
+};
+
+const char* const Leaf7EcxNames[32] = {
+    "PREFETCHWT1", "AVX512_VBMI", "UMIP",       "PKU",           "OSPKE",         "WAITPKG",     "AVX512_VBMI2",
+    "CET_SS",      "GFNI",        "VAES",       "VPCLMULQDQ",    "AVX512_VNNI",   "AVX512_BITALG", "TME_EN",
+    "AVX512_VPOPCNTDQ", "Reserved", "LA57",     "MAWAU",         "MAWAU",         "MAWAU",       "MAWAU",
+    "MAWAU",       "RDPID",       "KL",         "BUS_LOCK_DETECT", "CLDEMOTE",    "Reserved",    "MOVDIRI",
+    "MOVDIR64B",   "ENQCMD",      "SGX_LC",     "PKS",
+};
+
+const char* const Leaf7EdxNames[32] = {
+    "Reserved",    "SGX-KEYS",   "AVX512_4VNNIW", "AVX512_4FMAPS", "FSRM",       "UINTR",        "Reserved",
+    "Reserved",    "AVX512_VP2INTERSECT", "SRBDS_CTRL", "MD_CLEAR", "RTM_ALWAYS_ABORT", "Reserved", "RTM_FORCE_ABORT",
+    "SERIALIZE",   "Hybrid",     "TSXLDTRK",      "Reserved",      "PCONFIG",    "Architectural LBRs", "CET_IBT",
+    "Reserved",    "AMX-BF16",   "AVX512_FP16",   "AMX-TILE",      "AMX-INT8",   "IBRS_IBPB",    "STIBP",
+    "L1D_FLUSH",   "IA32_ARCH_CAPABILITIES", "IA32_CORE_CAPABILITIES", "SSBD",
+};
+
+const char* const Leaf7Subleaf1EaxNames[32] = {
+    "SHA512",    "SM3",       "SM4",       "RAO-INT",   "AVX-VNNI",  "AVX512_BF16", "LASS",
+    "CMPCCXADD", "ArchPerfmonExt", "Reserved", "Fast zero-length REP MOVSB", "Fast short REP STOSB",
+    "Fast short REP CMPSB/SCASB", "Reserved", "Reserved", "Reserved", "Reserved", "FRED",
+    "LKGS",      "WRMSRNS",   "NMI_SRC",   "AMX-FP16",  "HRESET",    "AVX-IFMA",    "Reserved",
+    "Reserved",  "LAM",       "MSRLIST",   "Reserved",  "Reserved",  "INVD_DISABLE_POST_BIOS_DONE", "MOVRS",
+};

@@ -1,5 +1,7 @@
 #include "envreport/cpu/feature_flags.h"
 
+#include <windows.h>
+
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
@@ -9,16 +11,51 @@ static const char* FlagName(const FeatureFlagName* names, int bit) {
     return Pick(names[bit].japanese, names[bit].english);
 }
 
-void AppendFlagLines(ReportBuffer& report, const FeatureFlagName* leftNames, uint32_t left,
-                     const FeatureFlagName* rightNames, uint32_t right) {
+static void AppendNamedFlagLines(ReportBuffer& report, const char* const* leftNames, uint32_t left,
+                                 const char* const* rightNames, uint32_t right) {
     for (int bit = 0; bit < 32; ++bit) {
         char leftName[40];
         char rightName[40];
-        PadRight(32, FlagName(leftNames, bit), leftName, sizeof leftName);
-        PadRight(32, FlagName(rightNames, bit), rightName, sizeof rightName);
+        PadRight(32, leftNames[bit], leftName, sizeof leftName);
+        PadRight(32, rightNames[bit], rightName, sizeof rightName);
         report.AppendFormat("\r\n%2d-%s:%u  %2d-%s:%u", bit, leftName, (left >> bit) & 1, bit, rightName,
                             (right >> bit) & 1);
     }
+}
+
+void AppendFlagLines(ReportBuffer& report, const FeatureFlagName* leftNames, uint32_t left,
+                     const FeatureFlagName* rightNames, uint32_t right) {
+    const char* leftText[32];
+    const char* rightText[32];
+    for (int bit = 0; bit < 32; ++bit) {
+        leftText[bit] = FlagName(leftNames, bit);
+        rightText[bit] = FlagName(rightNames, bit);
+    }
+    AppendNamedFlagLines(report, leftText, left, rightText, right);
+}
+
+// "[CPUID Leaf 7 EBX Feature Flag]", the second heading at byte 39 as in
+// the classic headings.
+static void AppendLeaf7Heading(ReportBuffer& report, const char* left, const char* right) {
+    const char* flag = Pick("機能フラグ]", "Feature Flag]");
+    char heading[64];
+    char padded[64];
+    wsprintfA(heading, "[CPUID Leaf %s %s", left, flag);
+    PadRight(39, heading, padded, sizeof padded);
+    report.AppendFormat("\r\n\r\n%s[CPUID Leaf %s %s", padded, right, flag);
+}
+
+// Read on the first logical processor, as the classic tables are.
+static void WriteLeaf7FlagTables(ReportBuffer& report) {
+    if (CpuidInfo.maxStandardLeaf < 7) return;
+    CpuidRegisters subleaf0;
+    CpuidRegisters subleaf1 = {};
+    Processor.cpuidOn(0, 7, 0, &subleaf0);
+    if (subleaf0.eax >= 1) Processor.cpuidOn(0, 7, 1, &subleaf1);
+    AppendLeaf7Heading(report, "7 EBX", "7 ECX");
+    AppendNamedFlagLines(report, Leaf7EbxNames, subleaf0.ebx, Leaf7EcxNames, subleaf0.ecx);
+    AppendLeaf7Heading(report, "7 EDX", "7.1 EAX");
+    AppendNamedFlagLines(report, Leaf7EdxNames, subleaf0.edx, Leaf7Subleaf1EaxNames, subleaf1.eax);
 }
 
 struct ExtendedTable {
@@ -59,8 +96,10 @@ void WriteFeatureFlagTables(ReportBuffer& report) {
         AppendFlagLines(report, StandardEdxNames, CpuidInfo.featureEdx, StandardEcxNames, CpuidInfo.featureEcx);
     }
     // The extended table wants at least 0x80000002, not merely 0x80000001.
-    if (CpuidInfo.maxExtendedLeaf <= 0x80000001) return;
-    ExtendedTable table = ExtendedTableFor(CpuidInfo.vendorCode);
-    report.Append(Pick(table.japaneseHeader, table.englishHeader));
-    AppendFlagLines(report, table.left, CpuidInfo.extFeatureEdx, table.right, CpuidInfo.extFeatureEcx);
+    if (CpuidInfo.maxExtendedLeaf > 0x80000001) {
+        ExtendedTable table = ExtendedTableFor(CpuidInfo.vendorCode);
+        report.Append(Pick(table.japaneseHeader, table.englishHeader));
+        AppendFlagLines(report, table.left, CpuidInfo.extFeatureEdx, table.right, CpuidInfo.extFeatureEcx);
+    }
+    WriteLeaf7FlagTables(report);
 }

@@ -1,5 +1,6 @@
 // The two-column tables of CPUID feature flags that end the processor
-// section: leaf 1, then leaf 0x80000001 when the processor offers it.
+// section: leaf 1, leaf 0x80000001 when the processor offers it, then
+// leaf 7 (sub-leaves 0 and 1).
 #pragma once
 #include <cstdint>
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "envreport/cpu/cache_sections.h"
+#include "envreport/cpu/core_types.h"
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/feature_flags.h"
@@ -147,6 +148,7 @@ void WriteProcessorSection(ReportBuffer& report) {
     WriteVendorLine(report);
     WriteClockLines(report);
     WriteFunctionRanges(report);
+    WriteLogicalProcessorLines(report);
     WriteCacheSections(report);
     WriteFeatureFlagTables(report);
 }

@@ -1,12 +1,16 @@
 #include "tests/support/processor_report.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/processor_section.h"
 #include "envreport/report_driver.h"
 #include "tests/support/report_section.h"
+#include "tests/support/test_files.h"
 
 std::string ProcessorSectionText(bool japanese) {
     ReportMeasuresClock = false;
@@ -26,6 +30,22 @@ static void SyntheticCpuid(uint32_t leaf, CpuidRegisters* out) {
     *out = found == Synthetic->leaves.end() ? CpuidRegisters() : found->second;
 }
 
+// One processor; its sub-leaves other than 0 answer zeros.
+static void SyntheticCpuidOn(unsigned cpu, uint32_t leaf, uint32_t subleaf, CpuidRegisters* out) {
+    if (cpu == 0 && subleaf == 0) SyntheticCpuid(leaf, out);
+    else *out = CpuidRegisters();
+}
+
+static unsigned OneProcessor() {
+    return 1;
+}
+
+static unsigned OneMachineProcessor(unsigned* cores, unsigned* packages) {
+    *cores = 0;
+    *packages = 0;
+    return 1;
+}
+
 static bool SyntheticDivide() {
     return Synthetic->cyrixDivide;
 }
@@ -35,10 +55,50 @@ void UseSyntheticProcessor(const SyntheticProcessor* processor) {
     Processor.idFlagToggles = SyntheticIdFlag;
     Processor.cpuid = SyntheticCpuid;
     Processor.divideLeavesFlagsClear = SyntheticDivide;
+    Processor.cpuidOn = SyntheticCpuidOn;
+    Processor.cpuCount = OneProcessor;
+    Processor.machineProcessors = OneMachineProcessor;
     CpuidInfo = CpuidInfoRecord();
 }
 
 void UseLiveProcessor() {
     Processor = LiveProcessor;
     CpuidInfo = CpuidInfoRecord();
+}
+
+std::vector<std::string> DumpNames() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(TestDataPath("cpuid\\*.raw").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+static std::string FlagNumber(const char* format, int bit) {
+    char text[16];
+    snprintf(text, sizeof text, format, bit);
+    return text;
+}
+
+// The 32 lines after a flag table's header, each checked for layout and
+// for the two bit values.
+void CheckFlagTable(const std::string& report, const std::string& header, uint32_t left, uint32_t right,
+                    const std::string& name) {
+    size_t at = report.find(header);
+    ASSERT_NE(std::string::npos, at) << name << ": " << header;
+    at += header.size();
+    for (int bit = 0; bit < 32; ++bit) {
+        ASSERT_EQ(0u, report.compare(at, 2, "\r\n")) << name << " bit " << bit;
+        std::string line = report.substr(at + 2, 76);
+        EXPECT_EQ(FlagNumber("%2d-", bit), line.substr(0, 3)) << name;
+        EXPECT_EQ(':', line[35]) << name << " bit " << bit << ": " << line;
+        EXPECT_EQ((char)('0' + ((left >> bit) & 1)), line[36]) << name << " bit " << bit;
+        EXPECT_EQ(FlagNumber("  %2d-", bit), line.substr(37, 5)) << name;
+        EXPECT_EQ(':', line[74]) << name << " bit " << bit << ": " << line;
+        EXPECT_EQ((char)('0' + ((right >> bit) & 1)), line[75]) << name << " bit " << bit;
+        at += 2 + 76;
+    }
 }

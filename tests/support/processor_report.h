@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "envreport/cpu/processor_access.h"
 
@@ -24,3 +25,11 @@ void UseSyntheticProcessor(const SyntheticProcessor* processor);
 // Back to the live processor.
 void UseLiveProcessor();
 
+
+// The file names of the recorded one-processor dumps in tests/data/cpuid.
+std::vector<std::string> DumpNames();
+
+// Checks the 32 lines after a flag table's heading: layout, and each bit
+// of both columns against the registers.
+void CheckFlagTable(const std::string& report, const std::string& header, uint32_t left, uint32_t right,
+                    const std::string& name);

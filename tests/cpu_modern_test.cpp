@@ -1,0 +1,437 @@
+// The lines today's processors add to the processor section, replayed
+// from the recorded dumps (one-processor `cpuid -r` files and published
+// multi-CPU dumps) and checked against registers read here on their own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/cpuid_replay.h"
+#include "envreport/cpu/processor_section.h"
+#include "tests/support/linux_tools.h"
+#include "tests/support/processor_report.h"
+#include "tests/support/report_section.h"
+#include "tests/support/test_files.h"
+
+// The registers of a leaf and sub-leaf, and the cache size in KB the
+// dump's own annotation states ("[L1D: 48 KB]", "[L2U: 1 MB]"), 0 without.
+struct DumpLeaf {
+    CpuidRegisters r;
+    unsigned statedKb;
+};
+typedef std::map<std::pair<uint32_t, uint32_t>, DumpLeaf> CpuLeaves;
+
+static unsigned StatedCacheKb(const std::string& line) {
+    unsigned level, size;
+    char kind, unit[3] = "";
+    size_t at = line.find("] [L");
+    if (at == std::string::npos || line.find('/', at) != std::string::npos ||
+        sscanf(line.c_str() + at, "] [L%u%c: %u %2s", &level, &kind, &size, unit) != 4)
+        return 0;
+    return std::string(unit) == "MB" ? size * 1024 : size;
+}
+
+// Every CPU of a dump in either layout, by leaf and sub-leaf.
+static std::vector<CpuLeaves> ReadCpus(const std::string& text) {
+    std::vector<CpuLeaves> cpus;
+    std::pair<uint32_t, uint32_t> last(~0u, 0);
+    for (size_t at = 0, end; at < text.size(); at = end + 1) {
+        end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(at, end - at);
+        unsigned leaf, sub = 0, r[4];
+        if (sscanf(line.c_str(), " 0x%x 0x%x: eax=0x%x ebx=0x%x ecx=0x%x edx=0x%x", &leaf, &sub, &r[0], &r[1], &r[2],
+                   &r[3]) == 6) {
+            cpus.back()[{leaf, sub}] = {{r[0], r[1], r[2], r[3]}, 0};
+        } else if (line.compare(0, 3, "CPU") == 0 && line.compare(0, 5, "CPUID") != 0 &&
+                   line.find(':') == line.find_last_not_of("\r")) {
+            cpus.emplace_back();
+        } else if (line.compare(0, 6, "CPUID ") == 0 && line.find_first_not_of("0123456789ABCDEF", 6) == 14 &&
+                   sscanf(line.c_str() + 15, "%*[: \t]%8x-%8x-%8x-%8x", &r[0], &r[1], &r[2], &r[3]) == 4) {
+            leaf = strtoul(line.c_str() + 6, NULL, 16);
+            size_t sl = line.find("[SL ");
+            if (sl != std::string::npos) sub = strtoul(line.c_str() + sl + 4, NULL, 16);
+            else if (leaf == last.first) sub = last.second + 1;
+            if (leaf == 0 && sub == 0) cpus.emplace_back();
+            cpus.back()[{leaf, sub}] = {{r[0], r[1], r[2], r[3]}, StatedCacheKb(line)};
+            last = {leaf, sub};
+        }
+    }
+    return cpus;
+}
+
+static CpuidRegisters At(const CpuLeaves& cpu, uint32_t leaf, uint32_t sub = 0) {
+    auto found = cpu.find({leaf, sub});
+    return found == cpu.end() ? CpuidRegisters() : found->second.r;
+}
+
+struct ReplayedDump {
+    std::string name;
+    std::vector<CpuLeaves> cpus;
+    std::string english, japanese;  // the processor section
+};
+
+static ReplayedDump Replay(const std::string& relative) {
+    ReplayedDump dump;
+    dump.name = relative;
+    dump.cpus = ReadCpus(ReadTextFile(TestDataPath(relative)));
+    char error[160] = "";
+    EXPECT_TRUE(ReplayCpuidDump(TestDataPath(relative).c_str(), error, sizeof error)) << relative << ": " << error;
+    CpuidInfo = CpuidInfoRecord();
+    dump.english = ProcessorSectionText(false);
+    CpuidInfo = CpuidInfoRecord();
+    dump.japanese = ProcessorSectionText(true);
+    UseLiveProcessor();
+    return dump;
+}
+
+static const char* const PublishedDumps[] = {"amd-k8-winchester.txt", "amd-k10-heka.txt",   "amd-zen4-raphael.txt",
+                                             "intel-p4-prescott.txt", "intel-haswell.txt", "intel-ivy-bridge-ep.txt",
+                                             "intel-alder-lake.txt"};
+
+static std::vector<ReplayedDump> AllDumps() {
+    std::vector<ReplayedDump> dumps;
+    for (const std::string& name : DumpNames()) dumps.push_back(Replay("cpuid\\" + name));
+    for (const char* name : PublishedDumps) dumps.push_back(Replay(std::string("cpuid-published\\") + name));
+    return dumps;
+}
+
+class ModernCpu : public ::testing::Test {
+protected:
+    static std::vector<ReplayedDump>* dumps;
+    static void SetUpTestSuite() { dumps = new std::vector<ReplayedDump>(AllDumps()); }
+    static void TearDownTestSuite() { delete dumps; }
+};
+std::vector<ReplayedDump>* ModernCpu::dumps;
+
+TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
+    ASSERT_EQ(28u, dumps->size());
+    for (const ReplayedDump& dump : *dumps) {
+        ASSERT_FALSE(dump.cpus.empty()) << dump.name;
+        const CpuLeaves& cpu = dump.cpus[0];
+        CpuidRegisters sub0 = At(cpu, 7), sub1 = sub0.eax >= 1 ? At(cpu, 7, 1) : CpuidRegisters();
+        bool hasLeaf7 = At(cpu, 0).eax >= 7;
+        EXPECT_EQ(hasLeaf7, dump.english.find("[CPUID Leaf 7") != std::string::npos) << dump.name;
+        if (!hasLeaf7) continue;
+        for (bool japanese : {false, true}) {
+            const std::string& text = japanese ? dump.japanese : dump.english;
+            const char* flag = japanese ? "機能フラグ]" : "Feature Flag]";
+            std::string pad(japanese ? 10 : 8, ' ');
+            CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EBX ") + flag + pad + "[CPUID Leaf 7 ECX " + flag,
+                           sub0.ebx, sub0.ecx, dump.name);
+            CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EDX ") + flag + pad + "[CPUID Leaf 7.1 EAX " + flag,
+                           sub0.edx, sub1.eax, dump.name);
+        }
+    }
+}
+
+// The lines of the block under `heading`, up to the next blank line.
+static std::vector<std::string> BlockLines(const std::string& text, const std::string& heading) {
+    std::vector<std::string> lines;
+    size_t at = text.find("\r\n\r\n" + heading);
+    if (at == std::string::npos) return lines;
+    at = text.find("\r\n", at + 4);
+    for (size_t end; at != std::string::npos && at + 2 < text.size() && text.compare(at + 2, 2, "\r\n") != 0;
+         at = end) {
+        end = text.find("\r\n", at + 2);
+        lines.push_back(text.substr(at + 2, end == std::string::npos ? std::string::npos : end - at - 2));
+    }
+    return lines;
+}
+
+static std::string Vendor(const CpuLeaves& cpu) {
+    CpuidRegisters l0 = At(cpu, 0);
+    char vendor[13] = {};
+    memcpy(vendor, &l0.ebx, 4);
+    memcpy(vendor + 4, &l0.edx, 4);
+    memcpy(vendor + 8, &l0.ecx, 4);
+    return vendor;
+}
+
+struct TypeCount {
+    unsigned code, firstCpu, count;
+};
+
+static bool IsHybrid(const CpuLeaves& cpu0) {
+    return At(cpu0, 0).eax >= 7 && (At(cpu0, 7).edx >> 15) & 1;
+}
+
+// Counted here from leaf 1Ah of every CPU; one type 0 unless hybrid.
+static std::vector<TypeCount> CountCoreTypes(const std::vector<CpuLeaves>& cpus) {
+    std::vector<TypeCount> types;
+    bool hybrid = IsHybrid(cpus[0]);
+    for (unsigned i = 0; i < cpus.size(); ++i) {
+        unsigned code = hybrid ? At(cpus[i], 0x1A).eax >> 24 : 0;
+        auto known = std::find_if(types.begin(), types.end(), [&](const TypeCount& t) { return t.code == code; });
+        if (known == types.end()) types.push_back({code, i, 1});
+        else ++known->count;
+    }
+    return types;
+}
+
+static std::string TypeName(unsigned code) {
+    char name[16];
+    snprintf(name, sizeof name, "Type %02Xh", code);
+    return code == 0x40 ? "Core" : code == 0x20 ? "Atom" : name;
+}
+
+// The English cache lines the registers call for, each size checked
+// against the dump's annotation where it has one.
+static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
+    std::vector<std::string> lines;
+    const CpuLeaves& cpu0 = dump.cpus[0];
+    std::string vendor = Vendor(cpu0);
+    bool amd = vendor == "AuthenticAMD" || vendor == "HygonGenuine";
+    uint32_t leaf = amd ? ((At(cpu0, 0x80000001).ecx >> 22) & 1 && At(cpu0, 0x80000000).eax >= 0x8000001D ? 0x8000001D : 0)
+                        : (At(cpu0, 0).eax >= 4 ? 4 : 0);
+    if (leaf == 0) return lines;
+    std::vector<TypeCount> types = CountCoreTypes(dump.cpus);
+    for (const TypeCount& type : types) {
+        const CpuLeaves& cpu = dump.cpus[type.firstCpu];
+        for (uint32_t sub = 0; sub < 32 && (At(cpu, leaf, sub).eax & 0x1F); ++sub) {
+            CpuidRegisters r = At(cpu, leaf, sub);
+            unsigned kind = r.eax & 0x1F, ways = (r.ebx >> 22) + 1, lineSize = (r.ebx & 0xFFF) + 1;
+            if (kind > 3) continue;
+            unsigned kb = (unsigned)((uint64_t)ways * (((r.ebx >> 12) & 0x3FF) + 1) * lineSize * ((uint64_t)r.ecx + 1) / 1024);
+            unsigned stated = cpu.at({leaf, sub}).statedKb;
+            if (stated) {
+                EXPECT_EQ(stated, kb) << dump.name << " sub-leaf " << sub;
+            }
+            char label[16], text[128];
+            snprintf(label, sizeof label, kind == 1 ? "L%u Data" : kind == 2 ? "L%u Instruction" : "L%u Unified",
+                     (r.eax >> 5) & 7);
+            std::string associativity = (r.eax >> 9) & 1 ? "fully associative" : std::to_string(ways) + "-way";
+            snprintf(text, sizeof text, "%-14s:%u KB, %s, %u-byte line", label, kb, associativity.c_str(), lineSize);
+            lines.push_back(text + (IsHybrid(cpu0) ? " [" + TypeName(type.code) + "]" : std::string()));
+        }
+    }
+    return lines;
+}
+
+TEST_F(ModernCpu, CacheParametersFollowTheRegistersAndTheDumpsOwnSizes) {
+    for (const ReplayedDump& dump : *dumps) {
+        std::vector<std::string> expected = ExpectedCacheLines(dump);
+        EXPECT_EQ(expected, BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
+        EXPECT_EQ(expected.size(), BlockLines(dump.japanese, "[キャッシュパラメータ]").size())
+            << dump.name;
+        // The block stands between the memory cache and the address sizes.
+        size_t at = dump.english.find("[Cache Parameters]");
+        if (at == std::string::npos) continue;
+        EXPECT_LT(dump.english.find("[Memory Cache]"), at) << dump.name;
+        EXPECT_GT(dump.english.find("[Linear/Physical Address size]"), at) << dump.name;
+    }
+}
+
+TEST_F(ModernCpu, LogicalCpusAndCoreTypesCountEveryCpuOfTheDump) {
+    for (const ReplayedDump& dump : *dumps) {
+        EXPECT_EQ(std::to_string(dump.cpus.size()), LineAfter(dump.english, "Logical CPUs  :")) << dump.name;
+        std::vector<TypeCount> types = CountCoreTypes(dump.cpus);
+        std::string counted;
+        for (const TypeCount& type : types)
+            counted += (counted.empty() ? "" : " + ") + std::to_string(type.count) + " " + TypeName(type.code);
+        EXPECT_EQ(IsHybrid(dump.cpus[0]) ? counted : "<no Core Types    :>", LineAfter(dump.english, "Core Types    :"))
+            << dump.name;
+    }
+    EXPECT_EQ(24u, dumps->back().cpus.size()) << "the hybrid dump is read whole";
+}
+
+// The processor section without the two lines that count the CPUs of the
+// dump, which a raw block (one CPU per core type) cannot repeat.
+static std::string WithoutCpuCounts(std::string text) {
+    for (const char* label : {"\r\nLogical CPUs  :", "\r\nCore Types    :", "\r\n論理プロセッサ:",
+                              "\r\nコア種別      :"}) {
+        size_t at = text.find(label);
+        if (at != std::string::npos) text.erase(at, text.find("\r\n", at + 2) - at);
+    }
+    return text;
+}
+
+static std::string Utf8FromCodePage932(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size()));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0], (int)utf8.size(), NULL, NULL));
+    return utf8;
+}
+
+// The section and raw block of the processor `Processor` answers for,
+// then the same section replayed from that raw block.
+static void ExpectRoundTrip(const std::string& name, bool japanese, bool asUtf8) {
+    CpuidInfo = CpuidInfoRecord();
+    std::string section = ProcessorSectionText(japanese);
+    std::string raw = SectionText(WriteCpuidRawSection, japanese);
+    ASSERT_EQ(0u, raw.find(japanese ? "\r\n\r\n[CPUID生データ]\r\nCPU 0:\r\n   0x00000000 0x00: eax="
+                                    : "\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n   0x00000000 0x00: eax="))
+        << name;
+    std::string saved = "VORLEX.LIB ver.5.24.05" + section + "\r\n\r\n[Other]\r\nx" + raw + "\r\n";
+    char error[160] = "";
+    ASSERT_TRUE(ReplayCpuidText((asUtf8 ? Utf8FromCodePage932(saved) : saved).c_str(), error, sizeof error))
+        << name << ": " << error;
+    CpuidInfo = CpuidInfoRecord();
+    EXPECT_EQ(WithoutCpuCounts(section), WithoutCpuCounts(ProcessorSectionText(japanese))) << name;
+}
+
+TEST_F(ModernCpu, TheRawBlockReplaysToTheSameSection) {
+    std::vector<std::string> names;
+    for (const std::string& name : DumpNames()) names.push_back("cpuid\\" + name);
+    for (const char* name : PublishedDumps) names.push_back(std::string("cpuid-published\\") + name);
+    for (size_t i = 0; i < names.size(); ++i) {
+        char error[160] = "";
+        ASSERT_TRUE(ReplayCpuidDump(TestDataPath(names[i]).c_str(), error, sizeof error)) << error;
+        ExpectRoundTrip(names[i], i % 2 == 1, i % 4 == 3);
+    }
+    UseLiveProcessor();
+    ExpectRoundTrip("this machine (English)", false, false);
+    UseLiveProcessor();
+    ExpectRoundTrip("this machine (Japanese)", true, false);
+    UseLiveProcessor();
+}
+
+// One `cpuid -r` line.
+static std::string L(uint32_t leaf, uint32_t sub, uint32_t a, uint32_t b = 0, uint32_t c = 0, uint32_t d = 0) {
+    char line[96];
+    snprintf(line, sizeof line, "   0x%08x 0x%02x: eax=0x%08x ebx=0x%08x ecx=0x%08x edx=0x%08x\n", leaf, sub, a, b, c, d);
+    return line;
+}
+static std::string Intel(uint32_t maxLeaf) {
+    return L(0, 0, maxLeaf, 0x756e6547, 0x6c65746e, 0x49656e69) + L(1, 0, 0x906a3);
+}
+static std::string Amd(uint32_t maxLeaf, uint32_t maxExtended, uint32_t ext1Ecx) {
+    return L(0, 0, maxLeaf, 0x68747541, 0x444d4163, 0x69746e65) + L(1, 0, 0xa60f12) + L(0x80000000, 0, maxExtended) +
+           L(0x80000001, 0, 0, 0, ext1Ecx);
+}
+static const uint32_t L1Data64Way = 0x0FC0003F;  // EBX: 64 ways, 1 partition, 64-byte lines
+
+TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
+    struct Case {
+        const char* what;
+        std::string dump;
+        std::vector<std::string> present, absent;  // in the English section
+    };
+    const Case cases[] = {
+        {"fully associative L1, a skipped type-4 entry, then an L2",
+         "CPU 0:\n" + Intel(4) + L(4, 0, 0x221, L1Data64Way) + L(4, 1, 0x24, L1Data64Way) +
+             L(4, 2, 0x43, 0x03C0003F, 1023) + L(4, 3, 0),
+         {"\r\n\r\n[Cache Parameters]\r\nL1 Data       :4 KB, fully associative, 64-byte line\r\n"
+          "L2 Unified    :1024 KB, 16-way, 64-byte line\r\n\r\n"},
+         {"L1 Unified"}},
+        {"leaf 7 sub-leaf 1 is read when sub-leaf 0 counts it",
+         "CPU 0:\n" + Intel(7) + L(7, 0, 1, 1, 0, 1 << 4) + L(7, 1, 1 << 4),
+         {"\r\n 0-FSGSBASE                        :1   0-PREFETCHWT1                     :0",
+          "\r\n 0-Reserved                        :0   0-SHA512                          :0",
+          "\r\n 4-FSRM                            :1   4-AVX-VNNI                        :1"},
+         {}},
+        {"leaf 7 sub-leaf 1 is left alone when sub-leaf 0 does not count it",
+         "CPU 0:\n" + Intel(7) + L(7, 0, 0) + L(7, 1, 1 << 4),
+         {"\r\n 4-FSRM                            :0   4-AVX-VNNI                        :0"},
+         {}},
+        {"a core type other than Core and Atom",
+         "CPU 0:\n" + Intel(0x1A) + L(4, 0, 0x121, L1Data64Way, 0) + L(7, 0, 0, 0, 0, 1 << 15) + L(0x1A, 0, 0x40000001) +
+             "CPU 1:\n" + Intel(0x1A) + L(4, 0, 0x121, 0x01C0003F, 63) + L(7, 0, 0, 0, 0, 1 << 15) + L(0x1A, 0, 0x10000001) +
+             "CPU 2:\n" + Intel(0x1A) + L(7, 0, 0, 0, 0, 1 << 15) + L(0x1A, 0, 0x40000001),
+         {"\r\nLogical CPUs  :3\r\nCore Types    :2 Core + 1 Type 10h\r\n",
+          "\r\nL1 Data       :4 KB, 64-way, 64-byte line [Core]\r\nL1 Data       :32 KB, 8-way, 64-byte line [Type 10h]\r\n"},
+         {}},
+        {"AMD lists its caches in 8000001Dh only with the topology extensions bit",
+         "CPU 0:\n" + Amd(0xD, 0x8000001D, 1 << 22) + L(4, 0, 0x121, L1Data64Way) + L(0x8000001D, 0, 0x163, 0x03C0003F, 8191),
+         {"\r\n\r\n[Cache Parameters]\r\nL3 Unified    :8192 KB, 16-way, 64-byte line\r\n"},
+         {"\r\nL1 Data       :"}},
+        {"AMD without the bit", "CPU 0:\n" + Amd(0xD, 0x8000001D, 0) + L(4, 0, 0x121, L1Data64Way) +
+                                    L(0x8000001D, 0, 0x163, 0x03C0003F, 8191),
+         {"\r\nLogical CPUs  :1\r\n"},
+         {"[Cache Parameters]", "Core Types"}},
+        {"AMD with the bit but no 8000001Dh", "CPU 0:\n" + Amd(0xD, 0x80000008, 1 << 22) +
+                                                  L(0x8000001D, 0, 0x163, 0x03C0003F, 8191),
+         {},
+         {"[Cache Parameters]"}},
+    };
+    for (const Case& c : cases) {
+        char error[160] = "";
+        ASSERT_TRUE(ReplayCpuidText(c.dump.c_str(), error, sizeof error)) << c.what << ": " << error;
+        CpuidInfo = CpuidInfoRecord();
+        std::string text = ProcessorSectionText(false);
+        for (const std::string& piece : c.present) EXPECT_NE(std::string::npos, text.find(piece)) << c.what << "\n" << text;
+        for (const std::string& piece : c.absent) EXPECT_EQ(std::string::npos, text.find(piece)) << c.what;
+    }
+    // The Japanese layout of a cache line, and the raw block of the hybrid
+    // case: CPU 0 and the first CPU of the other type.
+    ASSERT_TRUE(ReplayCpuidText(cases[3].dump.c_str(), NULL, 0));
+    CpuidInfo = CpuidInfoRecord();
+    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1データ      :32 KB, 8ウェイ, "
+                                                                 "64バイトライン [Type 10h]"));
+    std::string raw = SectionText(WriteCpuidRawSection, false);
+    EXPECT_NE(std::string::npos, raw.find("\r\nCPU 1:\r\n   0x00000000 0x00:"));
+    EXPECT_EQ(std::string::npos, raw.find("\r\nCPU 2:"));
+    UseLiveProcessor();
+}
+
+TEST(CpuidReplayText, BadInputNamesItsLineAndChangesNothing) {
+    const struct {
+        std::string text, error;
+    } cases[] = {
+        {"hello\n", "line 1: not a line of"},
+        {"CPU 0:\n" + L(0, 0, 1) + "   0x00000001 0x00: eax=0x1 ebx=zz\n", "line 3: not a line of"},
+        {"CPUID 0000000: 00000001-00000000-00000000-00000000\n", "line 1: not a line of"},
+        {"report\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n" + L(0, 0, 1) + "garbage\r\n", "line 6: not a line of"},
+        {"CPU 0:\n" + std::string(300, ' ') + "\n", "line 2: too long"},
+        {"", "no CPUID leaves"},
+    };
+    for (const auto& c : cases) {
+        char error[160] = "";
+        EXPECT_FALSE(ReplayCpuidText(c.text.c_str(), error, sizeof error)) << c.text;
+        EXPECT_EQ(0u, std::string(error).find(c.error)) << error;
+    }
+    EXPECT_EQ(LiveProcessor.cpuidOn, Processor.cpuidOn) << "a failed replay leaves the live processor in place";
+}
+
+// Far more CPUs and bytes than the biggest servers' dumps: every CPU is
+// kept and counted.
+TEST(CpuidReplayText, ThousandsOfCpusAndMegabytes) {
+    std::string dump;
+    const unsigned cpus = 1100;
+    for (unsigned cpu = 0; cpu < cpus; ++cpu) {
+        dump += "CPU " + std::to_string(cpu) + ":\n" + Intel(0x1A) + L(7, 0, 0, 0, 0, 1 << 15) +
+                L(0x1A, 0, cpu % 3 ? 0x20000001 : 0x40000001);
+        for (uint32_t filler = 0; filler < 200; ++filler) dump += L(0x40000000 + filler, 0, cpu);
+    }
+    ASSERT_GT(dump.size(), 16u << 20);
+    char error[160] = "";
+    ASSERT_TRUE(ReplayCpuidText(dump.c_str(), error, sizeof error)) << error;
+    CpuidInfo = CpuidInfoRecord();
+    std::string text = ProcessorSectionText(false);
+    EXPECT_EQ("1100", LineAfter(text, "Logical CPUs  :"));
+    EXPECT_EQ("367 Core + 733 Atom", LineAfter(text, "Core Types    :"));
+    CpuidRegisters last;
+    Processor.cpuidOn(cpus - 1, 0x400000C7, 0, &last);
+    EXPECT_EQ(cpus - 1, last.eax) << "the last CPU's last leaf";
+    UseLiveProcessor();
+}
+
+// This machine as Wine shows it: Windows counts what Linux counts, and
+// pinning the thread for each CPUID leaves its mask as it was.
+TEST(LiveCpu, LogicalCpusAgreeWithLinuxAndTheThreadIsRestored) {
+    UseLiveProcessor();
+    HANDLE thread = GetCurrentThread();
+    DWORD_PTR process = 0, system = 0;
+    ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &process, &system));
+    SetThreadAffinityMask(thread, process);
+    std::string text = ProcessorSectionText(false) + SectionText(WriteCpuidRawSection, false);
+    EXPECT_EQ(process, SetThreadAffinityMask(thread, process));
+    std::string line = LineAfter(text, "Logical CPUs  :");
+    unsigned count = 0, cores = 0, packages = 0;
+    int fields = sscanf(line.c_str(), "%u (%u cores, %u packages)", &count, &cores, &packages);
+    EXPECT_EQ((unsigned)atoi(RunLinuxCommand("nproc").c_str()), count) << line;
+    if (fields == 3) {
+        EXPECT_LE(packages, cores) << line;
+        EXPECT_LE(cores, count) << line;
+    }
+    UseLiveProcessor();
+}
