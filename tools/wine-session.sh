@@ -49,7 +49,10 @@ fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >/dev/null 2>&1
+  if ! wineboot -i >/dev/null 2>&1; then
+    echo "wine-session: wineboot failed; can this machine run 32-bit x86 programs? (tools/install-deps.sh sets that up)" >&2
+    exit 1
+  fi
   wineserver -w
   # The dialogs ask for these faces; IPA fonts have the glyphs.
   for face in 'ＭＳ Ｐゴシック' 'MS PGothic' 'ＭＳ ゴシック' 'MS Gothic' 'MS UI Gothic'; do
