@@ -1,13 +1,14 @@
 #include "about/window_dpi.h"
 
 #include "envreport/os/screen_lines.h"
+#include "envreport/system_library.h"
 
 // GetDpiForWindow (Windows 10 1607) knows the window's own monitor;
 // before it one system DPI holds for every window.
 static unsigned WindowDpi(HWND window) {
     typedef UINT(WINAPI * GetDpiForWindowFunction)(HWND);
     GetDpiForWindowFunction getDpiForWindow =
-        (GetDpiForWindowFunction)(void*)GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+        (GetDpiForWindowFunction)LoadedLibraryFunction("user32.dll", "GetDpiForWindow");
     UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
     return dpi ? dpi : SystemDpi();
 }

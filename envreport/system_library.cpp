@@ -11,3 +11,8 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     memcpy(path + length + 1, fileName, nameLength + 1);
     return LoadLibraryA(path);
 }
+
+void* LoadedLibraryFunction(const char* module, const char* name) {
+    HMODULE library = GetModuleHandleA(module);
+    return library ? (void*)GetProcAddress(library, name) : NULL;
+}

@@ -4,9 +4,8 @@
 
 // Once loaded, a library stays for the life of the process.
 static void* ShellFunction(const char* dll, const char* name) {
-    HMODULE module = GetModuleHandleA(dll);
-    if (!module) module = LoadSystemLibrary(dll);
-    return module ? (void*)GetProcAddress(module, name) : NULL;
+    if (!GetModuleHandleA(dll)) LoadSystemLibrary(dll);
+    return LoadedLibraryFunction(dll, name);
 }
 
 HRESULT InitializeCom() {

@@ -4,13 +4,11 @@
 
 #include <cstdlib>
 
+#include "envreport/system_library.h"
+
 // Looked up at run time: both arrived with processor groups (Windows 7).
 typedef DWORD(WINAPI* ActiveProcessorCountFunction)(WORD group);
 typedef BOOL(WINAPI* ProcessorInformationFunction)(int relationship, void* buffer, DWORD* length);
-
-static FARPROC Kernel32Function(const char* name) {
-    return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
-}
 
 static const WORD AllProcessorGroups = 0xFFFF;
 static const int RelationProcessorCoreCode = 0;
@@ -21,7 +19,7 @@ static const int RelationAllCode = 0xFFFF;
 // those two are read, so the records' layout beyond them does not matter.
 static void CountCoresAndPackages(unsigned* cores, unsigned* packages) {
     ProcessorInformationFunction information =
-        (ProcessorInformationFunction)(void*)Kernel32Function("GetLogicalProcessorInformationEx");
+        (ProcessorInformationFunction)LoadedLibraryFunction("kernel32.dll", "GetLogicalProcessorInformationEx");
     DWORD length = 0;
     if (!information || information(RelationAllCode, NULL, &length) || length < 8) return;
     BYTE* records = (BYTE*)malloc(length);
@@ -42,7 +40,7 @@ unsigned LiveMachineProcessors(unsigned* cores, unsigned* packages) {
     *cores = 0;
     *packages = 0;
     ActiveProcessorCountFunction activeCount =
-        (ActiveProcessorCountFunction)(void*)Kernel32Function("GetActiveProcessorCount");
+        (ActiveProcessorCountFunction)LoadedLibraryFunction("kernel32.dll", "GetActiveProcessorCount");
     unsigned count = activeCount ? activeCount(AllProcessorGroups) : 0;
     if (count == 0) {
         SYSTEM_INFO system;

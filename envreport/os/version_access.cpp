@@ -1,6 +1,7 @@
 #include "envreport/os/version_access.h"
 
 #include "envreport/report_driver.h"
+#include "envreport/system_library.h"
 
 static BOOL LiveGetVersion(OSVERSIONINFOA* info) {
 #pragma GCC diagnostic push
@@ -14,7 +15,7 @@ static BOOL LiveGetProductInfo(DWORD major, DWORD minor, DWORD servicePackMajor,
                                DWORD* type) {
     typedef BOOL(WINAPI * GetProductInfoFunction)(DWORD, DWORD, DWORD, DWORD, PDWORD);
     GetProductInfoFunction getProductInfo =
-        (GetProductInfoFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProductInfo");
+        (GetProductInfoFunction)LoadedLibraryFunction("kernel32.dll", "GetProductInfo");
     if (!getProductInfo) return FALSE;
     return getProductInfo(major, minor, servicePackMajor, servicePackMinor, type);
 }
@@ -28,7 +29,7 @@ static int LiveGetSystemMetric(int index) {
 static WORD LiveNativeArchitecture() {
     typedef void(WINAPI * GetNativeSystemInfoFunction)(LPSYSTEM_INFO);
     GetNativeSystemInfoFunction getNativeSystemInfo =
-        (GetNativeSystemInfoFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetNativeSystemInfo");
+        (GetNativeSystemInfoFunction)LoadedLibraryFunction("kernel32.dll", "GetNativeSystemInfo");
     if (!getNativeSystemInfo) return ReportSystemInfo.wProcessorArchitecture;
     SYSTEM_INFO native = {};
     getNativeSystemInfo(&native);
@@ -38,7 +39,7 @@ static WORD LiveNativeArchitecture() {
 static USHORT LiveNativeMachine() {
     typedef BOOL(WINAPI * IsWow64Process2Function)(HANDLE, USHORT*, USHORT*);
     IsWow64Process2Function isWow64Process2 =
-        (IsWow64Process2Function)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2");
+        (IsWow64Process2Function)LoadedLibraryFunction("kernel32.dll", "IsWow64Process2");
     USHORT process = 0, native = 0;
     if (!isWow64Process2 || !isWow64Process2(GetCurrentProcess(), &process, &native)) return 0;
     return native;

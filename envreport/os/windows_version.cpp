@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "envreport/os/version_access.h"
+#include "envreport/system_library.h"
 
 static OSVERSIONINFOA ReadVersionRecord() {
     OSVERSIONINFOA record = {};
@@ -53,7 +54,7 @@ OSVERSIONINFOEXA ReadExtendedVersion() {
 bool IsWow64() {
     typedef BOOL(WINAPI * IsWow64ProcessFunction)(HANDLE, PBOOL);
     IsWow64ProcessFunction isWow64Process =
-        (IsWow64ProcessFunction)(void*)GetProcAddress(GetModuleHandleA("kernel32"), "IsWow64Process");
+        (IsWow64ProcessFunction)LoadedLibraryFunction("kernel32", "IsWow64Process");
     if (!isWow64Process) return false;
     BOOL wow64 = FALSE;
     if (!isWow64Process(GetCurrentProcess(), &wow64)) return false;
