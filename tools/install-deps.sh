@@ -48,7 +48,9 @@ if [ -x /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; 
   if ! "$emulator" --version 2>/dev/null | grep -Eq 'version ([89]|[1-9][0-9])\.'; then
     echo "This machine cannot run 32-bit x86 code: installing the i386 emulator"
     suite=$(. /etc/os-release && echo "$VERSION_CODENAME")-backports
-    archive=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+    # Either source file may be missing (deb822-only machines have no
+    # sources.list), which must not end the script.
+    archive=$({ cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } |
       grep -oE 'https?://[^ ]+/debian/?( |$)' | head -1 | tr -d ' ')
     echo "deb $archive $suite main" | as_root tee /etc/apt/sources.list.d/swaypix-backports.list >/dev/null
     as_root apt-get update -q
