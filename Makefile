@@ -9,10 +9,16 @@ all: build
 deps:
 	@tools/install-deps.sh
 
-$(BUILD)/CMakeCache.txt:
+# The install step runs again only when it changed or nothing was
+# installed yet for this build folder.
+$(BUILD)/deps.stamp: tools/install-deps.sh
+	@tools/install-deps.sh
+	@mkdir -p $(BUILD) && touch $@
+
+$(BUILD)/CMakeCache.txt: $(BUILD)/deps.stamp
 	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 
-build: deps $(BUILD)/CMakeCache.txt
+build: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j2
 
 run: build

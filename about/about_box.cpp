@@ -1,7 +1,7 @@
 #include "about/about_box.h"
 
 #include "about/about_box_info.h"
-#include "app/maker_site.h"
+#include "common/product_identity.h"
 #include "res/resource.h"
 
 // Eight lines, none after the last; lines 4 and 7 are empty.
@@ -27,7 +27,7 @@ INT_PTR ShowAboutBox(HWND owner, HINSTANCE instance) {
     info.iconId = IDI_SWAYPIX;
     info.instance = instance;
     info.owner = owner;
-    info.productName = "SWAYPIX";
+    info.productName = ProductName;
     info.webSite = MakerHomePage;
     info.mailAddress = MakerMailAddress;
     info.donationPage = MakerDonationPage;

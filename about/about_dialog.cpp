@@ -8,11 +8,11 @@
 #include "about/report_file.h"
 #include "about/wait_cursor.h"
 #include "about/window_dpi.h"
+#include "common/paths.h"
+#include "common/shell_calls.h"
+#include "common/system_folder.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
-#include "setup/exe_directory.h"
-#include "setup/paths.h"
-#include "setup/shell_calls.h"
 
 // The box is modal, so one of each is enough.
 static const AboutBoxInfo* CurrentAbout;
@@ -104,7 +104,7 @@ static const char* ActionTarget(int controlId, const AboutBoxInfo& info, char (&
         FormatWholeCharacters(mailTarget, sizeof mailTarget, "mailto:%s", TextOrEmpty(info.mailAddress));
         return mailTarget;
     case IDC_ABOUT_REPORT:
-        WriteReportFile(ReportHeader(info.japanese != 0), BuildEnvironmentReport(info.japanese ? 0 : 1));
+        WriteReportFile(ReportHeader(info.japanese != 0), BuildEnvironmentReport(info.japanese ? 0 : 1, ProductTitleLine));
         return ReportTempPath;
     case IDC_ABOUT_DONATION: return info.donationPage;
     case IDC_ABOUT_FEEDBACK: return info.feedbackPage;
@@ -115,20 +115,17 @@ static const char* ActionTarget(int controlId, const AboutBoxInfo& info, char (&
 static void RunLinkAction(HWND box, int controlId) {
     EnableActionButtons(box, FALSE);
     SetTimer(box, ReenableTimer, 1000, NULL);
-    char savedFolder[PathBufferSize];
-    DWORD savedLength = GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
-    if (savedLength == 0 || savedLength >= sizeof savedFolder) savedFolder[0] = '\0';
-    char systemFolder[PathBufferSize];
-    EnterSystemFolder(systemFolder);
+    SystemFolderVisit visit;
+    EnterSystemFolder(&visit);
 
     const AboutBoxInfo& info = *CurrentAbout;
     char mailTarget[PathBufferSize];
     HCURSOR previousCursor = BeginWaitCursor();
     const char* target = ActionTarget(controlId, info, mailTarget);
     EndWaitCursor(previousCursor);
-    if ((INT_PTR)OpenWithShell(box, "open", TextOrEmpty(target), NULL, systemFolder, SW_SHOWNORMAL) <= 32)
+    if ((INT_PTR)OpenWithShell(box, "open", TextOrEmpty(target), NULL, visit.systemFolder, SW_SHOWNORMAL) <= 32)
         MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
-    if (savedFolder[0] != '\0') SetCurrentDirectoryA(savedFolder);
+    LeaveSystemFolder(visit);
 }
 
 static BOOL OnAboutCommand(HWND box, int controlId) {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/paths.h"
 #include "envreport/report_text.h"
-#include "setup/paths.h"
 
 char ProductTitleLine[ProductTitleLineSize];
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "setup/paths.h"
+#include "common/paths.h"
 
 // The temporary folder and "VORLEXLIB_TEMP.TXT", always absolute.
 extern char ReportTempPath[PathBufferSize];

@@ -1,14 +1,12 @@
 #include "about/window_dpi.h"
 
+#include "common/optional_functions.h"
 #include "envreport/os/screen_lines.h"
-#include "envreport/system_library.h"
 
 // GetDpiForWindow (Windows 10 1607) knows the window's own monitor;
 // before it one system DPI holds for every window.
 static unsigned WindowDpi(HWND window) {
-    typedef UINT(WINAPI * GetDpiForWindowFunction)(HWND);
-    GetDpiForWindowFunction getDpiForWindow =
-        (GetDpiForWindowFunction)LoadedLibraryFunction("user32.dll", "GetDpiForWindow");
+    GetDpiForWindowFunction getDpiForWindow = OptionalGetDpiForWindow();
     UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
     return dpi ? dpi : SystemDpi();
 }

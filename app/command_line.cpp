@@ -1,28 +1,7 @@
 #include "app/command_line.h"
 
-#include <climits>
-
-#include "app/nudge_settings.h"
-
-static bool IsAtoiSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-int ParseIntLikeAtoi(const char* text) {
-    const char* p = text;
-    while (IsAtoiSpace(*p)) ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = (*p++ == '-');
-    // Accumulate the magnitude; once it passes INT_MAX + 1 nothing more
-    // can change the clamped result, so stop growing it.
-    const long long limit = (long long)INT_MAX + 1;
-    long long magnitude = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        if (magnitude <= limit) magnitude = magnitude * 10 + (*p - '0');
-    }
-    if (negative) return magnitude >= limit ? INT_MIN : (int)-magnitude;
-    return magnitude > INT_MAX ? INT_MAX : (int)magnitude;
-}
+#include "common/atoi_number.h"
+#include "common/nudge_settings.h"
 
 void ReadNudgeArguments(int argc, char** argv) {
     if (argc > 1) NudgeInterval = ParseIntLikeAtoi(argv[1]);

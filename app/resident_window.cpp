@@ -2,12 +2,9 @@
 
 #include <climits>
 
-#include "app/nudge_settings.h"
+#include "common/nudge_settings.h"
+#include "common/session_access.h"
 #include "res/resource.h"
-
-const char ResidentWindowName[] = "SWAY_PIX";
-
-NudgeSessionQueries NudgeSession = {GetSystemMetrics, GetCursorPos};
 
 void RegisterResidentClass(HINSTANCE instance) {
     WNDCLASSEXA wc = {};
@@ -43,9 +40,9 @@ static int ReturnDistance(int distance) {
 // cannot be read (locked workstation, secure desktop) there is nothing
 // sound to restore, so the pointer is left where the moves put it.
 static void NudgeMouse(int distance) {
-    if (NudgeSession.getSystemMetrics(SM_REMOTESESSION)) return;
+    if (Session.getSystemMetrics(SM_REMOTESESSION)) return;
     POINT before;
-    bool known = NudgeSession.getCursorPos(&before) != FALSE;
+    bool known = Session.getCursorPos(&before) != FALSE;
     mouse_event(MOUSEEVENTF_MOVE, (DWORD)distance, 0, 0, 0);
     mouse_event(MOUSEEVENTF_MOVE, (DWORD)ReturnDistance(distance), 0, 0, 0);
     if (known) SetCursorPos(before.x, before.y);

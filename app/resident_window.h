@@ -4,17 +4,11 @@
 #pragma once
 #include <windows.h>
 
-extern const char ResidentWindowName[];  // class name and title alike
-const UINT_PTR JiggleTimerId = 5455;
+#include "common/product_identity.h"
 
-// The two session queries a nudge depends on. Tests point them elsewhere
-// to play a remote session or a pointer that cannot be read (secure
-// desktop), which Wine cannot be made to be.
-struct NudgeSessionQueries {
-    int (WINAPI *getSystemMetrics)(int index);
-    BOOL (WINAPI *getCursorPos)(LPPOINT point);
-};
-extern NudgeSessionQueries NudgeSession;
+// Class name and title alike.
+const char* const ResidentWindowName = ProductCaption;
+const UINT_PTR JiggleTimerId = 5455;
 
 void RegisterResidentClass(HINSTANCE instance);
 bool CreateResidentWindow(HINSTANCE instance);

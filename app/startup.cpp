@@ -1,13 +1,12 @@
 #include "app/startup.h"
 
 #include "app/command_line.h"
-#include "app/nudge_settings.h"
 #include "app/resident_window.h"
+#include "common/nudge_settings.h"
+#include "common/product_identity.h"
+#include "common/shell_calls.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
-#include "setup/shell_calls.h"
-
-static const char ToggleCaption[] = "SWAY_PIX";
 
 // How long a second start waits for the resident instance to take its
 // WM_DESTROY. It answers in milliseconds; a hung one must not hang us.
@@ -30,13 +29,13 @@ static int EndResidency(HWND resident, const char* commandTail) {
         TellResidentToQuit(resident);
         return 0;
     }
-    if (MessageBoxA(NULL, "常駐を解除してもよろしいですか。", ToggleCaption,
+    if (MessageBoxA(NULL, "常駐を解除してもよろしいですか。", ProductCaption,
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
     if (TellResidentToQuit(resident))
-        MessageBoxA(NULL, "常駐解除しました。", ToggleCaption, MB_ICONINFORMATION);
+        MessageBoxA(NULL, "常駐解除しました。", ProductCaption, MB_ICONINFORMATION);
     else
-        MessageBoxA(NULL, "常駐を解除できませんでした。", ToggleCaption, MB_ICONERROR);
+        MessageBoxA(NULL, "常駐を解除できませんでした。", ProductCaption, MB_ICONERROR);
     return 0;
 }
 

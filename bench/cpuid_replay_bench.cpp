@@ -10,6 +10,7 @@
 
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/cpuid_raw_section.h"
 #include "envreport/cpu/cpuid_replay.h"
 #include "envreport/cpu/processor_section.h"
 #include "envreport/report_language.h"
@@ -36,8 +37,9 @@ static void TimeReplay(const std::string& path, const char* label, int runs) {
         CpuidInfo = CpuidInfoRecord();
         ReportBuffer report = {};
         report.Init();
-        WriteProcessorSection(report);
-        WriteCpuidRawSection(report);
+        ReportContext context = {};
+        WriteProcessorSection(report, context);
+        WriteCpuidRawSection(report, context);
         double written = Now();
         length = report.length;
         report.Free();

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/pe_imports.h"
+#include "tests/support/pe_imports.h"
 
 static std::string BesideThisProgram(const char* fileName) {
     char path[MAX_PATH];

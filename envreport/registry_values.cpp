@@ -1,14 +1,10 @@
 #include "envreport/registry_values.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "envreport/report_failure.h"
-
-static char* ZeroedText(size_t size) {
-    return (char*)calloc(size, 1);
-}
-
-char* (*AllocateRegistryText)(size_t size) = ZeroedText;
+#include "envreport/report_memory.h"
 
 HKEY OpenRegKeyForQuery(HKEY root, const char* subkey) {
     HKEY key = NULL;
@@ -25,11 +21,12 @@ char* ReadRegString(HKEY key, const char* valueName) {
     DWORD size = 0;
     if (RegQueryValueExA(key, valueName, NULL, &type, NULL, &size) != ERROR_SUCCESS || !IsStringType(type))
         return NULL;
-    char* text = AllocateRegistryText((size_t)size + 2);
+    char* text = (char*)ReportMemory.reallocate(NULL, (size_t)size + 2);
     if (!text) {
         FailReport(ReportOutOfMemory);
         return NULL;
     }
+    memset(text, 0, (size_t)size + 2);
     DWORD read = size;
     if (RegQueryValueExA(key, valueName, NULL, NULL, (BYTE*)text, &read) != ERROR_SUCCESS) {
         free(text);

@@ -25,7 +25,3 @@ bool QueryRegDword(HKEY key, const char* valueName, DWORD& value);
 
 // The same value, or 0 when there is none.
 DWORD ReadRegDword(HKEY key, const char* valueName);
-
-// The array allocator of ReadRegString: calloc, unless a test injects one
-// that fails.
-extern char* (*AllocateRegistryText)(size_t size);

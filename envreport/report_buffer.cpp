@@ -1,6 +1,7 @@
 #include "envreport/report_buffer.h"
 
 #include "envreport/report_failure.h"
+#include "envreport/report_memory.h"
 
 #include <windows.h>
 
@@ -9,8 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-void* (*ReportRealloc)(void* block, size_t size) = realloc;
 
 // The mirror is on only for the exact one-character value "1"; the
 // variable is read afresh for every piece so it can be switched mid-run.
@@ -32,7 +31,7 @@ const char* MirrorToDebugFile(const char* piece) {
 // old block untouched, when the allocator fails.
 static bool ReserveExactly(ReportBuffer* buffer, size_t needed) {
     if (needed <= buffer->capacity) return true;
-    char* grown = (char*)ReportRealloc(buffer->text, needed + 1);
+    char* grown = (char*)ReportMemory.reallocate(buffer->text, needed + 1);
     if (!grown) return false;
     buffer->text = grown;
     buffer->capacity = (unsigned)needed;
@@ -40,7 +39,7 @@ static bool ReserveExactly(ReportBuffer* buffer, size_t needed) {
 }
 
 bool ReportBuffer::Init() {
-    char* block = (char*)ReportRealloc(text, ReportFirstCapacity + 1);
+    char* block = (char*)ReportMemory.reallocate(text, ReportFirstCapacity + 1);
     if (!block) return false;
     memset(block, 0, ReportFirstCapacity + 1);
     text = block;

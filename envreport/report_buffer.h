@@ -24,9 +24,6 @@ struct ReportBuffer {
 
 const unsigned ReportFirstCapacity = 16384;
 
-// The buffer's allocator: realloc, unless a test injects a failing one.
-extern void* (*ReportRealloc)(void* block, size_t size);
-
 // Appends the piece to vorlex_debugout.txt in the current directory and
 // returns it unchanged.
 const char* MirrorToDebugFile(const char* piece);

@@ -2,17 +2,17 @@
 
 #include <cstring>
 
+#include "common/optional_functions.h"
+#include "envreport/cpu/cpuid_raw_section.h"
 #include "envreport/cpu/processor_section.h"
 #include "envreport/devices/display_adapter_section.h"
 #include "envreport/devices/drive_section.h"
 #include "envreport/devices/network_adapter_section.h"
-#include "envreport/devices/other_info_section.h"
 #include "envreport/os/os_section.h"
 #include "envreport/os/session_section.h"
+#include "envreport/other_info_section.h"
 #include "envreport/report_failure.h"
 #include "envreport/report_language.h"
-
-SYSTEM_INFO ReportSystemInfo;
 
 static const ReportSection ProgramSections[] = {
     WriteProcessorSection,
@@ -37,12 +37,12 @@ static void WriteBanner(ReportBuffer& report) {
 // section that records a failure ends the run: out of memory replaces the
 // text by its message, any other failure adds its message to what was
 // written before it.
-static void WriteReport(ReportBuffer& report) {
+static void WriteReport(ReportBuffer& report, ReportContext& context) {
     ReportFailed = ReportNotFailed;
     report.Init();
     WriteBanner(report);
-    GetSystemInfo(&ReportSystemInfo);
-    for (size_t i = 0; i < ReportSections.count && !ReportFailed; ++i) ReportSections.sections[i](report);
+    GetSystemInfo(&context.system);
+    for (size_t i = 0; i < ReportSections.count && !ReportFailed; ++i) ReportSections.sections[i](report, context);
     ReportFailure failure = ReportFailed;
     ReportFailed = ReportNotFailed;
     if (failure == ReportOutOfMemory)
@@ -70,10 +70,13 @@ static HGLOBAL HandOver(const ReportBuffer& report) {
     return block;
 }
 
-HGLOBAL BuildEnvironmentReport(DWORD selector) {
+HGLOBAL BuildEnvironmentReport(DWORD selector, const char* clientLine) {
     ReportLanguage = (selector & 0x0FFFFFFF) == 0;
     ReportBuffer report = {};
-    WriteReport(report);
+    ReportContext context = {};
+    context.clientLine = clientLine;
+    WriteReport(report, context);
+    ReleaseReportLibraries();
     HGLOBAL block = HandOver(report);
     report.Free();
     return block;

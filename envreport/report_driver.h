@@ -5,17 +5,16 @@
 #include <cstddef>
 
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-// Japanese when the low 28 bits of the selector are zero, else English.
-// Returns a GMEM_MOVEABLE block holding the NUL-terminated text, which the
-// caller frees, or NULL when no block could be had.
-HGLOBAL BuildEnvironmentReport(DWORD selector);
-
-// Taken before the first section; the processor and OS sections read it.
-extern SYSTEM_INFO ReportSystemInfo;
+// Japanese when the low 28 bits of the selector are zero, else English;
+// `clientLine` is the caller's product line for the Client line. Returns a
+// GMEM_MOVEABLE block holding the NUL-terminated text, which the caller
+// frees, or NULL when no block could be had.
+HGLOBAL BuildEnvironmentReport(DWORD selector, const char* clientLine);
 
 // A section writes its own header and lines.
-typedef void (*ReportSection)(ReportBuffer& report);
+typedef void (*ReportSection)(ReportBuffer& report, ReportContext& context);
 
 // The sections in report order. Tests substitute their own list to drive
 // the failure paths; the program never changes it.

@@ -3,16 +3,16 @@
 #include <cstdio>
 
 #include "about/about_box.h"
-#include "app/command_line.h"
-#include "app/maker_site.h"
-#include "app/nudge_settings.h"
+#include "common/atoi_number.h"
+#include "common/exe_directory.h"
+#include "common/nudge_settings.h"
+#include "common/paths.h"
+#include "common/product_identity.h"
+#include "common/shell_calls.h"
+#include "common/system_folder.h"
 #include "res/resource.h"
-#include "setup/exe_directory.h"
-#include "setup/paths.h"
-#include "setup/shell_calls.h"
 #include "setup/shortcut.h"
 
-static const char SetupCaption[] = "SWAY_PIX";
 static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
 
 static const char RangeMessage[] = "秒数は1～2147483の範囲で指定してください。";
@@ -22,7 +22,7 @@ static bool IsChecked(HWND dialog, int controlId) {
 }
 
 static void ShowSetupMessage(HWND dialog, const char* text, UINT icon) {
-    MessageBoxA(dialog, text, SetupCaption, icon);
+    MessageBoxA(dialog, text, ProductCaption, icon);
 }
 
 static void InitSetupDialog(HWND dialog) {
@@ -60,7 +60,7 @@ static void StartNowFromDialog(HWND dialog) {
     }
     NudgeInterval = (int)seconds * 1000;
     NudgeDistance = IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1;
-    if (MessageBoxA(dialog, "この設定で動作を開始してもよろしいですか?", SetupCaption,
+    if (MessageBoxA(dialog, "この設定で動作を開始してもよろしいですか?", ProductCaption,
                     MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     ShowSetupMessage(dialog,
@@ -69,10 +69,12 @@ static void StartNowFromDialog(HWND dialog) {
     EndDialog(dialog, IDC_STARTNOW);
 }
 
+// Afterwards the program's own folder is current, whatever was before.
 static void OpenFeedbackPage(HWND dialog) {
-    char systemFolder[PathBufferSize];
-    EnterSystemFolder(systemFolder);
-    OpenWithShell(dialog, "open", MakerFeedbackPage, NULL, systemFolder, SW_SHOWNORMAL);
+    SystemFolderVisit visit;
+    EnterSystemFolder(&visit);
+    OpenWithShell(dialog, "open", MakerFeedbackPage, NULL, visit.systemFolder, SW_SHOWNORMAL);
+    LeaveSystemFolder(visit);
     RestoreExeDirectory();
 }
 

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/ansi_files.h"
+#include "common/paths.h"
+#include "common/product_identity.h"
+#include "common/shell_calls.h"
 #include "envreport/report_text.h"
-#include "setup/ansi_files.h"
-#include "setup/paths.h"
-#include "setup/shell_calls.h"
 
-static const char ShortcutCaption[] = "SWAY_PIX";
 static const unsigned LastShortcutNumber = 65535;
 
 static char* DesktopFolderCopy = NULL;
@@ -63,7 +63,7 @@ bool CreateShortcut(const char* target, const char* arguments, const char* linkP
 static void ShowShortcutOutcome(HWND owner, const char* format, const char* path, UINT icon) {
     char message[PathBufferSize + 512];
     FormatWholeCharacters(message, sizeof message, format, path);
-    MessageBoxA(owner, message, ShortcutCaption, icon);
+    MessageBoxA(owner, message, ProductCaption, icon);
 }
 
 // Line feeds alone in this one message, as it has always been.
@@ -82,13 +82,13 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const 
     }
 
     char candidate[PathBufferSize];
-    bool joined = JoinFolderAndName(candidate, folder, "SWAYPIX", ".LNK");
+    bool joined = JoinFolderAndName(candidate, folder, ProductName, ".LNK");
     for (unsigned number = 2; joined && FileExists(candidate); ++number) {
         if (number > LastShortcutNumber) {
             MessageBoxA(owner,
                         "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
                         "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
-                        ShortcutCaption, MB_ICONEXCLAMATION);
+                        ProductCaption, MB_ICONEXCLAMATION);
             return;
         }
         char stem[32];

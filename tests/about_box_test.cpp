@@ -255,7 +255,7 @@ TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
 TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     std::map<std::string, ReplayedDevice> devices;
     devices["\\\\.\\C:"].delayMs = 3000;
-    UseReplayedDevices(&devices);
+    DeviceSwap replay(&devices);
     RegisterRecordingHandler("txtfile");
     ResetOpenLog();
     Open();
@@ -277,7 +277,6 @@ TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     std::string opened = WaitForOpenLog(1, 60000);
     DWORD exit = WaitForExit(watcher, 30000);
     CloseProcess(watcher);
-    UseLiveDevices();
     RestoreHandler("txtfile");
     ASSERT_EQ(0u, exit);
     EXPECT_NE(std::string::npos, opened.find("first-line=Information of your environment.")) << opened;

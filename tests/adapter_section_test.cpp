@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "envreport/devices/adapter_access.h"
 #include "envreport/devices/display_adapter_section.h"
 #include "envreport/devices/network_adapter_section.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/report_section.h"
+#include "tests/support/scoped_swap.h"
 
 // Wine on one Xvfb screen has one display device; its 12-character name
 // is padded to 14.
@@ -161,11 +163,8 @@ static const char PlainTail[] =
 class RecordedAdapters : public ::testing::Test {
 protected:
     AdapterReplay replay = {};
-    void SetUp() override {
-        Replay = &replay;
-        ReadAdapterInfo = ReplayAdapterInfo;
-    }
-    void TearDown() override { ReadAdapterInfo = LiveAdapterInfo; }
+    ScopedSwap<AdapterAccess> adapters{Adapters, {ReplayAdapterInfo}};
+    void SetUp() override { Replay = &replay; }
     std::string Section(bool japanese = false) {
         replay.calls = 0;
         return SectionText(WriteNetworkAdapterSection, japanese);

@@ -4,7 +4,8 @@
 #include <climits>
 
 #include "app/command_line.h"
-#include "app/nudge_settings.h"
+#include "common/atoi_number.h"
+#include "common/nudge_settings.h"
 
 struct AtoiCase {
     const char* text;

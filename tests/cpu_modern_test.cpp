@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/cpuid_raw_section.h"
 #include "envreport/cpu/cpuid_replay.h"
 #include "envreport/cpu/processor_section.h"
 #include "tests/support/linux_tools.h"
@@ -80,6 +81,7 @@ struct ReplayedDump {
 };
 
 static ReplayedDump Replay(const std::string& relative) {
+    ProcessorSwap processor;
     ReplayedDump dump;
     dump.name = relative;
     dump.cpus = ReadCpus(ReadTextFile(TestDataPath(relative)));
@@ -89,7 +91,6 @@ static ReplayedDump Replay(const std::string& relative) {
     dump.english = ProcessorSectionText(false);
     CpuidInfo = CpuidInfoRecord();
     dump.japanese = ProcessorSectionText(true);
-    UseLiveProcessor();
     return dump;
 }
 
@@ -266,8 +267,9 @@ static std::string Utf8FromCodePage932(const std::string& text) {
 // then the same section replayed from that raw block.
 static void ExpectRoundTrip(const std::string& name, bool japanese, bool asUtf8) {
     CpuidInfo = CpuidInfoRecord();
-    std::string section = ProcessorSectionText(japanese);
-    std::string raw = SectionText(WriteCpuidRawSection, japanese);
+    ReportContext context = {};
+    std::string section = ProcessorSectionText(japanese, &context);
+    std::string raw = SectionText(WriteCpuidRawSection, japanese, &context);
     ASSERT_EQ(0u, raw.find(japanese ? "\r\n\r\n[CPUID生データ]\r\nCPU 0:\r\n   0x00000000 0x00: eax="
                                     : "\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n   0x00000000 0x00: eax="))
         << name;
@@ -280,6 +282,7 @@ static void ExpectRoundTrip(const std::string& name, bool japanese, bool asUtf8)
 }
 
 TEST_F(ModernCpu, TheRawBlockReplaysToTheSameSection) {
+    ProcessorSwap processor;
     std::vector<std::string> names;
     for (const std::string& name : DumpNames()) names.push_back("cpuid\\" + name);
     for (const char* name : PublishedDumps) names.push_back(std::string("cpuid-published\\") + name);
@@ -288,11 +291,10 @@ TEST_F(ModernCpu, TheRawBlockReplaysToTheSameSection) {
         ASSERT_TRUE(ReplayCpuidDump(TestDataPath(names[i]).c_str(), error, sizeof error)) << error;
         ExpectRoundTrip(names[i], i % 2 == 1, i % 4 == 3);
     }
-    UseLiveProcessor();
+    Processor = LiveProcessor;
     ExpectRoundTrip("this machine (English)", false, false);
-    UseLiveProcessor();
+    Processor = LiveProcessor;
     ExpectRoundTrip("this machine (Japanese)", true, false);
-    UseLiveProcessor();
 }
 
 // One `cpuid -r` line.
@@ -353,6 +355,7 @@ TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
          {},
          {"[Cache Parameters]"}},
     };
+    ProcessorSwap processor;
     for (const Case& c : cases) {
         char error[160] = "";
         ASSERT_TRUE(ReplayCpuidText(c.dump.c_str(), error, sizeof error)) << c.what << ": " << error;
@@ -365,12 +368,12 @@ TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
     // case: CPU 0 and the first CPU of the other type.
     ASSERT_TRUE(ReplayCpuidText(cases[3].dump.c_str(), NULL, 0));
     CpuidInfo = CpuidInfoRecord();
-    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1データ      :32 KB, 8ウェイ, "
-                                                                 "64バイトライン [Type 10h]"));
-    std::string raw = SectionText(WriteCpuidRawSection, false);
+    ReportContext context = {};
+    EXPECT_NE(std::string::npos, ProcessorSectionText(true, &context).find("\r\nL1データ      :32 KB, 8ウェイ, "
+                                                                           "64バイトライン [Type 10h]"));
+    std::string raw = SectionText(WriteCpuidRawSection, false, &context);
     EXPECT_NE(std::string::npos, raw.find("\r\nCPU 1:\r\n   0x00000000 0x00:"));
     EXPECT_EQ(std::string::npos, raw.find("\r\nCPU 2:"));
-    UseLiveProcessor();
 }
 
 TEST(CpuidReplayText, BadInputNamesItsLineAndChangesNothing) {
@@ -384,6 +387,7 @@ TEST(CpuidReplayText, BadInputNamesItsLineAndChangesNothing) {
         {"CPU 0:\n" + std::string(300, ' ') + "\n", "line 2: too long"},
         {"", "no CPUID leaves"},
     };
+    ScopedSwap<ProcessorAccess> live(Processor, LiveProcessor);
     for (const auto& c : cases) {
         char error[160] = "";
         EXPECT_FALSE(ReplayCpuidText(c.text.c_str(), error, sizeof error)) << c.text;
@@ -395,6 +399,7 @@ TEST(CpuidReplayText, BadInputNamesItsLineAndChangesNothing) {
 // Far more CPUs and bytes than the biggest servers' dumps: every CPU is
 // kept and counted.
 TEST(CpuidReplayText, ThousandsOfCpusAndMegabytes) {
+    ProcessorSwap processor;
     std::string dump;
     const unsigned cpus = 1100;
     for (unsigned cpu = 0; cpu < cpus; ++cpu) {
@@ -412,18 +417,18 @@ TEST(CpuidReplayText, ThousandsOfCpusAndMegabytes) {
     CpuidRegisters last;
     Processor.cpuidOn(cpus - 1, 0x400000C7, 0, &last);
     EXPECT_EQ(cpus - 1, last.eax) << "the last CPU's last leaf";
-    UseLiveProcessor();
 }
 
 // This machine as Wine shows it: Windows counts what Linux counts, and
 // pinning the thread for each CPUID leaves its mask as it was.
 TEST(LiveCpu, LogicalCpusAgreeWithLinuxAndTheThreadIsRestored) {
-    UseLiveProcessor();
+    ScopedSwap<ProcessorAccess> live(Processor, LiveProcessor);
+    ReportContext context = {};
     HANDLE thread = GetCurrentThread();
     DWORD_PTR process = 0, system = 0;
     ASSERT_TRUE(GetProcessAffinityMask(GetCurrentProcess(), &process, &system));
     SetThreadAffinityMask(thread, process);
-    std::string text = ProcessorSectionText(false) + SectionText(WriteCpuidRawSection, false);
+    std::string text = ProcessorSectionText(false, &context) + SectionText(WriteCpuidRawSection, false, &context);
     EXPECT_EQ(process, SetThreadAffinityMask(thread, process));
     std::string line = LineAfter(text, "Logical CPUs  :");
     unsigned count = 0, cores = 0, packages = 0;
@@ -433,5 +438,4 @@ TEST(LiveCpu, LogicalCpusAgreeWithLinuxAndTheThreadIsRestored) {
         EXPECT_LE(packages, cores) << line;
         EXPECT_LE(cores, count) << line;
     }
-    UseLiveProcessor();
 }

@@ -76,6 +76,7 @@ static size_t CountOf(const std::string& text, const std::string& piece) {
 }
 
 TEST(CpuidReplay, EveryRecordedProcessorGivesItsOwnSection) {
+    ProcessorSwap processor;
     std::vector<std::string> names = DumpNames();
     ASSERT_EQ(21u, names.size());
     for (const std::string& name : names) {
@@ -152,12 +153,12 @@ TEST(CpuidReplay, EveryRecordedProcessorGivesItsOwnSection) {
             EXPECT_EQ(std::string::npos, report.find("Extend Feature Flag"));
         }
     }
-    UseLiveProcessor();
 }
 
 // Figures of the cache, address and AMD blocks as Debian's cpuid decodes
 // the same dumps.
 TEST(CpuidReplay, CacheAddressAndAmdFiguresAgreeWithTheCpuidDecoder) {
+    ProcessorSwap processor;
     int l2Checked = 0, addressChecked = 0, amdChecked = 0;
     for (const std::string& name : DumpNames()) {
         SCOPED_TRACE(name);
@@ -207,7 +208,6 @@ TEST(CpuidReplay, CacheAddressAndAmdFiguresAgreeWithTheCpuidDecoder) {
     EXPECT_GE(l2Checked, 5);
     EXPECT_GE(addressChecked, 5);
     EXPECT_GE(amdChecked, 4);
-    UseLiveProcessor();
 }
 
 // The shipped table and the recorded descriptor list must never disagree.

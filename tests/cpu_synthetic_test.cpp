@@ -36,20 +36,19 @@ static void PutBrand(SyntheticProcessor* p, const char* brand) {
 class SyntheticCpu : public ::testing::Test {
 protected:
     SyntheticProcessor cpu;
+    ProcessorSwap processor{&cpu};
+    ReportContext context = {};
     void SetUp() override {
-        ReportSystemInfo = SYSTEM_INFO();
-        ReportSystemInfo.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_INTEL;
-        ReportSystemInfo.dwNumberOfProcessors = 1;
-        ReportSystemInfo.dwProcessorType = 586;
-        UseSyntheticProcessor(&cpu);
+        context.system.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_INTEL;
+        context.system.dwNumberOfProcessors = 1;
+        context.system.dwProcessorType = 586;
     }
-    void TearDown() override { UseLiveProcessor(); }
     // An Intel-style processor with the given signature and leaf 1 EDX.
     void Intel(uint32_t signature, uint32_t edx = 0, uint32_t ebx = 0, const char* vendor = "GenuineIntel") {
         cpu.leaves[0] = VendorLeaf(1, vendor);
         cpu.leaves[1] = {signature, ebx, 0, edx};
     }
-    std::string Section(bool japanese = false) { return ProcessorSectionText(japanese); }
+    std::string Section(bool japanese = false) { return ProcessorSectionText(japanese, &context); }
     std::string Name(bool japanese = false) {
         std::string text = Section(japanese);
         size_t start = text.find(japanese ? "プロセッサ    :" : "Processor     :") + 15;
@@ -59,15 +58,15 @@ protected:
 
 TEST_F(SyntheticCpu, WithoutCpuidTheNameComesFromTheSystemOrTheDivideTest) {
     cpu.hasCpuid = false;
-    ReportSystemInfo.dwProcessorType = 486;
-    ReportSystemInfo.dwNumberOfProcessors = 2;
-    ReportSystemInfo.dwActiveProcessorMask = 5;
+    context.system.dwProcessorType = 486;
+    context.system.dwNumberOfProcessors = 2;
+    context.system.dwActiveProcessorMask = 5;
     EXPECT_EQ("\r\n\r\n[Processor]\r\nProcessor     :Intel 80486\r\nNumber of CPU:2 [oxoxxxxxxxxxxxxxxxxxxxxxxxxxxxxx]",
               Section());
-    ReportSystemInfo.dwNumberOfProcessors = 1;
-    ReportSystemInfo.dwProcessorType = 386;
+    context.system.dwNumberOfProcessors = 1;
+    context.system.dwProcessorType = 386;
     EXPECT_EQ("Intel 80386", Name());
-    ReportSystemInfo.dwProcessorType = 999;
+    context.system.dwProcessorType = 999;
     EXPECT_EQ("?", Name());
     cpu.cyrixDivide = true;
     EXPECT_EQ("Cx4x86/5x86", Name());
@@ -75,7 +74,7 @@ TEST_F(SyntheticCpu, WithoutCpuidTheNameComesFromTheSystemOrTheDivideTest) {
     cpu.hasCpuid = true;
     cpu.cyrixDivide = false;
     Intel(0);
-    ReportSystemInfo.dwProcessorType = 586;
+    context.system.dwProcessorType = 586;
     EXPECT_EQ("\r\n\r\n[Processor]\r\nProcessor     :Intel Pentium", Section());
 }
 
@@ -97,8 +96,8 @@ TEST_F(SyntheticCpu, OtherArchitecturesAreNamedAndEndTheSection) {
     };
     Intel(0x6F6, 1 << 4);
     for (auto& c : cases) {
-        ReportSystemInfo.wProcessorArchitecture = c.architecture;
-        ReportSystemInfo.wProcessorLevel = c.level;
+        context.system.wProcessorArchitecture = c.architecture;
+        context.system.wProcessorLevel = c.level;
         EXPECT_EQ(std::string("\r\n\r\n[Processor]\r\nProcessor     :") + c.english, Section());
         EXPECT_EQ(c.japanese, Name(true));
     }
@@ -323,7 +322,7 @@ TEST(CpuClock, ArithmeticOfTheFourMethods) {
 }
 
 TEST(CpuClock, LinesHaveAFiveCharacterWholePartAndTwoDecimals) {
-    ReportLanguage = false;
+    ScopedSwap<bool> language(ReportLanguage, false);
     ReportBuffer report = {};
     report.Init();
     AppendClockLine(report, 0, 299912);
@@ -352,7 +351,7 @@ TEST(CpuClock, AnUnknownMethodMeasuresNothingAndRestoresTheThread) {
 // The live processor: the four methods agree with each other and with
 // the frequency the host kernel measured for the time-stamp counter.
 TEST(CpuClock, LiveMeasurementsAgreeWithTheHost) {
-    UseLiveProcessor();
+    ScopedSwap<ProcessorAccess> live(Processor, LiveProcessor);
     ASSERT_EQ(1, HasTimeStampCounter());
     std::string host = RunLinuxCommand("sed -n 's/^cpu MHz[^:]*: *//p' /proc/cpuinfo | head -1");
     double hostMhz = atof(host.c_str());
@@ -367,8 +366,8 @@ TEST(CpuClock, NoTimeStampCounterMeansNoClockLines) {
     SyntheticProcessor cpu;
     cpu.leaves[0] = VendorLeaf(1, "GenuineIntel");
     cpu.leaves[1] = {0x543, 0, 0, 0};
-    UseSyntheticProcessor(&cpu);
-    ReportLanguage = false;
+    ProcessorSwap processor(&cpu);
+    ScopedSwap<bool> language(ReportLanguage, false);
     ReportBuffer report = {};
     report.Init();
     ProbeCpuid();
@@ -377,7 +376,6 @@ TEST(CpuClock, NoTimeStampCounterMeansNoClockLines) {
     EXPECT_LT(GetTickCount() - start, 200u) << "nothing was measured";
     EXPECT_STREQ("", report.text);
     report.Free();
-    UseLiveProcessor();
 }
 
 // Random registers never crash the section, and every flag table keeps

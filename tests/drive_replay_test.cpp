@@ -33,8 +33,7 @@ static std::string DeviceNumber(DWORD device, DWORD partition) {
 class DriveReplay : public ::testing::Test {
 protected:
     DeviceMap devices;
-    void SetUp() override { UseReplayedDevices(&devices); }
-    void TearDown() override { UseLiveDevices(); }
+    DeviceSwap replay{&devices};
     void ExpectAllClosed(const char* what) { EXPECT_EQ(0, OpenReplayedHandles()) << what; }
 };
 

@@ -90,7 +90,6 @@ protected:
         RunLinuxCommand("rm -f " + ShellQuote(links + "/k:") + " " + ShellQuote(links + "/n:"));
         RemoveDirectoryA(windowsFolder.c_str());
     }
-    void TearDown() override { UseLiveDevices(); }
 };
 std::string WineDrives::windowsFolder;
 
@@ -180,7 +179,9 @@ static HANDLE RefuseOpen(const char*, DWORD) {
 }
 
 TEST_F(WineDrives, RefusedDeviceQueriesGivePlainKindsUnderTheCriticalErrorMode) {
-    Devices.open = RefuseOpen;
+    DeviceAccess refusing = LiveDevices;
+    refusing.open = RefuseOpen;
+    ScopedSwap<DeviceAccess> devices(Devices, refusing);
     UINT mode = SetErrorMode(SEM_NOOPENFILEERRORBOX);
     std::string section = SectionText(WriteDriveSection, true);
     EXPECT_EQ((UINT)SEM_NOOPENFILEERRORBOX, SetErrorMode(mode)) << "the old mode is restored";

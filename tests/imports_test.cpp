@@ -6,8 +6,8 @@
 
 #include <cstring>
 
+#include "tests/support/pe_imports.h"
 #include "tests/support/program_driver.h"
-#include "tools/pe_imports.h"
 
 TEST(Imports, OnlyWindowsOwnDlls) {
     const char* windowsDlls[] = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll",

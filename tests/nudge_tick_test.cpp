@@ -4,9 +4,11 @@
 
 #include <climits>
 
-#include "app/nudge_settings.h"
 #include "app/resident_window.h"
+#include "common/nudge_settings.h"
+#include "common/session_access.h"
 #include "tests/support/input_recorder.h"
+#include "tests/support/scoped_swap.h"
 #include "tests/support/wait.h"
 
 static int FakeRemoteSession = 0;
@@ -31,21 +33,16 @@ static POINT CursorNow() {
 
 class NudgeTick : public ::testing::Test {
 protected:
+    ScopedSwap<SessionAccess> session{Session, {FakeSystemMetrics, GetCursorPos, GetTickCount}};
+    ScopedSwap<int> distance{NudgeDistance};
     void SetUp() override {
         StartInputRecorder();
         FakeRemoteSession = 0;
-        NudgeSession.getSystemMetrics = FakeSystemMetrics;
-        NudgeSession.getCursorPos = GetCursorPos;
         SetCursorPos(200, 150);
         Sleep(50);
         ClearRecordedInput();
     }
-    void TearDown() override {
-        NudgeSession.getSystemMetrics = GetSystemMetrics;
-        NudgeSession.getCursorPos = GetCursorPos;
-        NudgeDistance = 1;
-        StopInputRecorder();
-    }
+    void TearDown() override { StopInputRecorder(); }
     // Delivers one timer message and waits for `expected` events (or a
     // quiet moment when none are expected).
     int Tick(UINT_PTR timerId, int expectedMoves, int expectedKeys) {
@@ -140,7 +137,7 @@ TEST_F(NudgeTick, RemoteSessionSkipsTheMouseButNotTheKeyboard) {
 }
 
 TEST_F(NudgeTick, UnreadablePointerIsNotMovedToAGuess) {
-    NudgeSession.getCursorPos = UnreadableCursorPos;
+    Session.getCursorPos = UnreadableCursorPos;
     NudgeDistance = 1;
     Tick(JiggleTimerId, 2, 0);
     RecordedInput moves[8];

@@ -11,6 +11,7 @@
 #include "envreport/os/session_section.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_failure.h"
+#include "envreport/report_memory.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/report_section.h"
 #include "tests/support/synthetic_version.h"
@@ -37,6 +38,8 @@ static void InstallFramework(const char* version, DWORD servicePack = 0) {
 class MachineKeys : public ::testing::Test {
 protected:
     SyntheticVersion version = {};
+    VersionSwap presented{&version};
+    ScopedSwap<ReportMemoryAccess> memory{ReportMemory};
     void SetUp() override {
         // Windows 7 SP1, so every line of the block and the UAC line appear.
         version.record.dwPlatformId = VER_PLATFORM_WIN32_NT;
@@ -45,20 +48,13 @@ protected:
         version.record.dwBuildNumber = 7601;
         version.record.wServicePackMajor = 1;
         version.record.wProductType = VER_NT_WORKSTATION;
-        UseSyntheticVersion(&version);
         EnterRegistrySandbox();
     }
-    void TearDown() override {
-        LeaveRegistrySandbox();
-        UseLiveVersion();
-        AllocateRegistryText = LiveAllocate;
-    }
-    static char* (*const LiveAllocate)(size_t);
+    void TearDown() override { LeaveRegistrySandbox(); }
     std::string Os(bool japanese = false) { return SectionText(WriteOperatingSystemSection, japanese); }
     std::string Ie() { return LineAfter(Os(), "IE version    :"); }
     std::string DotNet(bool japanese = false) { return LineAfter(Os(japanese), ".NET Framework:"); }
 };
-char* (*const MachineKeys::LiveAllocate)(size_t) = AllocateRegistryText;
 
 TEST_F(MachineKeys, PlusVersionFollowsTheVersionNumbers) {
     EXPECT_EQ(std::string::npos, Os().find("Plus!"));
@@ -178,7 +174,9 @@ TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
     PutRegString("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "DisplayVersion", "22H2");
 
     static int allocationsLeft;
-    AllocateRegistryText = [](size_t size) -> char* { return allocationsLeft-- == 0 ? NULL : LiveAllocate(size); };
+    ReportMemory.reallocate = [](void* block, size_t size) -> void* {
+        return allocationsLeft-- == 0 ? NULL : LiveReportMemory.reallocate(block, size);
+    };
     const std::vector<HANDLE> before = NextFreeHandles(16);
     // Plus!, IE's Build and IVer, v4's Version, 1.0's policy and its
     // component's Version; on Windows 10 the release name too. A missing
@@ -195,9 +193,15 @@ TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
         EXPECT_EQ(v.major == 10, Os().find("\r\n Release      :22H2, build 19045\r\n") != std::string::npos);
         int failures = 0;
         for (int failAt = 0;; ++failAt) {
+            // Only the section's own allocations are counted, not the text's.
+            ReportBuffer report = {};
+            report.Init();
+            ReportContext context = {};
             allocationsLeft = failAt;
             ReportFailed = ReportNotFailed;
-            Os();
+            WriteOperatingSystemSection(report, context);
+            allocationsLeft = -1;
+            report.Free();
             EXPECT_EQ(before, NextFreeHandles(16)) << v.major << " allocation " << failAt;
             if (!ReportFailed) break;
             EXPECT_EQ(ReportOutOfMemory, ReportFailed) << "allocation " << failAt;

@@ -134,14 +134,9 @@ static const VersionCase NameCases[] = {
 class SyntheticWindows : public ::testing::Test {
 protected:
     SyntheticVersion version = {};
-    void SetUp() override {
-        UseSyntheticVersion(&version);
-        EnterRegistrySandbox();
-    }
-    void TearDown() override {
-        LeaveRegistrySandbox();
-        UseLiveVersion();
-    }
+    VersionSwap presented{&version};
+    void SetUp() override { EnterRegistrySandbox(); }
+    void TearDown() override { LeaveRegistrySandbox(); }
     void Present(const VersionCase& c) {
         version = SyntheticVersion();
         OSVERSIONINFOEXA& r = version.record;

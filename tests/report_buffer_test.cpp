@@ -7,6 +7,8 @@
 #include <string>
 
 #include "envreport/report_buffer.h"
+#include "envreport/report_memory.h"
+#include "tests/support/scoped_swap.h"
 #include "tests/support/test_files.h"
 
 static int ReallocCalls;
@@ -21,17 +23,14 @@ static void* CountingRealloc(void* block, size_t size) {
 
 class ReportBufferTest : public ::testing::Test {
 protected:
+    ScopedSwap<ReportMemoryAccess> memory{ReportMemory, {CountingRealloc}};
     ReportBuffer buffer = {};
     void SetUp() override {
         ReallocCalls = 0;
         ReallocFails = false;
-        ReportRealloc = CountingRealloc;
         SetEnvironmentVariableA("VORLEX_DEBUGOUT", NULL);
     }
-    void TearDown() override {
-        buffer.Free();
-        ReportRealloc = realloc;
-    }
+    void TearDown() override { buffer.Free(); }
     void FillTo(unsigned length) {
         std::string piece(length - buffer.length, 'x');
         buffer.Append(piece.c_str());

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "about/product_title.h"
-#include "envreport/devices/other_info_section.h"
+#include "envreport/other_info_section.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_failure.h"
 #include "envreport/report_language.h"
+#include "envreport/report_memory.h"
 #include "tests/support/report_section.h"
+#include "tests/support/scoped_swap.h"
 
 static const char Banner[] = "VORLEX.LIB ver.5.24.05 [Jun  6 2012](ANSI)";
 
@@ -29,44 +31,41 @@ static std::string TakeReport(HGLOBAL block) {
     return result;
 }
 
-static void LanguageSection(ReportBuffer& report) {
+static void LanguageSection(ReportBuffer& report, ReportContext&) {
     report.Append(Pick("|ja", "|en"));
 }
 
-static void OutOfMemorySection(ReportBuffer& report) {
+static void OutOfMemorySection(ReportBuffer& report, ReportContext&) {
     report.Append("|written");
     // As a section does when the registry string it needs cannot be had.
     HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion");
-    char* (*saved)(size_t) = AllocateRegistryText;
-    AllocateRegistryText = [](size_t) -> char* { return NULL; };
-    EXPECT_EQ(NULL, ReadRegString(key, "ProductName"));
-    AllocateRegistryText = saved;
+    {
+        ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {[](void*, size_t) -> void* { return NULL; }});
+        EXPECT_EQ(NULL, ReadRegString(key, "ProductName"));
+    }
     RegCloseKey(key);
     report.Append("|after the failure");
 }
 
-static void OtherErrorSection(ReportBuffer& report) {
+static void OtherErrorSection(ReportBuffer& report, ReportContext&) {
     report.Append("|written");
     FailReport(ReportFailedOtherwise);
     FailReport(ReportOutOfMemory);  // the first failure stands
     report.Append("|after the failure");
 }
 
-static void NeverReachedSection(ReportBuffer& report) {
+static void NeverReachedSection(ReportBuffer& report, ReportContext&) {
     report.Append("|after");
 }
 
-static void ArchitectureSection(ReportBuffer& report) {
-    report.AppendFormat("|%u", (unsigned)ReportSystemInfo.dwNumberOfProcessors);
+static void ArchitectureSection(ReportBuffer& report, ReportContext& context) {
+    report.AppendFormat("|%u", (unsigned)context.system.dwNumberOfProcessors);
 }
 
 class ReportDriver : public ::testing::Test {
 protected:
-    ReportSectionList saved = ReportSections;
-    void TearDown() override {
-        ReportSections = saved;
-        ReportRealloc = realloc;
-    }
+    ScopedSwap<ReportSectionList> sections{ReportSections};
+    ScopedSwap<ReportMemoryAccess> memory{ReportMemory};
     template <size_t N>
     void Use(const ReportSection (&sections)[N]) {
         ReportSections.sections = sections;
@@ -82,7 +81,7 @@ TEST_F(ReportDriver, TheLow28BitsOfTheSelectorChooseEnglish) {
         const char* tail;
     } cases[] = {{0, "|ja"}, {1, "|en"}, {0xF0000000, "|ja"}, {0xF0000001, "|en"}, {0x08000000, "|en"}};
     for (auto& c : cases) {
-        EXPECT_EQ(std::string(Banner) + c.tail + "\r\n", TakeReport(BuildEnvironmentReport(c.selector)))
+        EXPECT_EQ(std::string(Banner) + c.tail + "\r\n", TakeReport(BuildEnvironmentReport(c.selector, "")))
             << std::hex << c.selector;
     }
 }
@@ -93,27 +92,27 @@ TEST_F(ReportDriver, SectionsSeeTheSystemSnapshotInOrder) {
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     EXPECT_EQ(std::string(Banner) + "|" + std::to_string(system.dwNumberOfProcessors) + "|en\r\n",
-              TakeReport(BuildEnvironmentReport(1)));
+              TakeReport(BuildEnvironmentReport(1, "")));
 }
 
 TEST_F(ReportDriver, OutOfMemoryReplacesTheWholeText) {
     static const ReportSection sections[] = {OutOfMemorySection, NeverReachedSection};
     Use(sections);
-    EXPECT_EQ("メモリ不足により処理を中断しました。", TakeReport(BuildEnvironmentReport(0)));
-    EXPECT_EQ("Out of memory.", TakeReport(BuildEnvironmentReport(1)));
+    EXPECT_EQ("メモリ不足により処理を中断しました。", TakeReport(BuildEnvironmentReport(0, "")));
+    EXPECT_EQ("Out of memory.", TakeReport(BuildEnvironmentReport(1, "")));
 }
 
 TEST_F(ReportDriver, AnyOtherFailureIsAppendedToWhatWasWritten) {
     static const ReportSection sections[] = {OtherErrorSection, NeverReachedSection};
     Use(sections);
     EXPECT_EQ(std::string(Banner) + "|written" + "メモリ不足以外のエラーが発生したため、処理を中断しました。",
-              TakeReport(BuildEnvironmentReport(0)));
-    EXPECT_EQ(std::string(Banner) + "|written[error]", TakeReport(BuildEnvironmentReport(1)));
+              TakeReport(BuildEnvironmentReport(0, "")));
+    EXPECT_EQ(std::string(Banner) + "|written[error]", TakeReport(BuildEnvironmentReport(1, "")));
 }
 
 TEST_F(ReportDriver, AFailedFirstBlockGivesAOneByteEmptyText) {
-    ReportRealloc = [](void*, size_t) -> void* { return NULL; };
-    HGLOBAL block = BuildEnvironmentReport(1);
+    ReportMemory.reallocate = [](void*, size_t) -> void* { return NULL; };
+    HGLOBAL block = BuildEnvironmentReport(1, "");
     ASSERT_TRUE(block != NULL);
     EXPECT_EQ(1u, GlobalSize(block));
     EXPECT_EQ("", TakeReport(block));
@@ -126,8 +125,9 @@ TEST_F(ReportDriver, TheProgramReportEndsWithTheOtherInformation) {
     strcpy(texts.fileVersion, "2.1.5.3");
     strcpy(texts.specialBuild, " ");
     strcpy(texts.privateBuild, "2012/07/08");
-    FormatProductTitleLine(ProductTitleLine, "SWAYPIX", texts, false);
-    std::string report = TakeReport(BuildEnvironmentReport(1));
+    char clientLine[ProductTitleLineSize];
+    FormatProductTitleLine(clientLine, "SWAYPIX", texts, false);
+    std::string report = TakeReport(BuildEnvironmentReport(1, clientLine));
     EXPECT_EQ(0u, report.find(Banner)) << report;
     size_t other = report.find("\r\n[Other Information]\r\nClient        :SWAYPIX ver.2.15.03  [2012/07/08] (x86) \r\n"
                                "Time/Data     :");
@@ -135,8 +135,7 @@ TEST_F(ReportDriver, TheProgramReportEndsWithTheOtherInformation) {
     EXPECT_EQ(report.find("\r\n\r\n\r\n[CPUID Raw Data]\r\n"), report.find("\r\n", report.rfind("Diff from UTC :")))
         << "the raw CPUID block follows the other information";
     EXPECT_TRUE(EndsWithRawCpuidBlock(report)) << report.substr(report.size() - 200);
-    ProductTitleLine[0] = '\0';
-    report = TakeReport(BuildEnvironmentReport(0));
+    report = TakeReport(BuildEnvironmentReport(0, ""));
     EXPECT_NE(std::string::npos, report.find("\r\n[その他]\r\nクライアント  :\r\n日付時刻      :")) << report;
 }
 

@@ -8,14 +8,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "envreport/common_controls.h"
+#include "common/optional_functions.h"
+#include "common/system_library.h"
+#include "envreport/os/common_controls.h"
 #include "envreport/os/windows_version.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_datetime.h"
 #include "envreport/report_failure.h"
 #include "envreport/report_language.h"
+#include "envreport/report_memory.h"
 #include "envreport/report_text.h"
-#include "envreport/system_library.h"
+#include "tests/support/scoped_swap.h"
 
 struct DateTimeCase {
     SYSTEMTIME time;  // year, month, weekday, day, hour, minute, second, ms
@@ -34,6 +37,7 @@ static const DateTimeCase DateTimeCases[] = {
 };
 
 TEST(ReportLanguage, PicksTheMemberOfThePairAndFormatsDatesInIt) {
+    ScopedSwap<bool> language(ReportLanguage);
     for (const DateTimeCase& c : DateTimeCases) {
         char out[ReportDateTimeSize];
         ReportLanguage = true;
@@ -45,7 +49,6 @@ TEST(ReportLanguage, PicksTheMemberOfThePairAndFormatsDatesInIt) {
         FormatReportDateTime(c.time, out);
         EXPECT_STREQ(c.english, out);
     }
-    ReportLanguage = true;
 }
 
 TEST(ReportText, PadRightCountsBytesAndNeverPassesTheDestination) {
@@ -116,14 +119,11 @@ protected:
     void TearDown() override {
         RegCloseKey(written);
         RegDeleteKeyA(HKEY_CURRENT_USER, path);
-        AllocateRegistryText = DefaultAllocator;
     }
     void Put(const char* name, DWORD type, const void* data, DWORD size) {
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(written, name, 0, type, (const BYTE*)data, size));
     }
-    static char* (*const DefaultAllocator)(size_t);
 };
-char* (*const RegistryValues::DefaultAllocator)(size_t) = AllocateRegistryText;
 
 static std::string ReadString(HKEY key, const char* name) {
     char* text = ReadRegString(key, name);
@@ -174,7 +174,7 @@ TEST_F(RegistryValues, AFailedStringAllocationFailsTheReportForWantOfMemory) {
     Put("sz", REG_SZ, "x", 2);
     HKEY key = OpenRegKeyForQuery(HKEY_CURRENT_USER, path);
     ASSERT_TRUE(key != NULL);
-    AllocateRegistryText = [](size_t) -> char* { return NULL; };
+    ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {[](void*, size_t) -> void* { return NULL; }});
     EXPECT_EQ("(null)", ReadString(key, "missing")) << "no allocation for a missing value";
     EXPECT_EQ(ReportNotFailed, ReportFailed);
     EXPECT_EQ("(null)", ReadString(key, "sz"));
@@ -210,22 +210,44 @@ TEST(SystemLibrary, LoadsByFullPathFromTheSystemFolderOnly) {
     EXPECT_TRUE(LoadSystemLibrary(tooLong.c_str()) == NULL);
 }
 
-TEST(CommonControls, LoadsFromTheSystemFolderAndRestoresTheCurrentDirectory) {
+static std::string ModuleFileOf(void* function) {
+    HMODULE module = NULL;
+    char path[MAX_PATH] = "";
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           (const char*)function, &module))
+        GetModuleFileNameA(module, path, sizeof path);
+    return path;
+}
+
+// The report's libraries come from the system folder, the current
+// directory is as it was after the side-by-side load, and releasing them
+// unloads what the table loaded; the next use looks them up again.
+TEST(OptionalFunctions, ReportLibrariesComeFromTheSystemFolderAndAreReleased) {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
     char before[MAX_PATH];
     GetCurrentDirectoryA(sizeof before, before);
-    HMODULE library = LoadCommonControlsFromSystemDir();
-    ASSERT_TRUE(library != NULL);
-    char loaded[MAX_PATH];
-    GetModuleFileNameA(library, loaded, sizeof loaded);
-    FreeLibrary(library);
+    bool winmmWasLoaded = GetModuleHandleA("winmm.dll") != NULL;
+    void* functions[] = {(void*)OptionalCommonControlsDllGetVersion(), (void*)OptionalGetAdaptersInfo(),
+                         (void*)OptionalTimeGetTime()};
+    for (void* function : functions) {
+        ASSERT_TRUE(function != NULL);
+        std::string file = ModuleFileOf(function);
+        EXPECT_EQ(0, _strnicmp(system, file.c_str(), strlen(system))) << file;
+    }
     char after[MAX_PATH];
     GetCurrentDirectoryA(sizeof after, after);
     EXPECT_STREQ(before, after);
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    EXPECT_EQ(0, _strnicmp(system, loaded, strlen(system))) << loaded;
 
     unsigned version = GetCommonControlsVersion();
     EXPECT_GE(version, 470u);
     EXPECT_EQ(version, CommonControlsVersionOr400());
+
+    ReleaseReportLibraries();
+    if (!winmmWasLoaded) {
+        EXPECT_TRUE(GetModuleHandleA("winmm.dll") == NULL) << "the table's load was undone";
+    }
+    EXPECT_TRUE(OptionalTimeGetTime() != NULL) << "looked up again";
+    ReleaseReportLibraries();
+    EXPECT_TRUE(OptionalIsWow64Process() != NULL) << "kernel32 is never released";
 }

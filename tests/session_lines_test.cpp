@@ -7,10 +7,12 @@
 #include <regex>
 #include <string>
 
+#include "common/session_access.h"
 #include "envreport/os/session_section.h"
 #include "envreport/report_text.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/report_section.h"
+#include "tests/support/scoped_swap.h"
 
 static std::string Trimmed(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
@@ -45,24 +47,34 @@ TEST(SessionLines, MemoryCountsRightAlignedWithMegabytes) {
     }
 }
 
-TEST(SessionLines, UptimeInBothLanguages) {
+// What Wine cannot be made to be, played through the session: an uptime,
+// and a remote session, which the nudge reads from the same metric.
+TEST(SessionLines, UptimeAndRemoteSessionAsTheSessionTellsThem) {
     static DWORD ticks;
-    ReadTickCount = []() -> DWORD WINAPI { return ticks; };
+    static int remote;
+    ScopedSwap<SessionAccess> session(
+        Session, {[](int index) -> int WINAPI { return index == SM_REMOTESESSION ? remote : GetSystemMetrics(index); },
+                  GetCursorPos, []() -> DWORD WINAPI { return ticks; }});
     struct {
         DWORD ticks;
+        int remote;
         const char* english;
         const char* japanese;
     } cases[] = {
-        {90061001, "90061001 milliseconds (1 day(s) 1:01:01.001)", "90061001ミリ秒 (1日 1:01:01.001)"},
-        {999, "999 milliseconds (0 day(s) 0:00:00.999)", "999ミリ秒 (0日 0:00:00.999)"},
-        {0xFFFFFFFF, "4294967295 milliseconds (49 day(s) 17:02:47.295)", "4294967295ミリ秒 (49日17:02:47.295)"},
+        {90061001, 1, "90061001 milliseconds (1 day(s) 1:01:01.001)", "90061001ミリ秒 (1日 1:01:01.001)"},
+        {999, 0, "999 milliseconds (0 day(s) 0:00:00.999)", "999ミリ秒 (0日 0:00:00.999)"},
+        {0xFFFFFFFF, 0x8000, "4294967295 milliseconds (49 day(s) 17:02:47.295)", "4294967295ミリ秒 (49日17:02:47.295)"},
     };
     for (const auto& c : cases) {
         ticks = c.ticks;
-        EXPECT_EQ(c.english, LineAfter(SectionText(WriteSessionSection), "GetTickCount  :"));
-        EXPECT_EQ(c.japanese, LineAfter(SectionText(WriteSessionSection, true), "起動経過時間  :"));
+        remote = c.remote;
+        std::string english = SectionText(WriteSessionSection);
+        std::string japanese = SectionText(WriteSessionSection, true);
+        EXPECT_EQ(c.english, LineAfter(english, "GetTickCount  :"));
+        EXPECT_EQ(c.japanese, LineAfter(japanese, "起動経過時間  :"));
+        EXPECT_EQ(c.remote ? "1" : "0", LineAfter(english, "Remote Session:")) << c.remote;
+        EXPECT_EQ(c.remote ? "1" : "0", LineAfter(japanese, "リモート接続中:")) << c.remote;
     }
-    ReadTickCount = GetTickCount;
 }
 
 TEST(SessionLines, KeyboardNamesAndFlagsAsTheSessionHasThem) {

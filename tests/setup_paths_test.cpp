@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "setup/ansi_files.h"
-#include "setup/exe_directory.h"
-#include "setup/paths.h"
+#include "common/ansi_files.h"
+#include "common/exe_directory.h"
+#include "common/paths.h"
 #include "setup/shortcut.h"
 
 struct LeadCase {

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "about/product_title.h"
+#include "common/product_identity.h"
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_replay.h"
 #include "envreport/report_driver.h"
@@ -95,8 +96,8 @@ int main(int argc, char** argv) {
     ReportMeasuresClock = !options.noClock;
     _setmode(_fileno(stdout), _O_BINARY);
     ProductVersionTexts texts;
-    UpdateProductTitleLine("SWAYPIX", !options.english, &texts);
-    HGLOBAL report = BuildEnvironmentReport(options.english ? 1 : 0);
+    UpdateProductTitleLine(ProductName, !options.english, &texts);
+    HGLOBAL report = BuildEnvironmentReport(options.english ? 1 : 0, ProductTitleLine);
     const char* text = report ? (const char*)GlobalLock(report) : NULL;
     if (!text) {
         fputs("swaypix-report: no memory for the report\n", stderr);

@@ -42,10 +42,10 @@ static void AppendCacheLine(ReportBuffer& report, const CpuidRegisters& r, const
 }
 
 // The caches of one logical processor; the heading before the first.
-static void WriteCachesOf(ReportBuffer& report, uint32_t leaf, const CoreType& type, bool* headed) {
+static void WriteCachesOf(ReportBuffer& report, uint32_t leaf, const CoreType& type, bool hybrid, bool* headed) {
     char name[12];
     char suffix[20] = "";
-    if (CoreTypes.hybrid) wsprintfA(suffix, " [%s]", CoreTypeName(type.code, name));
+    if (hybrid) wsprintfA(suffix, " [%s]", CoreTypeName(type.code, name));
     for (uint32_t subleaf = 0; subleaf < MaxCacheSubleaves; ++subleaf) {
         CpuidRegisters r;
         Processor.cpuidOn(type.firstCpu, leaf, subleaf, &r);
@@ -58,9 +58,10 @@ static void WriteCachesOf(ReportBuffer& report, uint32_t leaf, const CoreType& t
     }
 }
 
-void WriteCacheParameters(ReportBuffer& report) {
+void WriteCacheParameters(ReportBuffer& report, const CoreTypeList& coreTypes) {
     uint32_t leaf = CacheParameterLeaf();
     if (leaf == 0) return;
     bool headed = false;
-    for (unsigned i = 0; i < CoreTypes.count; ++i) WriteCachesOf(report, leaf, CoreTypes.types[i], &headed);
+    for (unsigned i = 0; i < coreTypes.count; ++i)
+        WriteCachesOf(report, leaf, coreTypes.types[i], coreTypes.hybrid, &headed);
 }

@@ -3,7 +3,7 @@
 // processor, per core type.
 #pragma once
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
 // "[Cache Parameters]" and its lines; nothing when no cache is listed.
-// Needs CollectCoreTypes first.
-void WriteCacheParameters(ReportBuffer& report);
+void WriteCacheParameters(ReportBuffer& report, const CoreTypeList& coreTypes);

@@ -39,8 +39,7 @@ void AppendTwoColumnLine(ReportBuffer& report, const char* left, const char* rig
 }
 
 static void WriteL2Lines(ReportBuffer& report) {
-    RunCpuidLeaf(0x80000006);
-    uint32_t ecx = CpuidInfo.last.ecx;
+    uint32_t ecx = RunCpuidLeaf(0x80000006).ecx;
     unsigned associativity = (ecx >> 12) & 0xF;
     report.AppendFormat(Pick("\r\nL2キャッシュラインサイズ:%u バイト", "\r\nL2 Cache Line size      :%u bytes"),
                         ecx & 0xFF);
@@ -51,15 +50,13 @@ static void WriteL2Lines(ReportBuffer& report) {
 
 static void WriteAddressSizes(ReportBuffer& report) {
     report.Append(Pick("\r\n\r\n[アドレスサイズ情報]", "\r\n\r\n[Linear/Physical Address size]"));
-    RunCpuidLeaf(0x80000008);
-    uint32_t eax = CpuidInfo.last.eax;
+    uint32_t eax = RunCpuidLeaf(0x80000008).eax;
     report.AppendFormat(Pick("\r\n最大物理アドレスビット数:%u", "\r\nPhysical Address Bits   :%u"), eax & 0xFF);
     report.AppendFormat(Pick("\r\n最大仮想アドレスビット数:%u", "\r\nLinear Address Bits     :%u"), (eax >> 8) & 0xFF);
 }
 
 static void WriteMemoryCacheBlock(ReportBuffer& report) {
-    RunCpuidLeaf(0);
-    if (CpuidInfo.last.eax < 2) return;
+    if (CpuidInfo.maxStandardLeaf < 2) return;
     report.Append(Pick("\r\n\r\n[メモリキャッシュ]", "\r\n\r\n[Memory Cache]"));
     for (const CacheDescriptor& row : CacheDescriptorTable)
         if (HasCacheDescriptor((uint8_t)row.code)) report.Append(row.line);
@@ -70,8 +67,7 @@ static void WriteMemoryCacheBlock(ReportBuffer& report) {
 // The address sizes keep the conditions they had inside the memory-cache
 // block, so the cache parameters can stand between the two.
 static void WriteAddressSizesAfterCaches(ReportBuffer& report) {
-    RunCpuidLeaf(0);
-    if (CpuidInfo.last.eax < 2 || CpuidInfo.maxExtendedLeaf < 0x80000008) return;
+    if (CpuidInfo.maxStandardLeaf < 2 || CpuidInfo.maxExtendedLeaf < 0x80000008) return;
     WriteAddressSizes(report);
 }
 
@@ -90,8 +86,7 @@ static void AppendPair(ReportBuffer& report, const char* leftFormat, unsigned le
 }
 
 static void WriteAmdTlbAndL1Blocks(ReportBuffer& report) {
-    RunCpuidLeaf(0x80000005);
-    CpuidRegisters r = CpuidInfo.last;
+    CpuidRegisters r = RunCpuidLeaf(0x80000005);
     report.Append(Pick("\r\n\r\n[TLB情報]\r\n <データTLB>                            <命令TLB>",
                        "\r\n\r\n[TLB Information]\r\n <Data TLB>                             <Instruction TLB>"));
     AppendPair(report, " Associativity: %02Xh", ByteOf(r.ebx, 3), " Associativity: %02Xh", ByteOf(r.ebx, 1));
@@ -106,9 +101,9 @@ static void WriteAmdTlbAndL1Blocks(ReportBuffer& report) {
     AppendPair(report, " Line size    : %ubytes", ByteOf(r.ecx, 0), " Line size    : %ubytes", ByteOf(r.edx, 0));
 }
 
-void WriteCacheSections(ReportBuffer& report) {
+void WriteCacheSections(ReportBuffer& report, const CoreTypeList& coreTypes) {
     WriteMemoryCacheBlock(report);
-    WriteCacheParameters(report);
+    WriteCacheParameters(report, coreTypes);
     WriteAddressSizesAfterCaches(report);
     if (CpuidInfo.vendorCode == VendorAmd && CpuidInfo.maxExtendedLeaf >= 0x80000005) WriteAmdTlbAndL1Blocks(report);
 }

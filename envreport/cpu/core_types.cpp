@@ -5,8 +5,6 @@
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/report_language.h"
 
-CoreTypeList CoreTypes;
-
 static bool IsHybridProcessor() {
     if (CpuidInfo.maxStandardLeaf < 7) return false;
     CpuidRegisters leaf7;
@@ -15,34 +13,34 @@ static bool IsHybridProcessor() {
 }
 
 // A ninth kind of core, which no processor has, is counted with the last.
-static void CountCoreType(uint8_t code, unsigned cpu) {
-    for (unsigned i = 0; i < CoreTypes.count; ++i) {
-        if (CoreTypes.types[i].code == code) {
-            ++CoreTypes.types[i].count;
+static void CountCoreType(CoreTypeList* types, uint8_t code, unsigned cpu) {
+    for (unsigned i = 0; i < types->count; ++i) {
+        if (types->types[i].code == code) {
+            ++types->types[i].count;
             return;
         }
     }
-    const unsigned capacity = sizeof CoreTypes.types / sizeof CoreTypes.types[0];
-    if (CoreTypes.count == capacity) {
-        ++CoreTypes.types[capacity - 1].count;
+    const unsigned capacity = sizeof types->types / sizeof types->types[0];
+    if (types->count == capacity) {
+        ++types->types[capacity - 1].count;
         return;
     }
-    CoreTypes.types[CoreTypes.count++] = {code, cpu, 1};
+    types->types[types->count++] = {code, cpu, 1};
 }
 
-void CollectCoreTypes() {
-    CoreTypes = CoreTypeList();
+void CollectCoreTypes(CoreTypeList* types) {
+    *types = CoreTypeList();
     unsigned cpus = Processor.cpuCount();
-    CoreTypes.hybrid = IsHybridProcessor();
-    if (!CoreTypes.hybrid) {
-        CoreTypes.count = 1;
-        CoreTypes.types[0] = {0, 0, cpus};
+    types->hybrid = IsHybridProcessor();
+    if (!types->hybrid) {
+        types->count = 1;
+        types->types[0] = {0, 0, cpus};
         return;
     }
     for (unsigned cpu = 0; cpu < cpus; ++cpu) {
         CpuidRegisters leaf1a;
         Processor.cpuidOn(cpu, 0x1A, 0, &leaf1a);
-        CountCoreType((uint8_t)(leaf1a.eax >> 24), cpu);
+        CountCoreType(types, (uint8_t)(leaf1a.eax >> 24), cpu);
     }
 }
 
@@ -53,22 +51,21 @@ const char* CoreTypeName(uint8_t code, char* name) {
     return name;
 }
 
-static void WriteCoreTypesLine(ReportBuffer& report) {
+static void WriteCoreTypesLine(ReportBuffer& report, const CoreTypeList& coreTypes) {
     report.Append(Pick("\r\nコア種別      :", "\r\nCore Types    :"));
-    for (unsigned i = 0; i < CoreTypes.count; ++i) {
+    for (unsigned i = 0; i < coreTypes.count; ++i) {
         char name[12];
-        report.AppendFormat("%s%u %s", i ? " + " : "", CoreTypes.types[i].count,
-                            CoreTypeName(CoreTypes.types[i].code, name));
+        report.AppendFormat("%s%u %s", i ? " + " : "", coreTypes.types[i].count,
+                            CoreTypeName(coreTypes.types[i].code, name));
     }
 }
 
-void WriteLogicalProcessorLines(ReportBuffer& report) {
+void WriteLogicalProcessorLines(ReportBuffer& report, const CoreTypeList& coreTypes) {
     unsigned cores = 0;
     unsigned packages = 0;
     unsigned processors = Processor.machineProcessors(&cores, &packages);
     report.AppendFormat(Pick("\r\n論理プロセッサ:%u", "\r\nLogical CPUs  :%u"), processors);
     if (cores && packages)
         report.AppendFormat(Pick(" (%uコア, %uパッケージ)", " (%u cores, %u packages)"), cores, packages);
-    CollectCoreTypes();
-    if (CoreTypes.hybrid) WriteCoreTypesLine(report);
+    if (coreTypes.hybrid) WriteCoreTypesLine(report, coreTypes);
 }

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "common/optional_functions.h"
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/report_language.h"
-#include "envreport/system_library.h"
 
 bool ReportMeasuresClock = true;
 
@@ -59,33 +59,21 @@ static uint32_t MeasureWithPerformanceCounter() {
     return ClockFromPerformanceCounter(t0, t1, c0, c1, c2, (uint64_t)frequency.QuadPart);
 }
 
-// The multimedia library is loaded (from the system folder) only while it
-// is measured: the resident program should not carry it.
-static uint32_t MeasureWithMultimediaTimer() {
-    HMODULE winmm = LoadSystemLibrary("winmm.dll");
-    if (!winmm) return 0;
-    typedef DWORD(WINAPI * TimeGetTimeFunction)();
-    TimeGetTimeFunction timeGetTimeFunction = (TimeGetTimeFunction)(void*)GetProcAddress(winmm, "timeGetTime");
-    uint32_t result = 0;
-    if (timeGetTimeFunction) {
-        DWORD m0 = timeGetTimeFunction();
-        uint64_t t0 = Processor.readTimeStampCounter();
-        SpinForClockWindow();
-        DWORD m1 = timeGetTimeFunction();
-        uint64_t t1 = Processor.readTimeStampCounter();
-        result = ClockFromMilliseconds(t0, t1, m1 - m0);
-    }
-    FreeLibrary(winmm);
-    return result;
-}
-
-static uint32_t MeasureWithTickCount() {
-    DWORD g0 = GetTickCount();
+// The counter against a clock that counts milliseconds.
+static uint32_t MeasureAgainstMilliseconds(DWORD(WINAPI* milliseconds)()) {
+    DWORD m0 = milliseconds();
     uint64_t t0 = Processor.readTimeStampCounter();
     SpinForClockWindow();
-    DWORD g1 = GetTickCount();
+    DWORD m1 = milliseconds();
     uint64_t t1 = Processor.readTimeStampCounter();
-    return ClockFromMilliseconds(t0, t1, g1 - g0);
+    return ClockFromMilliseconds(t0, t1, m1 - m0);
+}
+
+// The multimedia library is loaded (from the system folder) only for the
+// report: the resident program should not carry it.
+static uint32_t MeasureWithMultimediaTimer() {
+    TimeGetTimeFunction timeGetTime = OptionalTimeGetTime();
+    return timeGetTime ? MeasureAgainstMilliseconds(timeGetTime) : 0;
 }
 
 static uint32_t MeasureWithSleep() {
@@ -99,7 +87,7 @@ static uint32_t RunClockMethod(ClockMethod method) {
     switch (method) {
     case 0: return MeasureWithPerformanceCounter();
     case 1: return MeasureWithMultimediaTimer();
-    case 2: return MeasureWithTickCount();
+    case 2: return MeasureAgainstMilliseconds(GetTickCount);
     case 3: return MeasureWithSleep();
     }
     return 0;

@@ -6,8 +6,10 @@
 
 CpuidInfoRecord CpuidInfo;
 
-void RunCpuidLeaf(uint32_t leaf) {
-    Processor.cpuid(leaf, &CpuidInfo.last);
+CpuidRegisters RunCpuidLeaf(uint32_t leaf) {
+    CpuidRegisters r;
+    Processor.cpuid(leaf, &r);
+    return r;
 }
 
 bool HasCpuidInstruction() {
@@ -32,6 +34,30 @@ static bool IsExtendedLeafMaximum(uint32_t value) {
     return (value >> 16) == 0x8000 && value > 0x80000000;
 }
 
+static void MarkDescriptorBytes(uint32_t value, int firstByte) {
+    for (int i = firstByte; i < 4; ++i) {
+        uint8_t code = (uint8_t)(value >> (8 * i));
+        CpuidInfo.cacheDescriptors[code >> 5] |= 1u << (code & 31);
+    }
+}
+
+// Leaf 2 is read as often as its round count says, each round's bytes
+// being descriptors.
+static void CollectCacheDescriptors() {
+    memset(CpuidInfo.cacheDescriptors, 0, sizeof CpuidInfo.cacheDescriptors);
+    if (CpuidInfo.maxStandardLeaf < 2) return;
+    CpuidRegisters r = RunCpuidLeaf(2);
+    unsigned rounds = r.eax & 0xFF;
+    for (unsigned i = 0; i < rounds; ++i) {
+        // The low byte of EAX is the round count, not a descriptor.
+        MarkDescriptorBytes(r.eax, 1);
+        MarkDescriptorBytes(r.ebx, 0);
+        MarkDescriptorBytes(r.ecx, 0);
+        MarkDescriptorBytes(r.edx, 0);
+        if (i + 1 < rounds) r = RunCpuidLeaf(2);
+    }
+}
+
 uint16_t ProbeCpuid() {
     CpuidRegisters leaf0 = {};
     CpuidRegisters leaf1 = {};
@@ -46,46 +72,28 @@ uint16_t ProbeCpuid() {
     CpuidInfo.leaf1Ebx = leaf1.ebx;
     if (CpuidInfo.signature == 0) return 0;
     StoreVendorId(leaf0);
-    RunCpuidLeaf(0x80000000);
-    if (IsExtendedLeafMaximum(CpuidInfo.last.eax)) {
-        CpuidInfo.maxExtendedLeaf = CpuidInfo.last.eax;
-        RunCpuidLeaf(0x80000001);
-        CpuidInfo.extFeatureEdx = CpuidInfo.last.edx;
-        CpuidInfo.extFeatureEcx = CpuidInfo.last.ecx;
+    CollectCacheDescriptors();
+    uint32_t maxExtended = RunCpuidLeaf(0x80000000).eax;
+    if (IsExtendedLeafMaximum(maxExtended)) {
+        CpuidInfo.maxExtendedLeaf = maxExtended;
+        CpuidRegisters leaf = RunCpuidLeaf(0x80000001);
+        CpuidInfo.extFeatureEdx = leaf.edx;
+        CpuidInfo.extFeatureEcx = leaf.ecx;
     }
     return (uint16_t)CpuidInfo.signature;
 }
 
 void ReadBrandString() {
     for (uint32_t i = 0; i < 3; ++i) {
-        RunCpuidLeaf(0x80000002 + i);
-        const CpuidRegisters& r = CpuidInfo.last;
+        CpuidRegisters r = RunCpuidLeaf(0x80000002 + i);
         uint32_t words[4] = {r.eax, r.ebx, r.ecx, r.edx};
         memcpy(CpuidInfo.brandString + 16 * i, words, 16);
     }
     CpuidInfo.brandString[48] = '\0';
 }
 
-static bool RegisterHoldsByte(uint32_t value, uint8_t code, int firstByte) {
-    for (int i = firstByte; i < 4; ++i)
-        if (((value >> (8 * i)) & 0xFF) == code) return true;
-    return false;
-}
-
 bool HasCacheDescriptor(uint8_t code) {
-    RunCpuidLeaf(0);
-    if (CpuidInfo.last.eax < 2) return false;
-    RunCpuidLeaf(2);
-    unsigned rounds = CpuidInfo.last.eax & 0xFF;
-    for (unsigned i = 0; i < rounds; ++i) {
-        const CpuidRegisters& r = CpuidInfo.last;
-        // The low byte of EAX is the round count, not a descriptor.
-        if (RegisterHoldsByte(r.eax, code, 1) || RegisterHoldsByte(r.ebx, code, 0) ||
-            RegisterHoldsByte(r.ecx, code, 0) || RegisterHoldsByte(r.edx, code, 0))
-            return true;
-        RunCpuidLeaf(2);
-    }
-    return false;
+    return (CpuidInfo.cacheDescriptors[code >> 5] >> (code & 31)) & 1;
 }
 
 struct VendorRow {

@@ -36,18 +36,20 @@ struct CpuidInfoRecord {
     uint32_t leaf1Ebx;
     uint32_t extFeatureEdx;
     uint32_t extFeatureEcx;
-    CpuidRegisters last;
+    // Bit n set when leaf 2 lists descriptor byte n; read with the leaves
+    // 0 and 1, once per report.
+    uint32_t cacheDescriptors[8];
 };
 
 extern CpuidInfoRecord CpuidInfo;
 
-// Fills the leaf 0 and 1 fields (and the extended ones when the processor
-// has them); 0 without usable CPUID, else the low 16 bits of the signature.
+// Fills the leaf 0, 1 and 2 fields (and the extended ones when the
+// processor has them); 0 without usable CPUID, else the low 16 bits of the
+// signature.
 uint16_t ProbeCpuid();
-// Executes one leaf into CpuidInfo.last.
-void RunCpuidLeaf(uint32_t leaf);
+CpuidRegisters RunCpuidLeaf(uint32_t leaf);
 void ReadBrandString();
-// True when leaf 2 lists the descriptor; searched afresh on every call.
+// True when leaf 2 lists the descriptor.
 bool HasCacheDescriptor(uint8_t code);
 // Sets vendorCode and vendorName from vendorId (and maxExtendedLeaf, which
 // tells the two kinds of Cyrix apart).

@@ -1,8 +1,8 @@
+#include "envreport/cpu/cpuid_raw_section.h"
+
 #include <windows.h>
 
-#include "envreport/cpu/core_types.h"
 #include "envreport/cpu/cpuid_info.h"
-#include "envreport/cpu/processor_section.h"
 #include "envreport/report_language.h"
 
 // A bound for leaves whose sub-leaves run until a terminating one, and
@@ -69,11 +69,12 @@ static void AppendLeafRange(ReportBuffer& report, unsigned cpu, uint32_t first) 
         AppendLeaf(report, cpu, leaf);
 }
 
-void WriteCpuidRawSection(ReportBuffer& report) {
+void WriteCpuidRawSection(ReportBuffer& report, ReportContext& context) {
     if (CpuidInfo.signature == 0) return;
     report.Append(Pick("\r\n\r\n[CPUID生データ]", "\r\n\r\n[CPUID Raw Data]"));
-    for (unsigned i = 0; i < CoreTypes.count; ++i) {
-        unsigned cpu = CoreTypes.types[i].firstCpu;
+    const CoreTypeList& types = context.coreTypes;
+    for (unsigned i = 0; i < types.count; ++i) {
+        unsigned cpu = types.types[i].firstCpu;
         report.AppendFormat("\r\nCPU %u:", cpu);
         AppendLeafRange(report, cpu, 0);
         AppendLeafRange(report, cpu, 0x80000000);

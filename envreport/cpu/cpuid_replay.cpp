@@ -59,6 +59,12 @@ static bool RecordedDivideTest() {
     return false;
 }
 
+// The recorded processor. A dump records no time-stamp counter, so the
+// live one stays.
+static const ProcessorAccess ReplayedProcessor = {RecordedIdFlag,  ReplayedCpuid,    RecordedDivideTest,
+                                                  LiveProcessor.readTimeStampCounter, ReplayedCpuidOn,
+                                                  ReplayedCpuCount, ReplayedMachineProcessors};
+
 // Room for every line of the text as a leaf and as a CPU start; the
 // system's pages, not the stack or the resident heap.
 static bool AllocateDump(RecordedDump* dump, unsigned lines) {
@@ -278,12 +284,7 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
     parsed.cpuStarts[parsed.cpus] = parsed.count;
     FreeDump(&Recorded);
     Recorded = parsed;
-    Processor.idFlagToggles = RecordedIdFlag;
-    Processor.cpuid = ReplayedCpuid;
-    Processor.divideLeavesFlagsClear = RecordedDivideTest;
-    Processor.cpuidOn = ReplayedCpuidOn;
-    Processor.cpuCount = ReplayedCpuCount;
-    Processor.machineProcessors = ReplayedMachineProcessors;
+    Processor = ReplayedProcessor;
     return true;
 }
 

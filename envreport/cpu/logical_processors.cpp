@@ -4,12 +4,9 @@
 
 #include <cstdlib>
 
-#include "envreport/system_library.h"
+#include "common/optional_functions.h"
 
-// Looked up at run time: both arrived with processor groups (Windows 7).
-typedef DWORD(WINAPI* ActiveProcessorCountFunction)(WORD group);
-typedef BOOL(WINAPI* ProcessorInformationFunction)(int relationship, void* buffer, DWORD* length);
-
+// Both calls arrived with processor groups (Windows 7).
 static const WORD AllProcessorGroups = 0xFFFF;
 static const int RelationProcessorCoreCode = 0;
 static const int RelationProcessorPackageCode = 3;
@@ -18,8 +15,7 @@ static const int RelationAllCode = 0xFFFF;
 // Each record starts with its relationship and its size in bytes; only
 // those two are read, so the records' layout beyond them does not matter.
 static void CountCoresAndPackages(unsigned* cores, unsigned* packages) {
-    ProcessorInformationFunction information =
-        (ProcessorInformationFunction)LoadedLibraryFunction("kernel32.dll", "GetLogicalProcessorInformationEx");
+    GetLogicalProcessorInformationExFunction information = OptionalGetLogicalProcessorInformationEx();
     DWORD length = 0;
     if (!information || information(RelationAllCode, NULL, &length) || length < 8) return;
     BYTE* records = (BYTE*)malloc(length);
@@ -39,8 +35,7 @@ static void CountCoresAndPackages(unsigned* cores, unsigned* packages) {
 unsigned LiveMachineProcessors(unsigned* cores, unsigned* packages) {
     *cores = 0;
     *packages = 0;
-    ActiveProcessorCountFunction activeCount =
-        (ActiveProcessorCountFunction)LoadedLibraryFunction("kernel32.dll", "GetActiveProcessorCount");
+    GetActiveProcessorCountFunction activeCount = OptionalGetActiveProcessorCount();
     unsigned count = activeCount ? activeCount(AllProcessorGroups) : 0;
     if (count == 0) {
         SYSTEM_INFO system;

@@ -8,7 +8,6 @@
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/feature_flags.h"
 #include "envreport/cpu/processor_names.h"
-#include "envreport/report_driver.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
@@ -121,6 +120,7 @@ static void WriteBrandIndexLine(ReportBuffer& report) {
 }
 
 static void WriteVendorLine(ReportBuffer& report) {
+    // "Vender" is spelt so on purpose: saved reports and their readers use it.
     report.Append(Pick("\r\nベンダID      :", "\r\nVender ID     :"));
     report.AppendFormat("\"%s\" (%s)", CpuidInfo.vendorId, CpuidInfo.vendorName);
 }
@@ -136,8 +136,8 @@ static void WriteFunctionRanges(ReportBuffer& report) {
                             (CpuidInfo.leaf1Ebx >> 16) & 0xFF);
 }
 
-void WriteProcessorSection(ReportBuffer& report) {
-    const SYSTEM_INFO& system = ReportSystemInfo;
+void WriteProcessorSection(ReportBuffer& report, ReportContext& context) {
+    const SYSTEM_INFO& system = context.system;
     CpuidInfo.signature = 0;
     report.Append(Pick("\r\n\r\n[プロセッサ]\r\nプロセッサ    :", "\r\n\r\n[Processor]\r\nProcessor     :"));
     report.Append(ArchitectureName(system));
@@ -148,7 +148,8 @@ void WriteProcessorSection(ReportBuffer& report) {
     WriteVendorLine(report);
     WriteClockLines(report);
     WriteFunctionRanges(report);
-    WriteLogicalProcessorLines(report);
-    WriteCacheSections(report);
+    CollectCoreTypes(&context.coreTypes);
+    WriteLogicalProcessorLines(report, context.coreTypes);
+    WriteCacheSections(report, context.coreTypes);
     WriteFeatureFlagTables(report);
 }

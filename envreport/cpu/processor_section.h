@@ -3,9 +3,7 @@
 // caches and feature flags.
 #pragma once
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-void WriteProcessorSection(ReportBuffer& report);
-
-// The report's last block: `cpuid -r` lines of logical processor 0 and of
-// the first processor of each further core type, for a later replay.
-void WriteCpuidRawSection(ReportBuffer& report);
+// Also fills the context's core types.
+void WriteProcessorSection(ReportBuffer& report, ReportContext& context);

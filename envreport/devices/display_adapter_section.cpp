@@ -4,7 +4,7 @@
 
 #include "envreport/report_language.h"
 
-void WriteDisplayAdapterSection(ReportBuffer& report) {
+void WriteDisplayAdapterSection(ReportBuffer& report, ReportContext&) {
     report.Append(Pick("\r\n[ディスプレイアダプタ]\r\n", "\r\n[Display Adapter]\r\n"));
     DISPLAY_DEVICEA device = {};
     device.cb = sizeof device;

@@ -2,5 +2,6 @@
 // enumerates, active or not.
 #pragma once
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-void WriteDisplayAdapterSection(ReportBuffer& report);
+void WriteDisplayAdapterSection(ReportBuffer& report, ReportContext& context);

@@ -91,7 +91,8 @@ static void AppendDriveLine(ReportBuffer& report, char letter) {
     AppendVolume(report, root);
 }
 
-void WriteDriveSection(ReportBuffer& report) {
+void WriteDriveSection(ReportBuffer& report, ReportContext&) {
+    // "Valume Label" is spelt so on purpose: reports already sent in use it.
     report.Append(Pick("\r\n\r\n[ディスクドライブ]\r\n   種別      空容量/全容量    ファイルシステム シリアル  ボリュームラベル\r\n",
                        "\r\n\r\n[Disk Drives]\r\n   Type      Disk Free Space  File System      Serial    Valume Label\r\n"));
     // No "insert a disk" box may stop the report on an empty drive.

@@ -6,8 +6,9 @@
 #include <cstdint>
 
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-void WriteDriveSection(ReportBuffer& report);
+void WriteDriveSection(ReportBuffer& report, ReportContext& context);
 
 const int SpaceTextSize = 24;
 

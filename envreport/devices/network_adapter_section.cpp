@@ -3,26 +3,15 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "envreport/devices/adapter_access.h"
 #include "envreport/report_datetime.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
-#include "envreport/system_library.h"
 
 // The record layout of a 32-bit build, with 32-bit lease times.
 static_assert(sizeof(IP_ADAPTER_INFO) == 640, "IP_ADAPTER_INFO of a 32-bit build");
 static_assert(offsetof(IP_ADAPTER_INFO, LeaseObtained) == 632 && sizeof(((IP_ADAPTER_INFO*)0)->LeaseObtained) == 4,
               "32-bit lease times");
-
-DWORD WINAPI LiveAdapterInfo(PIP_ADAPTER_INFO adapters, PULONG size) {
-    HMODULE library = LoadSystemLibrary("iphlpapi.dll");
-    if (!library) return ERROR_NOT_SUPPORTED;
-    AdapterInfoFunction getAdaptersInfo = (AdapterInfoFunction)(void*)GetProcAddress(library, "GetAdaptersInfo");
-    DWORD result = getAdaptersInfo ? getAdaptersInfo(adapters, size) : ERROR_NOT_SUPPORTED;
-    FreeLibrary(library);
-    return result;
-}
-
-AdapterInfoFunction ReadAdapterInfo = LiveAdapterInfo;
 
 void SecondsToFileTime(int32_t seconds, FILETIME* fileTime) {
     const int64_t secondsFrom1601To1970 = 11644473600LL;
@@ -38,12 +27,12 @@ static IP_ADAPTER_INFO* ReadAdapterList() {
     ULONG size = sizeof(IP_ADAPTER_INFO);
     IP_ADAPTER_INFO* adapters = (IP_ADAPTER_INFO*)calloc(1, size);
     if (!adapters) return NULL;
-    if (ReadAdapterInfo(adapters, &size) == ERROR_BUFFER_OVERFLOW) {
+    if (Adapters.getAdaptersInfo(adapters, &size) == ERROR_BUFFER_OVERFLOW) {
         free(adapters);
         adapters = (IP_ADAPTER_INFO*)calloc(1, size);
         if (!adapters) return NULL;
     }
-    if (ReadAdapterInfo(adapters, &size) != NO_ERROR) {
+    if (Adapters.getAdaptersInfo(adapters, &size) != NO_ERROR) {
         free(adapters);
         return NULL;
     }
@@ -55,6 +44,7 @@ struct AdapterTypeName {
     const char* name;
 };
 
+// "Lookback" is spelt so on purpose: reports already sent in use it.
 static const AdapterTypeName AdapterTypeNames[] = {
     {MIB_IF_TYPE_OTHER, "Other"}, {MIB_IF_TYPE_ETHERNET, "Ethernet"}, {MIB_IF_TYPE_TOKENRING, "Token Ring"},
     {MIB_IF_TYPE_FDDI, "FDDI"},   {MIB_IF_TYPE_PPP, "PPP"},           {MIB_IF_TYPE_LOOPBACK, "Lookback"},
@@ -127,7 +117,7 @@ static void AppendAdapterBlock(ReportBuffer& report, const IP_ADAPTER_INFO& adap
     report.Append("\r\n");
 }
 
-void WriteNetworkAdapterSection(ReportBuffer& report) {
+void WriteNetworkAdapterSection(ReportBuffer& report, ReportContext&) {
     report.Append(Pick("\r\n[ネットワークアダプタ]", "\r\n[Network Adapter]"));
     IP_ADAPTER_INFO* adapters = ReadAdapterList();
     if (!adapters) report.Append(Pick("\r\n情報取得失敗\r\n", "\r\nCall to GetAdaptersInfo failed.\r\n"));

@@ -7,16 +7,9 @@
 #include <cstdint>
 
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-void WriteNetworkAdapterSection(ReportBuffer& report);
-
-// The adapter list is read only through this pointer, so recorded
-// records can stand in for the machine's adapters.
-typedef DWORD(WINAPI* AdapterInfoFunction)(PIP_ADAPTER_INFO adapters, PULONG size);
-extern AdapterInfoFunction ReadAdapterInfo;
-// GetAdaptersInfo of iphlpapi.dll, loaded for the call only: the resident
-// program does not import the library.
-DWORD WINAPI LiveAdapterInfo(PIP_ADAPTER_INFO adapters, PULONG size);
+void WriteNetworkAdapterSection(ReportBuffer& report, ReportContext& context);
 
 // Seconds since 1970 (signed) as a FILETIME, in 100 ns since 1601.
 void SecondsToFileTime(int32_t seconds, FILETIME* fileTime);

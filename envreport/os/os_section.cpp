@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-#include "envreport/common_controls.h"
+#include "common/session_access.h"
+#include "envreport/os/common_controls.h"
 #include "envreport/os/dotnet_versions.h"
 #include "envreport/os/internet_explorer.h"
 #include "envreport/os/version_access.h"
@@ -19,7 +20,7 @@ static void AppendVersionNumbers(ReportBuffer& report, const BasicVersion& versi
 }
 
 static void AppendSafeMode(ReportBuffer& report) {
-    switch (Version.getSystemMetric(SM_CLEANBOOT)) {
+    switch (Session.getSystemMetrics(SM_CLEANBOOT)) {
     case 1:
         report.Append(Pick(" (セーフモード)", " (Fail-safe boot)"));
         break;
@@ -101,12 +102,12 @@ static const SuiteName SuiteNames[] = {
     {0x0010, "Terminal Service"},
     {0x0008, "Communications"},
     {0x0020, "Small Business Server:restricted"},
-    {0x0040, "Embeddent"},
+    {0x0040, "Embeddent"},  // spelt so on purpose, as in reports already sent in
     {0x0080, "Datacenter"},
     {0x0100, "Single User Terminal Service"},
     {0x0200, "Personal(Home)"},
     {0x0400, "Web Edition"},
-    {0x0800, "Embeddent:restricted"},
+    {0x0800, "Embeddent:restricted"},  // likewise
     {0x1000, "Security Appliance"},
     {0x8000, "Home Server"},
 };
@@ -149,7 +150,7 @@ static void AppendCommonControlsVersion(ReportBuffer& report) {
     report.AppendFormat("\r\nComctl32.dll  :ver.%u.%02u", version / 100, version % 100);
 }
 
-void WriteOperatingSystemSection(ReportBuffer& report) {
+void WriteOperatingSystemSection(ReportBuffer& report, ReportContext&) {
     BasicVersion version;
     ReadBasicVersion(version);
     report.Append(Pick("\r\n\r\n[オペレーティングシステム]\r\nOSバージョン  :Windows ",

@@ -3,5 +3,6 @@
 // controls versions. The memory, screen and session lines follow it.
 #pragma once
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-void WriteOperatingSystemSection(ReportBuffer& report);
+void WriteOperatingSystemSection(ReportBuffer& report, ReportContext& context);

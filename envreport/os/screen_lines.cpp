@@ -1,5 +1,6 @@
 #include "envreport/os/screen_lines.h"
 
+#include "common/session_access.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
@@ -7,8 +8,8 @@ static void AppendScreenSize(ReportBuffer& report) {
     HDC screen = GetDC(NULL);
     int bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
     char line[80];
-    FormatWholeCharacters(line, sizeof line, "%dx%d (%dbpp) ", GetSystemMetrics(SM_CXSCREEN),
-                          GetSystemMetrics(SM_CYSCREEN), bitsPerPixel);
+    FormatWholeCharacters(line, sizeof line, "%dx%d (%dbpp) ", Session.getSystemMetrics(SM_CXSCREEN),
+                          Session.getSystemMetrics(SM_CYSCREEN), bitsPerPixel);
     ReleaseDC(NULL, screen);
     report.Append(Pick("\r\n画面          :", "\r\nScreen        :"));
     report.Append(line);
@@ -36,12 +37,13 @@ static void AppendSystemDpi(ReportBuffer& report) {
 }
 
 static void AppendVirtualScreen(ReportBuffer& report) {
-    int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    int left = Session.getSystemMetrics(SM_XVIRTUALSCREEN);
+    int top = Session.getSystemMetrics(SM_YVIRTUALSCREEN);
     report.Append(Pick("\r\n仮想画面      :", "\r\nVirtual Screen:"));
-    report.AppendFormat(Pick("(%d,%d)-(%d,%d) [画面数:%d]", "(%d,%d)-(%d,%d) [Monitors:%d]"), left, top,
-                        left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                        GetSystemMetrics(SM_CMONITORS));
+    int right = left + Session.getSystemMetrics(SM_CXVIRTUALSCREEN);
+    int bottom = top + Session.getSystemMetrics(SM_CYVIRTUALSCREEN);
+    report.AppendFormat(Pick("(%d,%d)-(%d,%d) [画面数:%d]", "(%d,%d)-(%d,%d) [Monitors:%d]"), left, top, right, bottom,
+                        Session.getSystemMetrics(SM_CMONITORS));
 }
 
 BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {

@@ -1,12 +1,12 @@
 #include "envreport/os/session_section.h"
 
+#include "common/session_access.h"
 #include "envreport/os/screen_lines.h"
 #include "envreport/os/windows_version.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
-DWORD(WINAPI* ReadTickCount)() = GetTickCount;
 
 static_assert(sizeof(MEMORYSTATUSEX) == 64, "the record Windows 2000 knows");
 
@@ -108,7 +108,7 @@ static void FormatUptime(DWORD t, char (&text)[80]) {
 
 static void AppendUptime(ReportBuffer& report) {
     char uptime[80];
-    FormatUptime(ReadTickCount(), uptime);
+    FormatUptime(Session.getTickCount(), uptime);
     report.Append(Pick("\r\n起動経過時間  :", "\r\nGetTickCount  :"));
     report.Append(uptime);
 }
@@ -120,10 +120,11 @@ static void AppendFlag(ReportBuffer& report, const char* label, bool set) {
 
 static void AppendMouse(ReportBuffer& report) {
     report.Append(Pick("\r\nマウスボタン数:", "\r\nMouse Buttons :"));
-    report.Append(FormatUnsigned((uint32_t)GetSystemMetrics(SM_CMOUSEBUTTONS)));
-    if (GetSystemMetrics(SM_SWAPBUTTON))
+    report.Append(FormatUnsigned((uint32_t)Session.getSystemMetrics(SM_CMOUSEBUTTONS)));
+    if (Session.getSystemMetrics(SM_SWAPBUTTON))
         report.Append(Pick("(左右ボタン交換)", "(the left and right mouse buttons are swapped)"));
-    if (GetSystemMetrics(SM_MOUSEWHEELPRESENT)) report.Append(Pick("(マウスホイール有り)", "(Mouse Wheel is installed)"));
+    if (Session.getSystemMetrics(SM_MOUSEWHEELPRESENT))
+        report.Append(Pick("(マウスホイール有り)", "(Mouse Wheel is installed)"));
 }
 
 struct PolicyValue {
@@ -152,15 +153,18 @@ static void AppendUserAccountControl(ReportBuffer& report) {
     RegCloseKey(key);
 }
 
-void WriteSessionSection(ReportBuffer& report) {
+void WriteSessionSection(ReportBuffer& report, ReportContext&) {
     AppendMemoryLines(report);
     AppendScreenLines(report);
     AppendKeyboard(report);
     AppendNames(report);
     AppendUptime(report);
-    AppendFlag(report, Pick("\r\nリモート接続中:", "\r\nRemote Session:"), GetSystemMetrics(SM_REMOTESESSION) != 0);
-    AppendFlag(report, Pick("\r\n動作速度が低速:", "\r\nSlow Machine  :"), GetSystemMetrics(SM_SLOWMACHINE) != 0);
+    AppendFlag(report, Pick("\r\nリモート接続中:", "\r\nRemote Session:"),
+               Session.getSystemMetrics(SM_REMOTESESSION) != 0);
+    AppendFlag(report, Pick("\r\n動作速度が低速:", "\r\nSlow Machine  :"),
+               Session.getSystemMetrics(SM_SLOWMACHINE) != 0);
     AppendMouse(report);
-    AppendFlag(report, Pick("\r\nネットワーク  :", "\r\nNetwork       :"), (GetSystemMetrics(SM_NETWORK) & 1) != 0);
+    AppendFlag(report, Pick("\r\nネットワーク  :", "\r\nNetwork       :"),
+               (Session.getSystemMetrics(SM_NETWORK) & 1) != 0);
     AppendUserAccountControl(report);
 }

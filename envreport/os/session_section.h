@@ -5,8 +5,6 @@
 #include <windows.h>
 
 #include "envreport/report_buffer.h"
+#include "envreport/report_context.h"
 
-void WriteSessionSection(ReportBuffer& report);
-
-// GetTickCount, unless a test needs a particular uptime.
-extern DWORD(WINAPI* ReadTickCount)();
+void WriteSessionSection(ReportBuffer& report, ReportContext& context);

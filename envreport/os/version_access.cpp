@@ -1,7 +1,6 @@
 #include "envreport/os/version_access.h"
 
-#include "envreport/report_driver.h"
-#include "envreport/system_library.h"
+#include "common/optional_functions.h"
 
 static BOOL LiveGetVersion(OSVERSIONINFOA* info) {
 #pragma GCC diagnostic push
@@ -13,38 +12,28 @@ static BOOL LiveGetVersion(OSVERSIONINFOA* info) {
 // Looked up: Windows before Vista has no GetProductInfo.
 static BOOL LiveGetProductInfo(DWORD major, DWORD minor, DWORD servicePackMajor, DWORD servicePackMinor,
                                DWORD* type) {
-    typedef BOOL(WINAPI * GetProductInfoFunction)(DWORD, DWORD, DWORD, DWORD, PDWORD);
-    GetProductInfoFunction getProductInfo =
-        (GetProductInfoFunction)LoadedLibraryFunction("kernel32.dll", "GetProductInfo");
+    GetProductInfoFunction getProductInfo = OptionalGetProductInfo();
     if (!getProductInfo) return FALSE;
     return getProductInfo(major, minor, servicePackMajor, servicePackMinor, type);
-}
-
-static int LiveGetSystemMetric(int index) {
-    return GetSystemMetrics(index);
 }
 
 // GetNativeSystemInfo arrived with XP; before it the process's own view is
 // the machine's.
 static WORD LiveNativeArchitecture() {
-    typedef void(WINAPI * GetNativeSystemInfoFunction)(LPSYSTEM_INFO);
-    GetNativeSystemInfoFunction getNativeSystemInfo =
-        (GetNativeSystemInfoFunction)LoadedLibraryFunction("kernel32.dll", "GetNativeSystemInfo");
-    if (!getNativeSystemInfo) return ReportSystemInfo.wProcessorArchitecture;
-    SYSTEM_INFO native = {};
-    getNativeSystemInfo(&native);
-    return native.wProcessorArchitecture;
+    GetNativeSystemInfoFunction getNativeSystemInfo = OptionalGetNativeSystemInfo();
+    SYSTEM_INFO system = {};
+    if (getNativeSystemInfo) getNativeSystemInfo(&system);
+    else GetSystemInfo(&system);
+    return system.wProcessorArchitecture;
 }
 
 static USHORT LiveNativeMachine() {
-    typedef BOOL(WINAPI * IsWow64Process2Function)(HANDLE, USHORT*, USHORT*);
-    IsWow64Process2Function isWow64Process2 =
-        (IsWow64Process2Function)LoadedLibraryFunction("kernel32.dll", "IsWow64Process2");
+    IsWow64Process2Function isWow64Process2 = OptionalIsWow64Process2();
     USHORT process = 0, native = 0;
     if (!isWow64Process2 || !isWow64Process2(GetCurrentProcess(), &process, &native)) return 0;
     return native;
 }
 
-const VersionAccess LiveVersion = {LiveGetVersion, LiveGetProductInfo, LiveGetSystemMetric, LiveNativeArchitecture,
+const VersionAccess LiveVersion = {LiveGetVersion, LiveGetProductInfo, LiveNativeArchitecture,
                                    LiveNativeMachine};
 VersionAccess Version = LiveVersion;

@@ -11,9 +11,6 @@ struct VersionAccess {
     BOOL (*getVersion)(OSVERSIONINFOA* info);
     // GetProductInfo; FALSE where Windows has none (before Vista).
     BOOL (*getProductInfo)(DWORD major, DWORD minor, DWORD servicePackMajor, DWORD servicePackMinor, DWORD* type);
-    // GetSystemMetrics, for the metrics that tell the edition (Tablet PC,
-    // Media Center, Starter, Server R2) and a safe-mode start.
-    int (*getSystemMetric)(int index);
     // wProcessorArchitecture of the machine rather than of this process:
     // a 32-bit process on x64 Windows is told "x86" by GetSystemInfo.
     WORD (*nativeArchitecture)();

@@ -1,5 +1,6 @@
 #include "envreport/os/windows_names.h"
 
+#include "common/session_access.h"
 #include "envreport/os/product_editions.h"
 #include "envreport/os/version_access.h"
 #include "envreport/report_language.h"
@@ -164,6 +165,7 @@ static const char* ProductInfoSuffix(const OSVERSIONINFOEXA& extended) {
 }
 
 static const char* Windows2000Suffix(const OSVERSIONINFOEXA& extended) {
+    // "Professsional" is spelt so on purpose: reports already sent in use it.
     if (extended.wProductType == VER_NT_WORKSTATION) return " Professsional";
     if (HasSuite(extended, VER_SUITE_DATACENTER)) return " Datacenter Server";
     if (HasSuite(extended, VER_SUITE_ENTERPRISE)) return " Advanced Server";
@@ -172,16 +174,16 @@ static const char* Windows2000Suffix(const OSVERSIONINFOEXA& extended) {
 }
 
 static const char* WindowsXpSuffix(const OSVERSIONINFOEXA& extended) {
-    if (Version.getSystemMetric(SM_TABLETPC))
+    if (Session.getSystemMetrics(SM_TABLETPC))
         return extended.wServicePackMajor >= 2 ? " Tablet PC Edition 2005" : " Tablet PC Edition";
-    if (Version.getSystemMetric(SM_MEDIACENTER)) return " Media Center Edition";
-    if (Version.getSystemMetric(SM_STARTER)) return " Starter Edition";
+    if (Session.getSystemMetrics(SM_MEDIACENTER)) return " Media Center Edition";
+    if (Session.getSystemMetrics(SM_STARTER)) return " Starter Edition";
     if (HasSuite(extended, VER_SUITE_PERSONAL)) return " Home Edition";
     return " Professional";
 }
 
 static const char* Server2003Name(const OSVERSIONINFOEXA& extended) {
-    bool r2 = Version.getSystemMetric(SM_SERVERR2) != 0;
+    bool r2 = Session.getSystemMetrics(SM_SERVERR2) != 0;
     if (HasSuite(extended, 0x8000)) return "Home Server";
     if (HasSuite(extended, VER_SUITE_DATACENTER)) return r2 ? "Server 2003 R2 Datacenter" : "Server 2003 Datacenter";
     if (HasSuite(extended, VER_SUITE_ENTERPRISE))

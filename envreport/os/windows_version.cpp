@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "common/optional_functions.h"
 #include "envreport/os/version_access.h"
-#include "envreport/system_library.h"
 
 static OSVERSIONINFOA ReadVersionRecord() {
     OSVERSIONINFOA record = {};
@@ -52,9 +52,7 @@ OSVERSIONINFOEXA ReadExtendedVersion() {
 
 // IsWow64Process is missing before XP SP2, so it is looked up.
 bool IsWow64() {
-    typedef BOOL(WINAPI * IsWow64ProcessFunction)(HANDLE, PBOOL);
-    IsWow64ProcessFunction isWow64Process =
-        (IsWow64ProcessFunction)LoadedLibraryFunction("kernel32", "IsWow64Process");
+    IsWow64ProcessFunction isWow64Process = OptionalIsWow64Process();
     if (!isWow64Process) return false;
     BOOL wow64 = FALSE;
     if (!isWow64Process(GetCurrentProcess(), &wow64)) return false;

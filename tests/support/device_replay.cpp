@@ -158,11 +158,12 @@ void UseReplayedDevices(const std::map<std::string, ReplayedDevice>* devices) {
     Closed.clear();
     OpenHandles = 0;
     Opens.clear();
-    Devices = {ReplayOpen, ReplayControl, ReplayClose};
 }
 
-void UseLiveDevices() {
-    Devices = LiveDevices;
+static const DeviceAccess ReplayedAccess = {ReplayOpen, ReplayControl, ReplayClose};
+
+DeviceSwap::DeviceSwap(const std::map<std::string, ReplayedDevice>* devices) : access(Devices, ReplayedAccess) {
+    UseReplayedDevices(devices);
 }
 
 int OpenReplayedHandles() {

@@ -7,6 +7,9 @@
 #include <map>
 #include <string>
 
+#include "envreport/devices/device_access.h"
+#include "tests/support/scoped_swap.h"
+
 // What the drive sends back for one SCSI command: its data bytes and
 // status (0 good, 2 check condition). A driver that leaves bytes behind
 // the count it reports is modelled by `reported` below the data's size.
@@ -28,11 +31,15 @@ struct ReplayedDevice {
     DWORD delayMs;
 };
 
-// Answers for the paths in `devices` (such as "\\.\C:"); other paths do
-// not open. Kept by pointer.
+// For one scope: `Devices` answers for the paths in `devices` (such as
+// "\\.\C:"; kept by pointer), other paths do not open; the real devices
+// come back when the scope ends.
+struct DeviceSwap {
+    ScopedSwap<DeviceAccess> access;
+    explicit DeviceSwap(const std::map<std::string, ReplayedDevice>* devices);
+};
+// Points the replay at other devices and forgets what it recorded.
 void UseReplayedDevices(const std::map<std::string, ReplayedDevice>* devices);
-// Back to the real devices.
-void UseLiveDevices();
 
 // Handles the replay handed out and not closed yet.
 int OpenReplayedHandles();

@@ -12,11 +12,9 @@
 #include "tests/support/report_section.h"
 #include "tests/support/test_files.h"
 
-std::string ProcessorSectionText(bool japanese) {
-    ReportMeasuresClock = false;
-    std::string text = SectionText(WriteProcessorSection, japanese);
-    ReportMeasuresClock = true;
-    return text;
+std::string ProcessorSectionText(bool japanese, ReportContext* context) {
+    ScopedSwap<bool> noClock(ReportMeasuresClock, false);
+    return SectionText(WriteProcessorSection, japanese, context);
 }
 
 static const SyntheticProcessor* Synthetic;
@@ -50,20 +48,15 @@ static bool SyntheticDivide() {
     return Synthetic->cyrixDivide;
 }
 
-void UseSyntheticProcessor(const SyntheticProcessor* processor) {
-    Synthetic = processor;
-    Processor.idFlagToggles = SyntheticIdFlag;
-    Processor.cpuid = SyntheticCpuid;
-    Processor.divideLeavesFlagsClear = SyntheticDivide;
-    Processor.cpuidOn = SyntheticCpuidOn;
-    Processor.cpuCount = OneProcessor;
-    Processor.machineProcessors = OneMachineProcessor;
-    CpuidInfo = CpuidInfoRecord();
-}
+static const ProcessorAccess SyntheticAccess = {SyntheticIdFlag, SyntheticCpuid,   SyntheticDivide,
+                                                LiveProcessor.readTimeStampCounter, SyntheticCpuidOn,
+                                                OneProcessor,    OneMachineProcessor};
 
-void UseLiveProcessor() {
-    Processor = LiveProcessor;
-    CpuidInfo = CpuidInfoRecord();
+ProcessorSwap::ProcessorSwap() : access(Processor), info(CpuidInfo, CpuidInfoRecord()) {}
+
+ProcessorSwap::ProcessorSwap(const SyntheticProcessor* synthetic)
+    : access(Processor, SyntheticAccess), info(CpuidInfo, CpuidInfoRecord()) {
+    Synthetic = synthetic;
 }
 
 std::vector<std::string> DumpNames() {

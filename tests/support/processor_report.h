@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/processor_access.h"
+#include "envreport/report_context.h"
+#include "tests/support/scoped_swap.h"
 
-// The processor section as the report writes it, for a one-processor x86
-// machine unless `system` is given; the clock is not measured.
-std::string ProcessorSectionText(bool japanese);
+// The processor section as the report writes it, for the machine of the
+// context (a one-processor x86 one when none is given; the raw block then
+// needs the same context); the clock is not measured.
+std::string ProcessorSectionText(bool japanese, ReportContext* context = NULL);
 
 // Registers by leaf for the synthetic processor; leaves not in the map
 // answer zeros. The ID flag and divide test answers are set alongside.
@@ -19,11 +23,15 @@ struct SyntheticProcessor {
     bool hasCpuid = true;
     bool cyrixDivide = false;
 };
-// Makes `Processor` answer from `processor` (kept by pointer) and clears
-// CpuidInfo, as a fresh process would have it.
-void UseSyntheticProcessor(const SyntheticProcessor* processor);
-// Back to the live processor.
-void UseLiveProcessor();
+// For one scope: `Processor` answers from `synthetic` (kept by pointer),
+// or without one stays as it is for a replay to swap; CpuidInfo starts
+// cleared, as a fresh process has it. Both come back when the scope ends.
+struct ProcessorSwap {
+    ScopedSwap<ProcessorAccess> access;
+    ScopedSwap<CpuidInfoRecord> info;
+    ProcessorSwap();
+    explicit ProcessorSwap(const SyntheticProcessor* synthetic);
+};
 
 
 // The file names of the recorded one-processor dumps in tests/data/cpuid.

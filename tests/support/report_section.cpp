@@ -1,12 +1,15 @@
 #include "tests/support/report_section.h"
 
 #include "envreport/report_language.h"
+#include "tests/support/scoped_swap.h"
 
-std::string SectionText(ReportSection section, bool japanese) {
-    ReportLanguage = japanese;
+std::string SectionText(ReportSection section, bool japanese, ReportContext* context) {
+    ScopedSwap<bool> language(ReportLanguage, japanese);
+    ReportContext fresh = {};
+    if (!context) context = &fresh;
     ReportBuffer report = {};
     report.Init();
-    section(report);
+    section(report, *context);
     std::string text = report.text ? report.text : "";
     report.Free();
     return text;

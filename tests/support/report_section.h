@@ -4,8 +4,9 @@
 
 #include "envreport/report_driver.h"
 
-// The section's text as the report would hold it, in the given language.
-std::string SectionText(ReportSection section, bool japanese = false);
+// The section's text as the report would hold it, in the given language;
+// with a fresh context unless one is given.
+std::string SectionText(ReportSection section, bool japanese = false, ReportContext* context = NULL);
 
 // What follows `label` up to the end of its line, or "<no LABEL>" when no
 // line starts with it. The label is matched right after a line break.

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "envreport/os/version_access.h"
 
 static const SyntheticVersion* Synthetic;
 
@@ -21,9 +20,9 @@ static BOOL SyntheticGetProductInfo(DWORD, DWORD, DWORD, DWORD, DWORD* type) {
     return TRUE;
 }
 
-static int SyntheticMetric(int index) {
+static int WINAPI SyntheticMetric(int index) {
     auto found = Synthetic->metrics.find(index);
-    return found == Synthetic->metrics.end() ? 0 : found->second;
+    return found == Synthetic->metrics.end() ? GetSystemMetrics(index) : found->second;
 }
 
 static WORD SyntheticNativeArchitecture() {
@@ -34,12 +33,17 @@ static USHORT SyntheticNativeMachine() {
     return Synthetic->nativeMachine;
 }
 
-void UseSyntheticVersion(const SyntheticVersion* version) {
-    Synthetic = version;
-    Version = {SyntheticGetVersion, SyntheticGetProductInfo, SyntheticMetric, SyntheticNativeArchitecture,
-               SyntheticNativeMachine};
+static VersionAccess SyntheticVersionAccess() {
+    return {SyntheticGetVersion, SyntheticGetProductInfo, SyntheticNativeArchitecture, SyntheticNativeMachine};
 }
 
-void UseLiveVersion() {
-    Version = LiveVersion;
+static SessionAccess SyntheticSessionAccess() {
+    SessionAccess session = Session;
+    session.getSystemMetrics = SyntheticMetric;
+    return session;
+}
+
+VersionSwap::VersionSwap(const SyntheticVersion* presented)
+    : version(Version, SyntheticVersionAccess()), session(Session, SyntheticSessionAccess()) {
+    Synthetic = presented;
 }

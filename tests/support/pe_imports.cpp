@@ -1,4 +1,4 @@
-#include "tools/pe_imports.h"
+#include "tests/support/pe_imports.h"
 
 #include <windows.h>
 

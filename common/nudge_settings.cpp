@@ -1,4 +1,4 @@
-#include "app/nudge_settings.h"
+#include "common/nudge_settings.h"
 
 int NudgeInterval = 0;
 int NudgeDistance = 1;

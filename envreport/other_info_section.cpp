@@ -1,8 +1,7 @@
-#include "envreport/devices/other_info_section.h"
+#include "envreport/other_info_section.h"
 
 #include <windows.h>
 
-#include "about/product_title.h"
 #include "envreport/report_datetime.h"
 #include "envreport/report_language.h"
 
@@ -12,11 +11,12 @@ void FormatUtcOffset(long bias, char (&out)[16]) {
     wsprintfA(out, bias < 0 ? "+%02lu:%02lu" : "-%02lu:%02lu", magnitude / 60, magnitude % 60);
 }
 
-void WriteOtherInfoSection(ReportBuffer& report) {
+void WriteOtherInfoSection(ReportBuffer& report, ReportContext& context) {
     report.Append(Pick("\r\n[その他]", "\r\n[Other Information]"));
     report.Append(Pick("\r\nクライアント  :", "\r\nClient        :"));
-    report.Append(ProductTitleLine);
+    report.Append(context.clientLine);
 
+    // "Time/Data" is spelt so on purpose: reports already sent in use it.
     report.Append(Pick("\r\n日付時刻      :", "\r\nTime/Data     :"));
     SYSTEMTIME now;
     GetLocalTime(&now);

@@ -1,4 +1,4 @@
-#include "envreport/system_library.h"
+#include "common/system_library.h"
 
 #include <cstring>
 
@@ -10,9 +10,4 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     path[length] = '\\';
     memcpy(path + length + 1, fileName, nameLength + 1);
     return LoadLibraryA(path);
-}
-
-void* LoadedLibraryFunction(const char* module, const char* name) {
-    HMODULE library = GetModuleHandleA(module);
-    return library ? (void*)GetProcAddress(library, name) : NULL;
 }

@@ -1,4 +1,4 @@
-#include "setup/ansi_files.h"
+#include "common/ansi_files.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
-#include "setup/exe_directory.h"
+#include "common/exe_directory.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "setup/paths.h"
+#include "common/paths.h"
 
 bool CutToFolder(char* path) {
     for (int i = (int)strlen(path) - 1; i >= 1; --i) {
@@ -20,10 +20,4 @@ bool RestoreExeDirectory() {
     if (!GetOwnExePath(path)) return false;
     if (!CutToFolder(path)) return false;
     return SetCurrentDirectoryA(path) != FALSE;
-}
-
-void EnterSystemFolder(char (&systemFolder)[PathBufferSize]) {
-    UINT length = GetSystemDirectoryA(systemFolder, sizeof systemFolder);
-    if (length == 0 || length >= sizeof systemFolder) lstrcpyA(systemFolder, "\\");
-    SetCurrentDirectoryA(systemFolder);
 }

@@ -1,4 +1,4 @@
-#include "setup/paths.h"
+#include "common/paths.h"
 
 #include <windows.h>
 

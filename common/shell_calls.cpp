@@ -1,0 +1,42 @@
+#include "common/shell_calls.h"
+
+#include "common/optional_functions.h"
+
+HRESULT InitializeCom() {
+    CoInitializeFunction call = OptionalCoInitialize();
+    return call ? call(NULL) : E_FAIL;
+}
+
+void UninitializeCom() {
+    CoUninitializeFunction call = OptionalCoUninitialize();
+    if (call) call();
+}
+
+HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object) {
+    CoCreateInstanceFunction call = OptionalCoCreateInstance();
+    *object = NULL;
+    return call ? call(classId, NULL, CLSCTX_INPROC_SERVER, interfaceId, object) : E_FAIL;
+}
+
+void FreeComMemory(void* block) {
+    CoTaskMemFreeFunction call = OptionalCoTaskMemFree();
+    if (call) call(block);
+}
+
+HRESULT GetSpecialFolderLocation(int csidl, LPITEMIDLIST* folder) {
+    SHGetSpecialFolderLocationFunction call = OptionalSHGetSpecialFolderLocation();
+    *folder = NULL;
+    return call ? call(NULL, csidl, folder) : E_FAIL;
+}
+
+BOOL GetPathFromIdList(LPCITEMIDLIST list, char* path) {
+    SHGetPathFromIDListAFunction call = OptionalSHGetPathFromIDListA();
+    return call ? call(list, path) : FALSE;
+}
+
+HINSTANCE OpenWithShell(HWND owner, const char* verb, const char* file, const char* parameters,
+                        const char* folder, int show) {
+    ShellExecuteAFunction call = OptionalShellExecuteA();
+    // ShellExecuteA's own "out of memory" result.
+    return call ? call(owner, verb, file, parameters, folder, show) : (HINSTANCE)0;
+}

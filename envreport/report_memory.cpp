@@ -1,0 +1,6 @@
+#include "envreport/report_memory.h"
+
+#include <cstdlib>
+
+const ReportMemoryAccess LiveReportMemory = {realloc};
+ReportMemoryAccess ReportMemory = LiveReportMemory;
