@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "app/nudge_check.h"
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
 #include "res/resource.h"
@@ -39,21 +40,30 @@ static int ReturnDistance(int distance) {
 // acceleration or the screen edge did to the moves. When the position
 // cannot be read (locked workstation, secure desktop) there is nothing
 // sound to restore, so the pointer is left where the moves put it.
-static void NudgeMouse(int distance) {
-    if (Session.getSystemMetrics(SM_REMOTESESSION)) return;
+// Returns whether it moved.
+static bool NudgeMouse(int distance) {
+    if (Session.getSystemMetrics(SM_REMOTESESSION)) return false;
     POINT before;
     bool known = Session.getCursorPos(&before) != FALSE;
     mouse_event(MOUSEEVENTF_MOVE, (DWORD)distance, 0, 0, 0);
     mouse_event(MOUSEEVENTF_MOVE, (DWORD)ReturnDistance(distance), 0, 0, 0);
     if (known) SetCursorPos(before.x, before.y);
+    return true;
 }
 
 // A Shift tap is skipped while the user holds Shift, so that it never
-// releases a key the user is pressing.
-static void TapShift() {
-    if (GetKeyState(VK_SHIFT) < 0) return;
+// releases a key the user is pressing. Returns whether it tapped.
+static bool TapShift() {
+    if (GetKeyState(VK_SHIFT) < 0) return false;
     keybd_event(VK_SHIFT, 0, 0, 0);
     keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    return true;
+}
+
+static void Nudge(HWND window) {
+    DWORD sent = Session.getTickCount();
+    bool nudged = NudgeDistance != 0 ? NudgeMouse(NudgeDistance) : TapShift();
+    if (nudged) StartNudgeCheck(window, sent);
 }
 
 LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,13 +73,12 @@ LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_DESTROY:
         KillTimer(window, JiggleTimerId);
+        KillTimer(window, NudgeCheckTimerId);
         PostQuitMessage(0);
         return 0;
     case WM_TIMER:
-        if (wParam == JiggleTimerId) {
-            if (NudgeDistance != 0) NudgeMouse(NudgeDistance);
-            else TapShift();
-        }
+        if (wParam == JiggleTimerId) Nudge(window);
+        else if (wParam == NudgeCheckTimerId) FinishNudgeCheck(window);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -9,6 +9,12 @@
 // Class name and title alike.
 const char* const ResidentWindowName = ProductCaption;
 const UINT_PTR JiggleTimerId = 5455;
+// The one-shot check whether Windows registered the nudge. A quarter
+// second lets a busy input queue catch up (it takes well under a
+// millisecond when idle) and still ends before the next nudge at the
+// shortest interval the set-up dialog offers, one second.
+const UINT_PTR NudgeCheckTimerId = 5456;
+const UINT NudgeCheckDelay = 250;
 
 void RegisterResidentClass(HINSTANCE instance);
 bool CreateResidentWindow(HINSTANCE instance);

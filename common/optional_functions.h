@@ -36,6 +36,7 @@ enum OptionalLibrary {
     X(LibraryKernel32, GetLogicalProcessorInformationEx, "GetLogicalProcessorInformationEx", BOOL,               \
       (int, void*, DWORD*))                                                                                       \
     X(LibraryUser32, GetDpiForWindow, "GetDpiForWindow", UINT, (HWND))                                            \
+    X(LibraryUser32, GetLastInputInfo, "GetLastInputInfo", BOOL, (PLASTINPUTINFO))                                \
     X(LibraryOle32, CoInitialize, "CoInitialize", HRESULT, (void*))                                               \
     X(LibraryOle32, CoUninitialize, "CoUninitialize", void, ())                                                   \
     X(LibraryOle32, CoCreateInstance, "CoCreateInstance", HRESULT, (REFCLSID, IUnknown*, DWORD, REFIID, void**)) \

@@ -1,8 +1,11 @@
 // What the program asks of the user's session: the system metrics (remote
-// session, screens, mouse, edition), the pointer position and the time
-// since start. Both the nudge and the report reach them only through
-// `Session`, so a test can play a remote session, a pointer that cannot be
-// read (secure desktop) or an uptime, which Wine cannot be made to be.
+// session, screens, mouse, edition), the pointer position, the time since
+// start, the time of the last input the system registered, whether the
+// input desktop is the user's own, and the power manager's idle reset.
+// Both the nudge and the report reach them only through `Session`, so a
+// test can play a remote session, a pointer that cannot be read (secure
+// desktop), an uptime, input that Windows dropped or a locked desktop,
+// which Wine cannot be made to be.
 #pragma once
 #include <windows.h>
 
@@ -10,6 +13,13 @@ struct SessionAccess {
     int(WINAPI* getSystemMetrics)(int index);
     BOOL(WINAPI* getCursorPos)(LPPOINT point);
     DWORD(WINAPI* getTickCount)();
+    // The tick of the last input; false where Windows cannot tell
+    // (GetLastInputInfo is missing or fails).
+    bool (*lastInputTick)(DWORD* tick);
+    // The input desktop can be opened and is "Default": not the lock
+    // screen, not the secure desktop of a consent prompt.
+    bool (*inputDesktopIsUsers)();
+    EXECUTION_STATE(WINAPI* setThreadExecutionState)(EXECUTION_STATE flags);
 };
 
 extern SessionAccess Session;

@@ -25,6 +25,12 @@ static BOOL WINAPI UnreadableCursorPos(LPPOINT point) {
     return FALSE;
 }
 
+static SessionAccess WithFakeRemoteSession() {
+    SessionAccess session = LiveSession;
+    session.getSystemMetrics = FakeSystemMetrics;
+    return session;
+}
+
 static POINT CursorNow() {
     POINT p = {-1, -1};
     GetCursorPos(&p);
@@ -33,7 +39,7 @@ static POINT CursorNow() {
 
 class NudgeTick : public ::testing::Test {
 protected:
-    ScopedSwap<SessionAccess> session{Session, {FakeSystemMetrics, GetCursorPos, GetTickCount}};
+    ScopedSwap<SessionAccess> session{Session, WithFakeRemoteSession()};
     ScopedSwap<int> distance{NudgeDistance};
     void SetUp() override {
         StartInputRecorder();
@@ -153,4 +159,117 @@ TEST_F(NudgeTick, OtherTimerIdsChangeNothing) {
     for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id, 0, 0)) << id;
     NudgeDistance = 0;
     for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id, 0, 0)) << id;
+}
+
+// What Windows made of a nudge, played through the session: the tick
+// counter stands just before its wrap, the last input lies `lastInput`
+// ticks after the nudge (negative: before it, so the nudge was dropped).
+static const DWORD NudgeTickCount = 0xFFFFFFF0;
+static bool InputTimeKnown;
+static int LastInputAfterNudge;
+static bool UsersDesktop;
+static int PowerCalls;
+static EXECUTION_STATE PowerFlags;
+
+static bool PlayedLastInputTick(DWORD* tick) {
+    *tick = NudgeTickCount + (DWORD)LastInputAfterNudge;
+    return InputTimeKnown;
+}
+
+static EXECUTION_STATE WINAPI CountedPowerCall(EXECUTION_STATE flags) {
+    ++PowerCalls;
+    PowerFlags = flags;
+    return ES_CONTINUOUS;
+}
+
+// A message-only window of the resident class, so that the check timer
+// really arrives; its nudge timer is set too far out to fire.
+static HWND CreateCheckingWindow() {
+    RegisterResidentClass(GetModuleHandleA(NULL));
+    return CreateWindowExA(0, ResidentWindowName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, GetModuleHandleA(NULL),
+                           NULL);
+}
+
+static void DestroyCheckingWindow(HWND window) {
+    DestroyWindow(window);
+    MSG message;
+    PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by WM_DESTROY
+}
+
+// Long enough for the check timer to fire three times were it not ended.
+static void PumpMessages() {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 3 * NudgeCheckDelay + 100) {
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        Sleep(10);
+    }
+}
+
+TEST_F(NudgeTick, DroppedNudgeResetsTheIdleTimersOnlyOnTheUsersDesktop) {
+    struct {
+        const char* what;
+        int distance;
+        int remote;
+        bool known;
+        int lastInput;
+        bool usersDesktop;
+        int powerCalls;
+    } cases[] = {
+        {"registered, across the wrap", 1, 0, true, 40, true, 0},
+        {"registered within the nudge's tick", 0, 0, true, 0, true, 0},
+        {"dropped on the user's desktop", 1, 0, true, -1, true, 1},
+        {"dropped Shift tap, long idle", 0, 0, true, -3600000, true, 1},
+        {"dropped on a locked desktop", 1, 0, true, -1, false, 0},
+        {"Shift tap dropped in a remote session", 0, 1, true, -1, true, 0},
+        {"GetLastInputInfo missing", 1, 0, false, -1, true, 0},
+    };
+    ScopedSwap<int> interval(NudgeInterval, USER_TIMER_MAXIMUM);
+    HWND window = CreateCheckingWindow();
+    ASSERT_TRUE(window != NULL);
+    Session.getTickCount = [](void) -> DWORD WINAPI { return NudgeTickCount; };
+    Session.lastInputTick = PlayedLastInputTick;
+    Session.inputDesktopIsUsers = [] { return UsersDesktop; };
+    Session.setThreadExecutionState = CountedPowerCall;
+    for (const auto& c : cases) {
+        NudgeDistance = c.distance;
+        FakeRemoteSession = c.remote;
+        InputTimeKnown = c.known;
+        LastInputAfterNudge = c.lastInput;
+        UsersDesktop = c.usersDesktop;
+        PowerCalls = 0;
+        PowerFlags = 0;
+        ClearRecordedInput();
+        ResidentWindowProc(window, WM_TIMER, JiggleTimerId, 0);
+        PumpMessages();
+        EXPECT_EQ(c.powerCalls, PowerCalls) << c.what;
+        if (c.powerCalls) {
+            EXPECT_EQ((EXECUTION_STATE)(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED), PowerFlags) << c.what;
+        }
+        // The nudge itself is the same whatever the check finds.
+        RecordedInput seen[16];
+        EXPECT_EQ(c.distance && !c.remote ? 2 : 0, RecordedMouseMoves(seen, 16)) << c.what;
+        EXPECT_EQ(c.distance ? 0 : 2, RecordedShiftEvents(seen, 16)) << c.what;
+    }
+    DestroyCheckingWindow(window);
+}
+
+// Under Wine injected input counts, as on a Windows that takes it: the
+// live session sees the nudge and asks nothing of the power manager.
+TEST_F(NudgeTick, RegisteredNudgeLeavesThePowerManagerAlone) {
+    EXPECT_TRUE(LiveSession.inputDesktopIsUsers());
+    ScopedSwap<int> interval(NudgeInterval, USER_TIMER_MAXIMUM);
+    HWND window = CreateCheckingWindow();
+    ASSERT_TRUE(window != NULL);
+    Session.setThreadExecutionState = CountedPowerCall;
+    PowerCalls = 0;
+    NudgeDistance = 1;
+    DWORD before = GetTickCount();
+    ResidentWindowProc(window, WM_TIMER, JiggleTimerId, 0);
+    PumpMessages();
+    DWORD lastInput = 0;
+    ASSERT_TRUE(LiveSession.lastInputTick(&lastInput));
+    EXPECT_LE((LONG)(before - lastInput), 20);  // the nudge, not some earlier input
+    EXPECT_EQ(0, PowerCalls);
+    DestroyCheckingWindow(window);
 }

@@ -52,9 +52,12 @@ TEST(SessionLines, MemoryCountsRightAlignedWithMegabytes) {
 TEST(SessionLines, UptimeAndRemoteSessionAsTheSessionTellsThem) {
     static DWORD ticks;
     static int remote;
-    ScopedSwap<SessionAccess> session(
-        Session, {[](int index) -> int WINAPI { return index == SM_REMOTESESSION ? remote : GetSystemMetrics(index); },
-                  GetCursorPos, []() -> DWORD WINAPI { return ticks; }});
+    SessionAccess played = LiveSession;
+    played.getSystemMetrics = [](int index) -> int WINAPI {
+        return index == SM_REMOTESESSION ? remote : GetSystemMetrics(index);
+    };
+    played.getTickCount = []() -> DWORD WINAPI { return ticks; };
+    ScopedSwap<SessionAccess> session(Session, played);
     struct {
         DWORD ticks;
         int remote;
