@@ -37,6 +37,11 @@ enum OptionalLibrary {
       (int, void*, DWORD*))                                                                                       \
     X(LibraryUser32, GetDpiForWindow, "GetDpiForWindow", UINT, (HWND))                                            \
     X(LibraryUser32, GetLastInputInfo, "GetLastInputInfo", BOOL, (PLASTINPUTINFO))                                \
+    X(LibraryUser32, OpenInputDesktop, "OpenInputDesktop", HDESK, (DWORD, BOOL, ACCESS_MASK))                      \
+    X(LibraryUser32, GetUserObjectInformationA, "GetUserObjectInformationA", BOOL,                                \
+      (HANDLE, int, void*, DWORD, DWORD*))                                                                        \
+    X(LibraryUser32, CloseDesktop, "CloseDesktop", BOOL, (HDESK))                                                 \
+    X(LibraryKernel32, SetThreadExecutionState, "SetThreadExecutionState", EXECUTION_STATE, (EXECUTION_STATE))    \
     X(LibraryOle32, CoInitialize, "CoInitialize", HRESULT, (void*))                                               \
     X(LibraryOle32, CoUninitialize, "CoUninitialize", void, ())                                                   \
     X(LibraryOle32, CoCreateInstance, "CoCreateInstance", HRESULT, (REFCLSID, IUnknown*, DWORD, REFIID, void**)) \
