@@ -3,7 +3,7 @@
 # the mingw-w64 i686 cross compiler, Wine with 32-bit support and its own
 # fonts (Marlett draws the caption buttons, Wingdings the About box's link
 # symbols; Wine only recommends them), Xvfb, a Japanese locale and font,
-# the independent checkers used by tests, and zip for the release.
+# the independent checkers used by tests, and zip and unzip for the release.
 set -euo pipefail
 
 packages=(
@@ -11,7 +11,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb x11-utils x11-apps imagemagick xdotool
   locales fonts-ipafont-gothic
-  liblnk-utils cpuid zip
+  liblnk-utils cpuid zip unzip
 )
 
 as_root() {
