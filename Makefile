@@ -2,7 +2,7 @@
 BUILD := build
 ARGS ?=
 
-.PHONY: all deps build run test report bench screenshot
+.PHONY: all deps build run test report bench screenshot dist
 
 all: build
 
@@ -41,3 +41,9 @@ screenshot: build
 	unset DISPLAY; tools/run.sh
 	/usr/bin/convert $(BUILD)/screen.png -trim +repage docs/setup-dialog.png
 	unset DISPLAY; tools/hidpi-screenshots.sh
+
+# The release: dist/SWAYPIX-<version>.zip (swaypix.exe, readme.txt) and
+# dist/SHA256SUMS. Only the program is needed, not the tests.
+dist: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j2 --target swaypix
+	tools/dist.sh $(BUILD) dist

@@ -114,6 +114,21 @@ TEST_F(AboutBox, EnglishRecordShowsEnglishTextsFontAndFocus) {
     EXPECT_EQ(SYMBOL_CHARSET, font.lfCharSet);
     EXPECT_EQ(16, font.lfHeight);
     EXPECT_EQ(linkFont, (HFONT)SendDlgItemMessageA(box, IDC_ABOUT_MAIL, WM_GETFONT, 0, 0));
+    // The face the mapper chose, as its file names it: another font in
+    // its place draws the plain ":" and "*" or other symbols.
+    HWND webSite = GetDlgItem(box, IDC_ABOUT_WEBSITE);
+    HDC dc = GetDC(webSite);
+    HGDIOBJ previous = SelectObject(dc, linkFont);
+    union {
+        OUTLINETEXTMETRICA metrics;
+        char bytes[1024];
+    } chosen = {};
+    bool outline = GetOutlineTextMetricsA(dc, sizeof chosen, &chosen.metrics) != 0;
+    SelectObject(dc, previous);
+    ReleaseDC(webSite, dc);
+    ASSERT_TRUE(outline);
+    EXPECT_STREQ("Wingdings", chosen.bytes + (size_t)chosen.metrics.otmpFaceName);
+    EXPECT_EQ(SYMBOL_CHARSET, chosen.metrics.otmTextMetrics.tmCharSet);
 }
 
 TEST_F(AboutBox, NullFieldsHideTheirButtonsAndMoveTheFocusToClose) {

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian, if anything is missing:
-# the mingw-w64 i686 cross compiler, Wine with 32-bit support, Xvfb, a
-# Japanese locale and font, and the independent checkers used by tests.
+# the mingw-w64 i686 cross compiler, Wine with 32-bit support and its own
+# fonts (Marlett draws the caption buttons, Wingdings the About box's link
+# symbols; Wine only recommends them), Xvfb, a Japanese locale and font,
+# the independent checkers used by tests, and zip and unzip for the release.
 set -euo pipefail
 
 packages=(
   cmake make g++-mingw-w64-i686-posix googletest
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb x11-utils x11-apps imagemagick xdotool
   locales fonts-ipafont-gothic
-  liblnk-utils cpuid
+  liblnk-utils cpuid zip unzip
 )
 
 as_root() {

@@ -64,6 +64,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 
+# Wine's own Marlett (the caption buttons) and Wingdings (the About box's
+# link symbols) come with fonts-wine in a folder this Wine does not search,
+# so they are linked into the prefix. Wine's mapper would give the About
+# box's "Wingding" the first symbol font, Marlett; Windows gives Wingdings.
+wine_fonts=/usr/share/wine/fonts
+prefix_fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -e "$wine_fonts/wingding.ttf" ] && [ ! -e "$prefix_fonts/wingding.ttf" ]; then
+  mkdir -p "$prefix_fonts"
+  ln -sf "$wine_fonts/marlett.ttf" "$wine_fonts/wingding.ttf" "$prefix_fonts/"
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Wingding /d Wingdings /f >/dev/null 2>&1
+  wineserver -w
+fi
+
 wineserver -p
 # No window manager under Xvfb: unmanaged windows hide at once. On a real
 # desktop the window manager should decorate them.
