@@ -59,6 +59,7 @@ const char* FormatThousands(uint64_t value) {
 }
 
 void FormatWholeCharacters(char* out, size_t size, const char* format, ...) {
+    if (size == 0) return;
     va_list arguments;
     va_start(arguments, format);
     // The system C runtime's formatter: -1, possibly unterminated, when

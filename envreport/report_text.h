@@ -24,6 +24,6 @@ size_t WholeCharacterPrefix(const char* text, size_t limit);
 void CopyWholeCharacters(char* destination, size_t size, const char* source);
 
 // The system C runtime's formats (64-bit numbers as %I64u) into `out`; a
-// cut result ends at a character edge.
+// cut result ends at a character edge. With size 0 nothing is written.
 void FormatWholeCharacters(char* out, size_t size, const char* format, ...)
     __attribute__((format(ms_printf, 3, 4)));

@@ -17,6 +17,7 @@
 #include "envreport/cpu/cpuid_raw_section.h"
 #include "envreport/cpu/cpuid_replay.h"
 #include "envreport/cpu/processor_section.h"
+#include "envreport/report_text.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/processor_report.h"
 #include "tests/support/report_section.h"
@@ -386,14 +387,72 @@ TEST(CpuidReplayText, BadInputNamesItsLineAndChangesNothing) {
         {"report\r\n\r\n[CPUID Raw Data]\r\nCPU 0:\r\n" + L(0, 0, 1) + "garbage\r\n", "line 6: not a line of"},
         {"CPU 0:\n" + std::string(300, ' ') + "\n", "line 2: too long"},
         {"", "no CPUID leaves"},
+        {"CPU 0:\nCPU 1 x:\n", "line 2: not a line of"},
+        // Arrays sized by line count would ask for some 870 MB here.
+        {std::string(31 << 20, '\n') + "garbage\n", "line 32505857: not a line of"},
     };
     ScopedSwap<ProcessorAccess> live(Processor, LiveProcessor);
     for (const auto& c : cases) {
         char error[160] = "";
-        EXPECT_FALSE(ReplayCpuidText(c.text.c_str(), error, sizeof error)) << c.text;
+        EXPECT_FALSE(ReplayCpuidText(c.text.c_str(), error, sizeof error)) << c.text.substr(0, 80);
         EXPECT_EQ(0u, std::string(error).find(c.error)) << error;
     }
+    EXPECT_FALSE(ReplayCpuidText("hello\n", NULL, 0));
+    char canary[] = "abc";
+    FormatWholeCharacters(canary + 1, 0, "%s", "longer than nothing");
+    EXPECT_STREQ("abc", canary) << "size 0 writes nothing";
     EXPECT_EQ(LiveProcessor.cpuidOn, Processor.cpuidOn) << "a failed replay leaves the live processor in place";
+}
+
+// A pipe or a device has no size to read it by.
+TEST(CpuidReplayText, InputsThatAreNoFilesSaySo) {
+    HANDLE pipe = CreateNamedPipeA("\\\\.\\pipe\\swaypix-cpuid-dump", PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 4096,
+                                   4096, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+    for (const char* path : {"\\\\.\\pipe\\swaypix-cpuid-dump", "NUL"}) {
+        char error[160] = "";
+        EXPECT_FALSE(ReplayCpuidDump(path, error, sizeof error));
+        EXPECT_EQ(std::string(path) + " cannot be read as a file", error);
+    }
+    CloseHandle(pipe);
+}
+
+// The layouts as users send them: line ends of every kind, and published
+// dumps under a "CPU ...:" line, with blanks for dashes or before the colon.
+TEST(CpuidReplayText, EveryShapeOfDumpReplaysEveryLeaf) {
+    const std::string raw = "CPU 0:\n" + Intel(7) + L(7, 0, 0, 0x29) + "CPU 1:\n" + Intel(7) + L(7, 0, 0, 0x29);
+    std::string lonelyCr = raw, crlf;
+    std::replace(lonelyCr.begin(), lonelyCr.end(), '\n', '\r');
+    for (char c : raw) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const char* published = "CPUID 00000000: 00000007-756E6547-6C65746E-49656E69\n"
+                            "CPUID 00000001: 000906A3-00000000-00000000-00000000\n"
+                            "CPUID 00000007: 00000000-00000029-00000000-00000000\n";
+    std::string spaced = published, beforeColon = published;
+    std::replace(spaced.begin(), spaced.end(), '-', ' ');
+    for (size_t at = 0; (at = beforeColon.find(':', at)) != std::string::npos; at += 2) beforeColon.insert(at, " ");
+    const struct {
+        const char* what;
+        std::string text;
+        unsigned cpus;
+    } cases[] = {
+        {"lone CR", lonelyCr, 2},
+        {"CRLF", crlf, 2},
+        {"opened by a line of CPU and a colon", std::string("CPU Info:\n") + published, 1},
+        {"blanks for dashes", spaced, 1},
+        {"a blank before the colon", beforeColon, 1},
+        {"under a CPU 0: line", "CPU 0:\n" + spaced + published, 2},
+    };
+    for (const auto& c : cases) {
+        char error[160] = "";
+        ASSERT_TRUE(ReplayCpuidText(c.text.c_str(), error, sizeof error)) << c.what << ": " << error;
+        EXPECT_EQ(c.cpus, Processor.cpuCount()) << c.what;
+        CpuidRegisters leaf1, leaf7;
+        Processor.cpuidOn(c.cpus - 1, 1, 0, &leaf1);
+        Processor.cpuidOn(c.cpus - 1, 7, 0, &leaf7);
+        EXPECT_EQ(0x906a3u, leaf1.eax) << c.what;
+        EXPECT_EQ(0x29u, leaf7.ebx) << c.what;
+    }
+    UseLiveProcessor();
 }
 
 // Far more CPUs and bytes than the biggest servers' dumps: every CPU is
