@@ -48,12 +48,16 @@ bool ReportBuffer::Init() {
 }
 
 // A failed report takes no more text: it ends where the failure struck.
+// A piece that cannot be added fails it too, so the report never has a
+// silent hole.
 char* ReportBuffer::Append(const char* piece) {
     if (!text || !piece || ReportFailed) return text;
     if (DebugMirrorWanted()) MirrorToDebugFile(piece);
     size_t n = strlen(piece);
-    if (n > UINT_MAX - 1 - length) return NULL;
-    if (!ReserveExactly(this, length + n)) return NULL;
+    if (n > UINT_MAX - 1 - length || !ReserveExactly(this, length + n)) {
+        FailReport(ReportOutOfMemory);
+        return NULL;
+    }
     memcpy(text + length, piece, n);
     length += (unsigned)n;
     text[length] = '\0';

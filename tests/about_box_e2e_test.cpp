@@ -24,16 +24,16 @@ protected:
     HWND box = NULL;
     void SetUp() override {
         program = StartSwaypix("");
-        setup = WaitForDialogOf(program.dwProcessId, 10000);
+        setup = WaitForDialogOf(program.dwProcessId, EventBoundMs);
         ASSERT_TRUE(setup != NULL);
         PressDialogButton(setup, IDC_ABOUT);
-        box = WaitForDialogOwnedBy(setup, 10000);
+        box = WaitForDialogOwnedBy(setup, EventBoundMs);
         ASSERT_TRUE(box != NULL);
     }
     void TearDown() override {
         CloseViewersOf("VORLEXLIB_TEMP");
         if (WaitForExit(program, 0) == STILL_ACTIVE) TerminateProcess(program.hProcess, 1);
-        WaitForExit(program, 5000);
+        WaitForExit(program, EventBoundMs);
         CloseProcess(program);
     }
 };
@@ -60,7 +60,7 @@ TEST_F(RealAboutBox, ShowsTheProgramsJapaneseTexts) {
     for (int id : {IDC_ABOUT_WEBSITE, IDC_ABOUT_MAIL, IDC_ABOUT_DONATION, IDC_ABOUT_FEEDBACK, IDC_ABOUT_ICON})
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, id))) << id;
     PressDialogButton(box, IDCANCEL);
-    EXPECT_TRUE(WaitUntil(5000, [&] { return !IsWindow(box); }));
+    EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return !IsWindow(box); }));
     EXPECT_TRUE(IsWindowVisible(setup)) << "the set-up dialog stays";
 }
 
@@ -69,7 +69,7 @@ TEST_F(RealAboutBox, TheReportOpensInTheViewerAndIsDeletedOnClose) {
     GetTempPathA(sizeof temp, temp);
     const std::string reportPath = std::string(temp) + "VORLEXLIB_TEMP.TXT";
     PressDialogButton(box, IDC_ABOUT_REPORT);
-    HWND viewer = WaitForViewerOf("VORLEXLIB_TEMP", 20000);
+    HWND viewer = WaitForViewerOf("VORLEXLIB_TEMP", EventBoundMs);
     ASSERT_TRUE(viewer != NULL);
     std::wstring shown = ViewerText(viewer);
     EXPECT_EQ(0u, shown.find(std::wstring(PrivacyHeader) + L"VORLEX.LIB ver.5.24.05 [Jun  6 2012](ANSI)"));
@@ -81,6 +81,6 @@ TEST_F(RealAboutBox, TheReportOpensInTheViewerAndIsDeletedOnClose) {
     CloseViewersOf("VORLEXLIB_TEMP");
 
     PressDialogButton(box, IDCANCEL);
-    ASSERT_TRUE(WaitUntil(5000, [&] { return !IsWindow(box); }));
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return !IsWindow(box); }));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(reportPath.c_str()));
 }

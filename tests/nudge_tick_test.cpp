@@ -54,7 +54,7 @@ protected:
     int Tick(UINT_PTR timerId, int expectedMoves, int expectedKeys) {
         ResidentWindowProc(NULL, WM_TIMER, timerId, 0);
         RecordedInput seen[64];
-        WaitUntil(1000, [&] {
+        WaitUntil(EventBoundMs, [&] {
             return RecordedMouseMoves(seen, 64) >= expectedMoves && RecordedShiftEvents(seen, 64) >= expectedKeys;
         });
         Sleep(expectedMoves + expectedKeys == 0 ? 200 : 50);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "envreport/report_buffer.h"
+#include "envreport/report_failure.h"
 #include "envreport/report_memory.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/test_files.h"
@@ -28,9 +29,13 @@ protected:
     void SetUp() override {
         ReallocCalls = 0;
         ReallocFails = false;
+        ReportFailed = ReportNotFailed;
         SetEnvironmentVariableA("VORLEX_DEBUGOUT", NULL);
     }
-    void TearDown() override { buffer.Free(); }
+    void TearDown() override {
+        buffer.Free();
+        ReportFailed = ReportNotFailed;
+    }
     void FillTo(unsigned length) {
         std::string piece(length - buffer.length, 'x');
         buffer.Append(piece.c_str());
@@ -65,18 +70,21 @@ TEST_F(ReportBufferTest, GrowsExactlyAndOnlyBeyondCapacity) {
     EXPECT_EQ(16387u, buffer.length);
 }
 
-TEST_F(ReportBufferTest, FailedGrowthKeepsTheTextAndLaterSmallPiecesFit) {
+// A piece that cannot be added fails the report rather than leaving a
+// silent hole: nothing after it is taken, even when it would fit.
+TEST_F(ReportBufferTest, FailedGrowthKeepsTheTextAndFailsTheReport) {
     ASSERT_TRUE(buffer.Init());
     FillTo(16380);
     buffer.Append("tail");
     ReallocFails = true;
     EXPECT_EQ(NULL, buffer.Append("too long"));
+    EXPECT_EQ(ReportOutOfMemory, ReportFailed);
     EXPECT_EQ(16384u, buffer.length);
     EXPECT_EQ(16384u, buffer.capacity);
     EXPECT_STREQ("tail", buffer.text + 16380);
     ReallocFails = false;
-    EXPECT_EQ(buffer.text, buffer.Append("ok"));
-    EXPECT_STREQ("tailok", buffer.text + 16380);
+    buffer.Append("ok");
+    EXPECT_STREQ("tail", buffer.text + 16380);
 }
 
 TEST_F(ReportBufferTest, AssignReplacesTheTextAndKeepsALargerBlock) {
@@ -172,6 +180,7 @@ TEST_F(DebugMirrorTest, RunsBeforeGrowthAndAccumulatesAcrossRuns) {
     EXPECT_EQ(std::string(16384, 'x') + "lost", Mirror());
     buffer.Free();
     ReallocFails = false;
+    ReportFailed = ReportNotFailed;
     ASSERT_TRUE(buffer.Init());
     buffer.Append("again");
     EXPECT_EQ(std::string(16384, 'x') + "lostagain", Mirror());

@@ -177,19 +177,19 @@ protected:
     void SetUp() override {
         EndResidentInstances();
         program = StartSwaypix("");
-        dialog = WaitForDialogOf(program.dwProcessId, 5000);
+        dialog = WaitForDialogOf(program.dwProcessId, EventBoundMs);
         ASSERT_TRUE(dialog != NULL);
     }
     void TearDown() override {
         if (WaitForExit(program, 0) == STILL_ACTIVE) TerminateProcess(program.hProcess, 1);
-        WaitForExit(program, 5000);
+        WaitForExit(program, EventBoundMs);
         CloseProcess(program);
         EndResidentInstances();
     }
     // Presses a dialog button and returns the message box it opens.
     HWND PressAndWaitForBox(int buttonId) {
         PressDialogButton(dialog, buttonId);
-        return WaitForMessageBoxOwnedBy(dialog, 5000);
+        return WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
     }
     void ExpectMessage(HWND box, const wchar_t* text, LPCSTR icon) {
         ASSERT_TRUE(box != NULL);
@@ -273,7 +273,7 @@ TEST_F(SetupDialog, StartNowMakesThisProcessResident) {
     HWND question = PressAndWaitForBox(IDC_STARTNOW);
     ExpectMessage(question, StartQuestion, IDI_QUESTION);
     AnswerMessageBox(question, IDOK);
-    HWND notice = WaitForMessageBoxOwnedBy(dialog, 5000);
+    HWND notice = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
     ExpectMessage(notice, StartNotice, IDI_INFORMATION);
     AnswerMessageBox(notice, IDOK);
 
@@ -285,7 +285,7 @@ TEST_F(SetupDialog, StartNowMakesThisProcessResident) {
     EXPECT_FALSE(IsWindow(dialog));
     ClearRecordedInput();
     RecordedInput moves[8];
-    EXPECT_TRUE(WaitUntil(2500, [&] { return RecordedMouseMoves(moves, 8) >= 2; }));
+    EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedMouseMoves(moves, 8) >= 2; }));
     StopInputRecorder();
 }
 
@@ -293,20 +293,20 @@ TEST_F(SetupDialog, StartNowInShiftModeTapsShift) {
     StartInputRecorder();
     SetControlTextW(dialog, IDC_INTERVAL, L"1");
     PressDialogButton(dialog, IDC_SHIFTMODE);
-    WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE); });
+    WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE); });
     AnswerMessageBox(PressAndWaitForBox(IDC_STARTNOW), IDOK);
-    AnswerMessageBox(WaitForMessageBoxOwnedBy(dialog, 5000), IDOK);
+    AnswerMessageBox(WaitForMessageBoxOwnedBy(dialog, EventBoundMs), IDOK);
     ASSERT_TRUE(WaitForResidentWindow(5000) != NULL);
     ClearRecordedInput();
     RecordedInput events[8];
-    EXPECT_TRUE(WaitUntil(2500, [&] { return RecordedShiftEvents(events, 8) >= 2; }));
+    EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(events, 8) >= 2; }));
     EXPECT_EQ(0, RecordedMouseMoves(events, 8));
     StopInputRecorder();
 }
 
 TEST_F(SetupDialog, CloseButtonEndsTheProgram) {
     PressDialogButton(dialog, IDCANCEL);
-    EXPECT_EQ(0u, WaitForExit(program, 5000));
+    EXPECT_EQ(0u, WaitForExit(program, EventBoundMs));
     EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
 }
 
@@ -314,13 +314,13 @@ TEST_F(SetupDialog, EscapeEndsTheProgram) {
     HWND interval = GetDlgItem(dialog, IDC_INTERVAL);
     PostMessageW(interval, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PostMessageW(interval, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    EXPECT_EQ(0u, WaitForExit(program, 5000));
+    EXPECT_EQ(0u, WaitForExit(program, EventBoundMs));
     EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
 }
 
 TEST_F(SetupDialog, CloseBoxEndsTheProgram) {
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(0u, WaitForExit(program, 5000));
+    EXPECT_EQ(0u, WaitForExit(program, EventBoundMs));
     EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
 }
 
@@ -329,14 +329,14 @@ TEST_F(SetupDialog, FeedbackOpensThePageFromTheSystemFolder) {
     ResetOpenLog();
     // The log's name reaches the handler through the program's environment.
     PressDialogButton(dialog, IDCANCEL);
-    WaitForExit(program, 5000);
+    WaitForExit(program, EventBoundMs);
     CloseProcess(program);
     program = StartSwaypix("");
-    dialog = WaitForDialogOf(program.dwProcessId, 5000);
+    dialog = WaitForDialogOf(program.dwProcessId, EventBoundMs);
     ASSERT_TRUE(dialog != NULL);
 
     PressDialogButton(dialog, IDC_FEEDBACK);
-    std::string log = WaitForOpenLog(1, 10000);
+    std::string log = WaitForOpenLog(1, EventBoundMs);
     RestoreHandler("https");
     char systemFolder[MAX_PATH];
     GetSystemDirectoryA(systemFolder, sizeof systemFolder);

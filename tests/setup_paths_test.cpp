@@ -12,6 +12,7 @@
 #include "common/exe_directory.h"
 #include "common/paths.h"
 #include "setup/shortcut.h"
+#include "tests/support/wait.h"
 
 struct LeadCase {
     const char* text;
@@ -173,7 +174,7 @@ static DWORD WINAPI CreateWithoutCom(LPVOID result) {
 TEST(Shortcut, FailsWithoutComOrTarget) {
     bool result[2] = {true, true};
     HANDLE thread = CreateThread(NULL, 0, CreateWithoutCom, result, 0, NULL);
-    WaitForSingleObject(thread, 10000);
+    WaitForSingleObject(thread, EventBoundMs);
     CloseHandle(thread);
     EXPECT_FALSE(result[0]);
     EXPECT_FALSE(result[1]);

@@ -45,19 +45,19 @@ protected:
     }
     void OpenDialog() {
         program = StartSwaypix("");
-        dialog = WaitForDialogOf(program.dwProcessId, 5000);
+        dialog = WaitForDialogOf(program.dwProcessId, EventBoundMs);
         ASSERT_TRUE(dialog != NULL);
     }
     void CloseDialog() {
         if (dialog) PressDialogButton(dialog, IDCANCEL);
-        if (WaitForExit(program, 5000) == STILL_ACTIVE) TerminateProcess(program.hProcess, 1);
+        if (WaitForExit(program, EventBoundMs) == STILL_ACTIVE) TerminateProcess(program.hProcess, 1);
         CloseProcess(program);
         dialog = NULL;
     }
     // Presses the create button and returns the outcome message's text.
     std::wstring CreateFromDialog() {
         PressDialogButton(dialog, IDOK);
-        HWND box = WaitForMessageBoxOwnedBy(dialog, 10000);
+        HWND box = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
         if (!box) return L"<no message>";
         std::wstring text = MessageBoxTextW(box);
         EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
@@ -95,7 +95,7 @@ TEST_F(Shortcuts, AllNamesTakenGivesTheClashMessage) {
                     " && i=2; while [ $i -le 65535 ]; do : >\"SWAYPIX($i).LNK\"; i=$((i+1)); done");
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((desktop + "\\SWAYPIX(65535).LNK").c_str()));
     PressDialogButton(dialog, IDOK);
-    HWND box = WaitForMessageBoxOwnedBy(dialog, 120000);
+    HWND box = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
     ASSERT_TRUE(box != NULL);
     EXPECT_EQ(L"作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
               L"ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
@@ -164,7 +164,7 @@ TEST_F(Shortcuts, CarryTheSettingsOnTheirCommandLine) {
     for (const ArgumentCase& c : cases) {
         SetControlTextW(dialog, IDC_INTERVAL, c.field);
         if (IsButtonChecked(dialog, IDC_SHIFTMODE) != c.shiftMode) PressDialogButton(dialog, IDC_SHIFTMODE);
-        WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE) == c.shiftMode; });
+        WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE) == c.shiftMode; });
         std::string path = desktop + "\\SWAYPIX.LNK";
         ExpectCreated(CreateFromDialog(), path);
         LinkFacts link = ReadLink(path);
@@ -182,7 +182,7 @@ TEST_F(Shortcuts, CarryTheSettingsOnTheirCommandLine) {
 
 TEST_F(Shortcuts, GoIntoTheStartupFolder) {
     PressDialogButton(dialog, IDC_STARTUP);
-    WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_STARTUP); });
+    WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, IDC_STARTUP); });
     EXPECT_FALSE(IsButtonChecked(dialog, IDC_DESKTOP));
     ExpectCreated(CreateFromDialog(), startup + "\\SWAYPIX.LNK");
     ExpectCreated(CreateFromDialog(), startup + "\\SWAYPIX(2).LNK");
@@ -197,9 +197,9 @@ TEST_F(Shortcuts, AFailedSaveNamesThePath) {
     ASSERT_TRUE(MoveFileA(startup.c_str(), saved.c_str()));
     CloseHandle(CreateFileA(startup.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL));
     PressDialogButton(dialog, IDC_STARTUP);
-    WaitUntil(1000, [&] { return IsButtonChecked(dialog, IDC_STARTUP); });
+    WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, IDC_STARTUP); });
     PressDialogButton(dialog, IDOK);
-    HWND box = WaitForMessageBoxOwnedBy(dialog, 10000);
+    HWND box = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
     std::wstring message = box ? MessageBoxTextW(box) : L"<no message>";
     bool errorIcon = box && MessageBoxShowsIcon(box, IDI_ERROR);
     if (box) AnswerMessageBox(box, IDOK);

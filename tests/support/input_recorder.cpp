@@ -1,5 +1,7 @@
 #include "tests/support/input_recorder.h"
 
+#include "tests/support/wait.h"
+
 static const int RecorderCapacity = 4096;
 static RecordedInput Recorded[RecorderCapacity];
 static int RecordedCount = 0;
@@ -58,12 +60,12 @@ void StartInputRecorder() {
     RecordedCount = 0;
     RecorderReady = CreateEventA(NULL, TRUE, FALSE, NULL);
     RecorderThread = CreateThread(NULL, 0, RecorderMain, NULL, 0, &RecorderThreadId);
-    WaitForSingleObject(RecorderReady, 5000);
+    WaitForSingleObject(RecorderReady, EventBoundMs);
 }
 
 void StopInputRecorder() {
     PostThreadMessageA(RecorderThreadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(RecorderThread, 5000);
+    WaitForSingleObject(RecorderThread, EventBoundMs);
     CloseHandle(RecorderThread);
     CloseHandle(RecorderReady);
     DeleteCriticalSection(&RecorderLock);

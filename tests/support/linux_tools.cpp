@@ -44,7 +44,7 @@ std::string RunLinuxCommand(const std::string& shellCommand) {
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return "<not started>";
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    if (!WaitUntil(20000, [&] { return GetFileAttributesA(windowsOut.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+    if (!WaitUntil(EventBoundMs, [&] { return GetFileAttributesA(windowsOut.c_str()) != INVALID_FILE_ATTRIBUTES; }))
         return "<timed out>";
     std::string output = ReadTextFile(windowsOut);
     DeleteFileA(windowsOut.c_str());

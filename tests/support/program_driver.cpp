@@ -50,7 +50,7 @@ void EndResidentInstances() {
         HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
         if (process) {
             TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
+            WaitForSingleObject(process, EventBoundMs);
             CloseHandle(process);
         }
     }
@@ -170,8 +170,6 @@ bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon) {
         if (!iconControl) iconControl = GetDlgItem(box, id);
     if (!iconControl) return false;
     SetForegroundWindow(box);
-    RedrawWindow(box, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(100);
     RECT r;
     GetWindowRect(iconControl, &r);
     const int size = 32;
@@ -179,19 +177,23 @@ bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon) {
     r.right = r.left + size;
     r.bottom = r.top + size;
     static DWORD shown[size * size], onBlack[size * size], onWhite[size * size];
-    CaptureScreen(r, shown);
-    // A pixel that comes out the same over black and over white is opaque,
-    // and its colour is what the screen must show there.
     HICON expected = LoadIconA(NULL, systemIcon);
     RenderIcon(expected, size, BLACK_BRUSH, onBlack);
     RenderIcon(expected, size, WHITE_BRUSH, onWhite);
-    int opaque = 0, matching = 0;
-    for (int i = 0; i < size * size; ++i) {
-        if (onBlack[i] != onWhite[i]) continue;
-        ++opaque;
-        if (shown[i] == onBlack[i]) ++matching;
-    }
-    return opaque > 100 && matching * 100 >= opaque * 95;
+    // The box paints in its own time: look until the icon is there.
+    return WaitUntil(EventBoundMs, [&] {
+        RedrawWindow(box, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        CaptureScreen(r, shown);
+        // A pixel that comes out the same over black and over white is
+        // opaque, and its colour is what the screen must show there.
+        int opaque = 0, matching = 0;
+        for (int i = 0; i < size * size; ++i) {
+            if (onBlack[i] != onWhite[i]) continue;
+            ++opaque;
+            if (shown[i] == onBlack[i]) ++matching;
+        }
+        return opaque > 100 && matching * 100 >= opaque * 95;
+    });
 }
 
 void PressDialogButton(HWND dialog, int controlId) {
@@ -237,7 +239,7 @@ HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs) {
 
 void AnswerMessageBox(HWND box, int buttonId) {
     PressDialogButton(box, buttonId);
-    for (int i = 0; i < 300 && IsWindow(box); ++i) Sleep(10);
+    WaitUntil(EventBoundMs, [&] { return !IsWindow(box); });
 }
 
 void SetControlTextW(HWND dialog, int controlId, const wchar_t* text) {

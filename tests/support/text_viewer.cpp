@@ -41,6 +41,6 @@ void CloseViewersOf(const char* fileName) {
         HWND viewer = FindViewerOf(fileName);
         if (!viewer) return;
         PostMessageA(viewer, WM_CLOSE, 0, 0);
-        WaitUntil(3000, [&] { return !IsWindow(viewer); });
+        WaitUntil(EventBoundMs, [&] { return !IsWindow(viewer); });
     }
 }
