@@ -420,6 +420,7 @@ TEST(CpuidReplayText, InputsThatAreNoFilesSaySo) {
 // The layouts as users send them: line ends of every kind, and published
 // dumps under a "CPU ...:" line, with blanks for dashes or before the colon.
 TEST(CpuidReplayText, EveryShapeOfDumpReplaysEveryLeaf) {
+    ProcessorSwap processor;
     const std::string raw = "CPU 0:\n" + Intel(7) + L(7, 0, 0, 0x29) + "CPU 1:\n" + Intel(7) + L(7, 0, 0, 0x29);
     std::string lonelyCr = raw, crlf;
     std::replace(lonelyCr.begin(), lonelyCr.end(), '\n', '\r');
@@ -452,7 +453,6 @@ TEST(CpuidReplayText, EveryShapeOfDumpReplaysEveryLeaf) {
         EXPECT_EQ(0x906a3u, leaf1.eax) << c.what;
         EXPECT_EQ(0x29u, leaf7.ebx) << c.what;
     }
-    UseLiveProcessor();
 }
 
 // Far more CPUs and bytes than the biggest servers' dumps: every CPU is
