@@ -18,6 +18,21 @@ as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# A mirror caught mid-sync fails one index; try again, then go on with the
+# indexes that were read: the packages needed are in the main suite.
+update_indexes() {
+  as_root apt-get update -q || { sleep 10; as_root apt-get update -q; } ||
+    echo "Some package indexes could not be read; going on without them"
+}
+
+# Without one suite's i386 index the 64-bit and 32-bit copies of a library
+# can only be at one version in the release's own suite: ask for it there.
+install_packages() {
+  local apt=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends)
+  as_root "${apt[@]}" "$@" ||
+    as_root "${apt[@]}" -t "$(. /etc/os-release && echo "$VERSION_CODENAME")" "$@"
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -26,8 +41,8 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-  as_root apt-get update -q
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  update_indexes
+  install_packages "${missing[@]}"
 fi
 
 # Without the generated locale Wine gets code page 932 but cannot open
@@ -55,7 +70,7 @@ if [ -x /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; 
     archive=$({ cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null || true; } |
       grep -oE 'https?://[^ ]+/debian/?( |$)' | head -1 | tr -d ' ')
     echo "deb $archive $suite main" | as_root tee /etc/apt/sources.list.d/swaypix-backports.list >/dev/null
-    as_root apt-get update -q
+    update_indexes
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends -t "$suite" qemu-user-static
   fi
   binfmt=/proc/sys/fs/binfmt_misc
