@@ -44,8 +44,7 @@ protected:
     void SetUp() override {
         StartInputRecorder();
         FakeRemoteSession = 0;
-        SetCursorPos(200, 150);
-        Sleep(50);
+        ASSERT_TRUE(PlacePointer(200, 150));
         ClearRecordedInput();
     }
     void TearDown() override { StopInputRecorder(); }
@@ -80,8 +79,7 @@ TEST_F(NudgeTick, RestoresThePointerAtTheScreenEdge) {
     // At the right edge the first move is lost; only putting the pointer
     // back keeps it from drifting left by one pixel on every tick.
     int right = GetSystemMetrics(SM_CXSCREEN) - 1;
-    SetCursorPos(right, 100);
-    Sleep(50);
+    ASSERT_TRUE(PlacePointer(right, 100));
     ClearRecordedInput();
     NudgeDistance = 1;
     Tick(JiggleTimerId, 1, 0);

@@ -15,8 +15,8 @@ protected:
 
     void SetUp() override {
         EndResidentInstances();
-        SetCursorPos(Home.x, Home.y);
         StartInputRecorder();
+        ASSERT_TRUE(PlacePointer(Home.x, Home.y));
     }
     void TearDown() override {
         StopInputRecorder();
@@ -94,7 +94,7 @@ TEST_F(Residency, CommandLineSetsTheDistance) {
         EXPECT_EQ(Home.x, moves[1].point.x) << c.arguments;
         EndResidentInstances();
         CloseProcess(resident);
-        SetCursorPos(Home.x, Home.y);
+        ASSERT_TRUE(PlacePointer(Home.x, Home.y));
     }
 }
 

@@ -101,3 +101,16 @@ static bool IsMouse(const RecordedInput& input) { return input.mouse; }
 
 int RecordedMouseMoves(RecordedInput* out, int capacity) { return CopyRecorded(IsMouse, out, capacity); }
 int RecordedShiftEvents(RecordedInput* out, int capacity) { return CopyRecorded(IsShift, out, capacity); }
+
+static bool PointerIsAt(int x, int y) {
+    POINT p;
+    return GetCursorPos(&p) && p.x == x && p.y == y;
+}
+
+bool PlacePointer(int x, int y) {
+    return WaitUntil(EventBoundMs, [&] {
+        if (!PointerIsAt(x, y)) SetCursorPos(x, y);
+        Sleep(100);
+        return PointerIsAt(x, y);
+    });
+}

@@ -13,6 +13,11 @@ struct RecordedInput {
     DWORD tick;     // GetTickCount when the hook saw it
 };
 
+// Puts the pointer at (x, y) and returns once it has stayed there for a
+// moment: in a process's first moments under Wine a position set at once
+// can be overwritten by the one the X server reports later.
+bool PlacePointer(int x, int y);
+
 void StartInputRecorder();
 void StopInputRecorder();
 void ClearRecordedInput();
