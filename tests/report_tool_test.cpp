@@ -63,6 +63,24 @@ TEST(ReportTool, TheDeviceSectionsStandBetweenTheProcessorAndTheOtherInformation
     }
 }
 
+// The power and idle block follows the UAC line directly and ends where
+// the disk drives begin; the report tool reads the shortcuts through COM.
+TEST(ReportTool, ThePowerBlockStandsBetweenTheUacLineAndTheDiskDrives) {
+    std::string report = RunReportTool("--english --no-clock").out;
+    size_t uac = report.find("\r\nUAC           :");
+    size_t block = report.find("\r\n\r\n[Power and Idle]\r\n");
+    size_t drives = report.find("\r\n\r\n[Disk Drives]\r\n");
+    ASSERT_NE(std::string::npos, uac) << report;
+    EXPECT_EQ(report.find("\r\n", uac + 2), block) << report;
+    ASSERT_LT(block, drives);
+    std::string lines = report.substr(block, drives - block);
+    EXPECT_NE(std::string::npos, lines.find("\r\nScreen Saver  :")) << lines;
+    size_t shortcut = lines.find("\r\nShortcut      :");
+    ASSERT_NE(std::string::npos, shortcut) << lines;
+    for (size_t at = shortcut; at != std::string::npos; at = lines.find("\r\n", at + 2))
+        EXPECT_EQ(0, lines.compare(at, 17, "\r\nShortcut      :")) << "the shortcut lines close the block" << lines;
+}
+
 TEST(ReportTool, HelpAndUnknownOptions) {
     CapturedRun help = RunReportTool("--help");
     EXPECT_EQ(0u, help.exitCode);
