@@ -22,13 +22,17 @@ static const char UserDesktop[] = "Control Panel\\Desktop";
 static const char PolicyDesktop[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
 static const char SystemPolicies[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
-// Writes a string value, or deletes it for null.
-static void PutString(HKEY root, const char* keyPath, const char* name, const char* value) {
+// Writes a value, or deletes it for null data.
+static void PutValue(HKEY root, const char* keyPath, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
     if (RegCreateKeyExA(root, keyPath, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS) return;
-    if (value) RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
+    if (data) RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
     else RegDeleteValueA(key, name);
     RegCloseKey(key);
+}
+
+static void PutString(HKEY root, const char* keyPath, const char* name, const char* value) {
+    PutValue(root, keyPath, name, REG_SZ, value, value ? (DWORD)strlen(value) + 1 : 0);
 }
 
 // One registry value of the prefix, put back as it was.
@@ -43,22 +47,16 @@ struct SavedValue {
 
 static SavedValue SaveValue(HKEY root, const char* keyPath, const char* name) {
     SavedValue saved = {root, keyPath, name, false, 0, std::vector<BYTE>(1024)};
-    HKEY key;
-    if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return saved;
     DWORD size = (DWORD)saved.data.size();
-    saved.existed = RegQueryValueExA(key, name, NULL, &saved.type, saved.data.data(), &size) == ERROR_SUCCESS;
+    saved.existed = RegGetValueA(root, keyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type, saved.data.data(),
+                                 &size) == ERROR_SUCCESS;
     saved.data.resize(size);
-    RegCloseKey(key);
     return saved;
 }
 
 static void RestoreValue(const SavedValue& saved) {
-    HKEY key;
-    if (RegCreateKeyExA(saved.root, saved.keyPath, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS)
-        return;
-    if (saved.existed) RegSetValueExA(key, saved.name, 0, saved.type, saved.data.data(), (DWORD)saved.data.size());
-    else RegDeleteValueA(key, saved.name);
-    RegCloseKey(key);
+    PutValue(saved.root, saved.keyPath, saved.name, saved.type, saved.existed ? saved.data.data() : NULL,
+             (DWORD)saved.data.size());
 }
 
 class IdleSettings : public ::testing::Test {
@@ -84,7 +82,7 @@ protected:
         SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, userActive, NULL, SPIF_UPDATEINIFILE);
         SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, userTimeout, NULL, SPIF_UPDATEINIFILE);
         for (const SavedValue& value : saved) RestoreValue(value);
-        if (!policyExisted) RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Policies\\Microsoft\\Windows\\Control Panel");
+        if (!policyExisted) RegDeleteTreeA(HKEY_CURRENT_USER, PolicyDesktop);
     }
 };
 
@@ -140,13 +138,9 @@ TEST_F(IdleSettings, InactivityLockOnlyWhereThePolicySetsOne) {
         {NULL, "<no Lock After    :>", "<no 自動ロック    :>"},
     };
     for (const auto& c : cases) {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, SystemPolicies, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL));
         DWORD seconds = c.seconds ? (DWORD)atoi(c.seconds) : 0;
-        if (c.seconds) RegSetValueExA(key, "InactivityTimeoutSecs", 0, REG_DWORD, (const BYTE*)&seconds, 4);
-        else RegDeleteValueA(key, "InactivityTimeoutSecs");
-        RegCloseKey(key);
+        PutValue(HKEY_LOCAL_MACHINE, SystemPolicies, "InactivityTimeoutSecs", REG_DWORD, c.seconds ? &seconds : NULL,
+                 sizeof seconds);
         EXPECT_EQ(c.english, LineAfter(SectionText(WritePowerSection), "Lock After    :"));
         EXPECT_EQ(c.japanese, LineAfter(SectionText(WritePowerSection, true), "自動ロック    :"));
     }
