@@ -132,28 +132,32 @@ static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place,
     if (!FileExists(contents.target)) report.Append(Pick(" [リンク先なし]", " [target missing]"));
 }
 
-// The folder's shortcuts in name order; false when memory ran out.
+// False when memory for the order ran out.
+static bool AppendInNameOrder(ReportBuffer& report, const ShortcutPlace& place, const char* folder,
+                              const ShortcutNames& names) {
+    const char** order = (const char**)ReportMemory.reallocate(NULL, names.count * sizeof *order);
+    if (!order) {
+        FailReport(ReportOutOfMemory);
+        return false;
+    }
+    const char* name = names.text;
+    for (unsigned i = 0; i < names.count; ++i, name += strlen(name) + 1) order[i] = name;
+    qsort(order, names.count, sizeof *order, CompareNamesIgnoringCase);
+    for (unsigned i = 0; i < names.count; ++i) AppendShortcutLine(report, place, folder, order[i]);
+    free(order);
+    return true;
+}
+
+// The folder's shortcuts, counted into `listed`; false when memory ran out.
 static bool AppendFolderShortcuts(ReportBuffer& report, const ShortcutPlace& place, unsigned* listed) {
     char folder[PathBufferSize];
     if (!GetShellFolderPath(place.csidl, folder)) return true;
     ShortcutNames names = {};
-    const char** order = NULL;
-    bool collected = CollectShortcutNames(folder, &names);
-    if (collected && names.count > 0) {
-        order = (const char**)ReportMemory.reallocate(NULL, names.count * sizeof *order);
-        if (!order) FailReport(ReportOutOfMemory);
-        collected = order != NULL;
-    }
-    if (collected && names.count > 0) {
-        const char* name = names.text;
-        for (unsigned i = 0; i < names.count; ++i, name += strlen(name) + 1) order[i] = name;
-        qsort(order, names.count, sizeof *order, CompareNamesIgnoringCase);
-        for (unsigned i = 0; i < names.count; ++i) AppendShortcutLine(report, place, folder, order[i]);
-        *listed += names.count;
-    }
-    free(order);
+    bool written = CollectShortcutNames(folder, &names) &&
+                   (names.count == 0 || AppendInNameOrder(report, place, folder, names));
+    *listed += names.count;
     free(names.text);
-    return collected;
+    return written;
 }
 
 void AppendShortcutLines(ReportBuffer& report) {
