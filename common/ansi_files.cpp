@@ -23,15 +23,11 @@ static void NarrowName(const wchar_t* name, char* out, int outSize) {
     out[outSize - 1] = '\0';
 }
 
-HANDLE FindFileAnsi(const char* path, FindDataAnsi* record) {
-    if (!path || !record) return INVALID_HANDLE_VALUE;
-    record->fileAttributes = 0;
-    wchar_t* widePath = WidenAnsi(path);
-    if (!widePath) return INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAW found;
-    HANDLE handle = FindFirstFileW(widePath, &found);
-    free(widePath);
-    if (handle == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+bool WidenPath(const char* path, WCHAR (&wide)[PathBufferSize]) {
+    return MultiByteToWideChar(GetACP(), MB_PRECOMPOSED, path, -1, wide, PathBufferSize) != 0;
+}
+
+static void CopyFound(const WIN32_FIND_DATAW& found, FindDataAnsi* record) {
     record->fileAttributes = found.dwFileAttributes;
     record->creationTime = found.ftCreationTime;
     record->lastAccessTime = found.ftLastAccessTime;
@@ -42,7 +38,26 @@ HANDLE FindFileAnsi(const char* path, FindDataAnsi* record) {
     record->reserved1 = found.dwReserved1;
     NarrowName(found.cFileName, record->fileName, sizeof record->fileName);
     NarrowName(found.cAlternateFileName, record->alternateFileName, sizeof record->alternateFileName);
+}
+
+HANDLE FindFileAnsi(const char* path, FindDataAnsi* record) {
+    if (!path || !record) return INVALID_HANDLE_VALUE;
+    record->fileAttributes = 0;
+    wchar_t* widePath = WidenAnsi(path);
+    if (!widePath) return INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW found;
+    HANDLE handle = FindFirstFileW(widePath, &found);
+    free(widePath);
+    if (handle == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+    CopyFound(found, record);
     return handle;
+}
+
+bool FindNextFileAnsi(HANDLE handle, FindDataAnsi* record) {
+    WIN32_FIND_DATAW found;
+    if (!FindNextFileW(handle, &found)) return false;
+    CopyFound(found, record);
+    return true;
 }
 
 bool FileExists(const char* path) {

@@ -2,17 +2,13 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "common/paths.h"
 
 bool CutToFolder(char* path) {
-    for (int i = (int)strlen(path) - 1; i >= 1; --i) {
-        if (path[i] != '\\' || IsLeadByteAt(path, i - 1)) continue;
-        path[i > 4 ? i : i + 1] = '\0';
-        return true;
-    }
-    return false;
+    int i = LastBackslashAt(path);
+    if (i < 1) return false;
+    path[i > 4 ? i : i + 1] = '\0';
+    return true;
 }
 
 bool RestoreExeDirectory() {

@@ -21,7 +21,7 @@ static const OptionalLibraryRow OptionalLibraries[OptionalLibraryCount] = {
     {"kernel32.dll", AlwaysLoaded, false},        {"user32.dll", AlwaysLoaded, false},
     {"ole32.dll", KeptOnceLoaded, false},         {"shell32.dll", KeptOnceLoaded, false},
     {"winmm.dll", ReleasedAfterReport, false},    {"iphlpapi.dll", ReleasedAfterReport, false},
-    {"COMCTL32.DLL", ReleasedAfterReport, true},
+    {"COMCTL32.DLL", ReleasedAfterReport, true},  {"powrprof.dll", ReleasedAfterReport, false},
 };
 
 struct OptionalFunctionRow {

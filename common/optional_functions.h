@@ -23,6 +23,7 @@ enum OptionalLibrary {
     LibraryWinmm,
     LibraryIphlpapi,
     LibraryComctl32,
+    LibraryPowrprof,
     OptionalLibraryCount
 };
 
@@ -42,6 +43,7 @@ enum OptionalLibrary {
       (HANDLE, int, void*, DWORD, DWORD*))                                                                        \
     X(LibraryUser32, CloseDesktop, "CloseDesktop", BOOL, (HDESK))                                                 \
     X(LibraryKernel32, SetThreadExecutionState, "SetThreadExecutionState", EXECUTION_STATE, (EXECUTION_STATE))    \
+    X(LibraryKernel32, GetSystemPowerStatus, "GetSystemPowerStatus", BOOL, (LPSYSTEM_POWER_STATUS))               \
     X(LibraryOle32, CoInitialize, "CoInitialize", HRESULT, (void*))                                               \
     X(LibraryOle32, CoUninitialize, "CoUninitialize", void, ())                                                   \
     X(LibraryOle32, CoCreateInstance, "CoCreateInstance", HRESULT, (REFCLSID, IUnknown*, DWORD, REFIID, void**)) \
@@ -53,7 +55,16 @@ enum OptionalLibrary {
       (HWND, const char*, const char*, const char*, const char*, int))                                            \
     X(LibraryWinmm, TimeGetTime, "timeGetTime", DWORD, ())                                                        \
     X(LibraryIphlpapi, GetAdaptersInfo, "GetAdaptersInfo", DWORD, (PIP_ADAPTER_INFO, PULONG))                    \
-    X(LibraryComctl32, CommonControlsDllGetVersion, "DllGetVersion", HRESULT, (DLLVERSIONINFO*))
+    X(LibraryComctl32, CommonControlsDllGetVersion, "DllGetVersion", HRESULT, (DLLVERSIONINFO*))                  \
+    X(LibraryPowrprof, PowerGetActiveScheme, "PowerGetActiveScheme", DWORD, (HKEY, GUID**))                       \
+    X(LibraryPowrprof, PowerReadFriendlyName, "PowerReadFriendlyName", DWORD,                                     \
+      (HKEY, const GUID*, const GUID*, const GUID*, UCHAR*, DWORD*))                                              \
+    X(LibraryPowrprof, PowerReadACValueIndex, "PowerReadACValueIndex", DWORD,                                     \
+      (HKEY, const GUID*, const GUID*, const GUID*, DWORD*))                                                      \
+    X(LibraryPowrprof, PowerReadDCValueIndex, "PowerReadDCValueIndex", DWORD,                                     \
+      (HKEY, const GUID*, const GUID*, const GUID*, DWORD*))                                                      \
+    X(LibraryPowrprof, CallNtPowerInformation, "CallNtPowerInformation", LONG, (POWER_INFORMATION_LEVEL, void*,   \
+      ULONG, void*, ULONG))
 
 enum OptionalFunctionIndex {
 #define SWAYPIX_OPTIONAL_INDEX(library, accessor, exported, result, parameters) OptionalIndex_##accessor,

@@ -48,3 +48,13 @@ bool JoinFolderAndName(char (&result)[PathBufferSize], const char* folder, const
     strcat(result, extension);
     return true;
 }
+
+int LastBackslashAt(const char* path) {
+    for (int i = (int)strlen(path) - 1; i >= 0; --i)
+        if (path[i] == '\\' && !IsLeadByteAt(path, i - 1)) return i;
+    return -1;
+}
+
+const char* FileNameOf(const char* path) {
+    return path + LastBackslashAt(path) + 1;
+}

@@ -16,3 +16,10 @@ bool GetOwnExePath(char (&path)[PathBufferSize]);
 // folder + separator (unless the folder ends in one) + stem + extension,
 // into a 520-byte result. False when it does not fit.
 bool JoinFolderAndName(char (&result)[PathBufferSize], const char* folder, const char* stem, const char* extension);
+
+// The index of the last backslash that is not the second byte of a
+// double-byte character, or -1 when there is none.
+int LastBackslashAt(const char* path);
+
+// What follows the path's last backslash: the file name alone.
+const char* FileNameOf(const char* path);

@@ -9,6 +9,7 @@
 #include "envreport/devices/drive_section.h"
 #include "envreport/devices/network_adapter_section.h"
 #include "envreport/os/os_section.h"
+#include "envreport/os/power_section.h"
 #include "envreport/os/session_section.h"
 #include "envreport/other_info_section.h"
 #include "envreport/report_failure.h"
@@ -18,6 +19,7 @@ static const ReportSection ProgramSections[] = {
     WriteProcessorSection,
     WriteOperatingSystemSection,
     WriteSessionSection,
+    WritePowerSection,
     WriteDriveSection,
     WriteDisplayAdapterSection,
     WriteNetworkAdapterSection,

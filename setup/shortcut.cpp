@@ -9,23 +9,12 @@
 #include "common/paths.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
+#include "common/shell_folders.h"
 #include "envreport/report_text.h"
 
 static const unsigned LastShortcutNumber = 65535;
 
 static char* DesktopFolderCopy = NULL;
-
-// SHGetPathFromIDListA writes at most MAX_PATH bytes, well inside the
-// buffer. The buffer is empty on every failure.
-static bool GetShellFolderPath(int csidl, char (&path)[PathBufferSize]) {
-    memset(path, 0, sizeof path);
-    LPITEMIDLIST folder = NULL;
-    if (FAILED(GetSpecialFolderLocation(csidl, &folder)) || !folder) return false;
-    BOOL found = GetPathFromIdList(folder, path);
-    FreeComMemory(folder);
-    if (!found) path[0] = '\0';
-    return path[0] != '\0';
-}
 
 const char* GetDesktopFolderPath() {
     if (DesktopFolderCopy) return DesktopFolderCopy;
@@ -53,8 +42,7 @@ bool CreateShortcut(const char* target, const char* arguments, const char* linkP
     link->SetDescription("");
     link->SetArguments(arguments);
     WCHAR wideLinkPath[PathBufferSize];
-    bool saved = MultiByteToWideChar(GetACP(), MB_PRECOMPOSED, linkPath, -1, wideLinkPath, PathBufferSize) != 0 &&
-                 file->Save(wideLinkPath, TRUE) == S_OK;
+    bool saved = WidenPath(linkPath, wideLinkPath) && file->Save(wideLinkPath, TRUE) == S_OK;
     file->Release();
     link->Release();
     return saved;

@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "common/atoi_number.h"
+#include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
 
 struct AtoiCase {
@@ -66,4 +67,24 @@ TEST(CommandLine, FirstArgumentIsIntervalSecondIsDistance) {
     }
     NudgeInterval = 0;
     NudgeDistance = 1;
+}
+
+// A shortcut's argument text reads as the program reads its own command
+// line: words split at blanks, quotes grouping, the rest ignored.
+TEST(CommandLine, AShortcutsArgumentTextReadsLikeTheCommandLine) {
+    const struct {
+        const char* text;
+        int interval;
+        int distance;
+    } cases[] = {
+        {"50000", 50000, 1},          {"60000 0", 60000, 0},   {" \t70000\t 5 9", 70000, 5},
+        {"\"80000\" \"0\"", 80000, 0}, {"\"1 2\" 3", 1, 3},     {"", 0, 1},
+        {"/X", 0, 1},                 {"   ", 0, 1},
+    };
+    for (const auto& c : cases) {
+        NudgeArguments settings = {0, 1};
+        ReadNudgeArgumentText(c.text, &settings);
+        EXPECT_EQ(c.interval, settings.interval) << "[" << c.text << "]";
+        EXPECT_EQ(c.distance, settings.distance) << "[" << c.text << "]";
+    }
 }

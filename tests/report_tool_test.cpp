@@ -2,14 +2,17 @@
 // bytes on standard output, and the offset line in real time zones.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
 
+#include "setup/shortcut.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/report_section.h"
+#include "tests/support/test_files.h"
 
 static CapturedRun RunReportTool(const std::string& arguments) {
     return RunCapturing("\"" + BuiltProgramPath("swaypix-report.exe") + "\" " + arguments);
@@ -61,6 +64,34 @@ TEST(ReportTool, TheDeviceSectionsStandBetweenTheProcessorAndTheOtherInformation
         EXPECT_NE(std::string::npos, found) << header << run.out;
         at = found == std::string::npos ? at : found;
     }
+}
+
+// The power and idle block follows the UAC line directly and ends where
+// the disk drives begin; the report tool reads the shortcuts through COM.
+TEST(ReportTool, ThePowerBlockStandsBetweenTheUacLineAndTheDiskDrives) {
+    std::string startup = ShellFolderPath(CSIDL_STARTUP);
+    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+    std::string link = startup + "\\SWAYPIX.LNK";
+    bool created = CreateShortcut(BuiltProgramPath("swaypix.exe").c_str(), "50000", link.c_str());
+    CoUninitialize();
+    ASSERT_TRUE(created);
+    std::string report = RunReportTool("--english --no-clock").out;
+    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    size_t uac = report.find("\r\nUAC           :");
+    size_t block = report.find("\r\n\r\n[Power and Idle]\r\n");
+    size_t drives = report.find("\r\n\r\n[Disk Drives]\r\n");
+    ASSERT_NE(std::string::npos, uac) << report;
+    EXPECT_EQ(report.find("\r\n", uac + 2), block) << report;
+    ASSERT_LT(block, drives);
+    std::string lines = report.substr(block, drives - block);
+    EXPECT_NE(std::string::npos, lines.find("\r\nScreen Saver  :")) << lines;
+    size_t shortcut = lines.find("\r\nShortcut      :");
+    ASSERT_NE(std::string::npos, shortcut) << lines;
+    EXPECT_NE(std::string::npos, lines.find("\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)"))
+        << "read through COM" << lines;
+    for (size_t at = shortcut; at != std::string::npos; at = lines.find("\r\n", at + 2))
+        EXPECT_EQ(0, lines.compare(at, 17, "\r\nShortcut      :")) << "the shortcut lines close the block" << lines;
 }
 
 TEST(ReportTool, HelpAndUnknownOptions) {

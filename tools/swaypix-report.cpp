@@ -12,6 +12,7 @@
 
 #include "about/product_title.h"
 #include "common/product_identity.h"
+#include "common/shell_calls.h"
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_replay.h"
 #include "envreport/report_driver.h"
@@ -97,7 +98,11 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     ProductVersionTexts texts;
     UpdateProductTitleLine(ProductName, !options.english, &texts);
+    // The shortcut lines read links through COM, as the About box does
+    // inside the set-up dialog's apartment.
+    bool comReady = SUCCEEDED(InitializeCom());
     HGLOBAL report = BuildEnvironmentReport(options.english ? 1 : 0, ProductTitleLine);
+    if (comReady) UninitializeCom();
     const char* text = report ? (const char*)GlobalLock(report) : NULL;
     if (!text) {
         fputs("swaypix-report: no memory for the report\n", stderr);

@@ -1,0 +1,46 @@
+#include "envreport/os/power_access.h"
+
+#include "common/optional_functions.h"
+
+// Windows NT 4.0 has no GetSystemPowerStatus.
+static bool LiveSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
+    GetSystemPowerStatusFunction getStatus = OptionalGetSystemPowerStatus();
+    return getStatus && getStatus(status);
+}
+
+// The scheme comes in a block of the power manager's, freed here.
+static bool LiveActiveScheme(GUID* scheme) {
+    PowerGetActiveSchemeFunction getScheme = OptionalPowerGetActiveScheme();
+    if (!getScheme) return false;
+    GUID* block = NULL;
+    bool read = getScheme(NULL, &block) == ERROR_SUCCESS && block;
+    if (read) *scheme = *block;
+    if (block) LocalFree(block);
+    return read;
+}
+
+static bool LiveSchemeName(const GUID* scheme, char* name, size_t size) {
+    PowerReadFriendlyNameFunction readName = OptionalPowerReadFriendlyName();
+    if (!readName) return false;
+    WCHAR wide[256];
+    wide[255] = L'\0';  // beyond what the call may write: the name always ends
+    DWORD bytes = sizeof wide - sizeof wide[0];
+    if (readName(NULL, scheme, NULL, NULL, (UCHAR*)wide, &bytes) != ERROR_SUCCESS) return false;
+    return WideCharToMultiByte(CP_ACP, 0, wide, -1, name, (int)size, NULL, NULL) != 0 && name[0] != '\0';
+}
+
+static bool LiveSettingValue(const GUID* scheme, const GUID* subgroup, const GUID* setting, bool onBattery,
+                             DWORD* value) {
+    PowerReadACValueIndexFunction readValue =
+        onBattery ? OptionalPowerReadDCValueIndex() : OptionalPowerReadACValueIndex();
+    return readValue && readValue(NULL, scheme, subgroup, setting, value) == ERROR_SUCCESS;
+}
+
+static bool LivePowerCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities) {
+    CallNtPowerInformationFunction call = OptionalCallNtPowerInformation();
+    return call && call(SystemPowerCapabilities, NULL, 0, capabilities, sizeof *capabilities) == 0;
+}
+
+const PowerAccess LivePower = {LiveSystemPowerStatus, LiveActiveScheme, LiveSchemeName, LiveSettingValue,
+                               LivePowerCapabilities};
+PowerAccess Power = LivePower;

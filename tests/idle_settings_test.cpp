@@ -1,0 +1,201 @@
+// The screen saver, inactivity lock and shortcut lines with the prefix's
+// real settings: the test writes them into the registry and the folders
+// the report reads, and puts everything back afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "envreport/os/power_section.h"
+#include "envreport/report_failure.h"
+#include "envreport/report_memory.h"
+#include "setup/shortcut.h"
+#include "tests/support/program_driver.h"
+#include "tests/support/registry_sandbox.h"
+#include "tests/support/report_section.h"
+#include "tests/support/scoped_swap.h"
+#include "tests/support/test_files.h"
+
+static const char UserDesktop[] = "Control Panel\\Desktop";
+static const char PolicyDesktop[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
+static const char SystemPolicies[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+
+// Writes a value, or deletes it for null data.
+static void PutValue(HKEY root, const char* keyPath, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    if (RegCreateKeyExA(root, keyPath, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS) return;
+    if (data) RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
+    else RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+static void PutString(HKEY root, const char* keyPath, const char* name, const char* value) {
+    PutValue(root, keyPath, name, REG_SZ, value, value ? (DWORD)strlen(value) + 1 : 0);
+}
+
+// One registry value of the prefix, put back as it was.
+struct SavedValue {
+    HKEY root;
+    const char* keyPath;
+    const char* name;
+    bool existed;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+static SavedValue SaveValue(HKEY root, const char* keyPath, const char* name) {
+    SavedValue saved = {root, keyPath, name, false, 0, std::vector<BYTE>(1024)};
+    DWORD size = (DWORD)saved.data.size();
+    saved.existed = RegGetValueA(root, keyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type, saved.data.data(),
+                                 &size) == ERROR_SUCCESS;
+    saved.data.resize(size);
+    return saved;
+}
+
+static void RestoreValue(const SavedValue& saved) {
+    PutValue(saved.root, saved.keyPath, saved.name, saved.type, saved.existed ? saved.data.data() : NULL,
+             (DWORD)saved.data.size());
+}
+
+class IdleSettings : public ::testing::Test {
+protected:
+    std::vector<SavedValue> saved;
+    bool policyExisted = false;
+    BOOL userActive = FALSE;
+    UINT userTimeout = 0;
+
+    void SetUp() override {
+        HKEY policy;
+        policyExisted = RegOpenKeyExA(HKEY_CURRENT_USER, PolicyDesktop, 0, KEY_QUERY_VALUE, &policy) == ERROR_SUCCESS;
+        if (policyExisted) RegCloseKey(policy);
+        for (const char* name : {"ScreenSaverIsSecure", "SCRNSAVE.EXE", "ScreenSaveActive", "ScreenSaveTimeOut"}) {
+            saved.push_back(SaveValue(HKEY_CURRENT_USER, UserDesktop, name));
+            saved.push_back(SaveValue(HKEY_CURRENT_USER, PolicyDesktop, name));
+        }
+        saved.push_back(SaveValue(HKEY_LOCAL_MACHINE, SystemPolicies, "InactivityTimeoutSecs"));
+        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &userActive, 0);
+        SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &userTimeout, 0);
+    }
+    void TearDown() override {
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, userActive, NULL, SPIF_UPDATEINIFILE);
+        SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, userTimeout, NULL, SPIF_UPDATEINIFILE);
+        for (const SavedValue& value : saved) RestoreValue(value);
+        if (!policyExisted) RegDeleteTreeA(HKEY_CURRENT_USER, PolicyDesktop);
+    }
+};
+
+struct SaverCase {
+    BOOL active;
+    UINT timeout;
+    const char* secure;
+    const char* program;
+    const char* policy[4];  // active, timeout, secure, program; null: not set
+    const char* english;
+    const char* japanese;
+};
+
+TEST_F(IdleSettings, ScreenSaverFromTheUsersValuesOrThePolicyThatOverridesThem) {
+    const char* saver = "C:\\windows\\system32\\scrnsave.scr";
+    const SaverCase cases[] = {
+        {TRUE, 600, "0", saver, {}, "scrnsave.scr, 10 min", "scrnsave.scr, 10分"},
+        {TRUE, 90, "1", saver, {}, "scrnsave.scr, 90 s, password", "scrnsave.scr, 90秒, パスワード保護"},
+        {TRUE, 90, "1", saver, {NULL, "300", "0", "D:\\Savers\\policy.scr"}, "policy.scr, 5 min (policy)",
+         "policy.scr, 5分 (ポリシー)"},
+        {FALSE, 600, "0", saver, {"1", NULL, "1", NULL}, "scrnsave.scr, 10 min, password (policy)",
+         "scrnsave.scr, 10分, パスワード保護 (ポリシー)"},
+        {TRUE, 600, "1", saver, {"0"}, "none (policy)", "なし (ポリシー)"},
+        {TRUE, 600, "1", NULL, {}, "none", "なし"},
+        {FALSE, 600, "1", saver, {}, "none", "なし"},
+    };
+    const char* policyNames[4] = {"ScreenSaveActive", "ScreenSaveTimeOut", "ScreenSaverIsSecure", "SCRNSAVE.EXE"};
+    SectionText(WritePowerSection);  // shell32, kept once loaded, opens keys of its own on first use
+    for (const SaverCase& c : cases) {
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, c.active, NULL, SPIF_UPDATEINIFILE);
+        SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, c.timeout, NULL, SPIF_UPDATEINIFILE);
+        // Where Windows keeps the secure flag itself, the report asks it.
+        SystemParametersInfoA(SPI_SETSCREENSAVESECURE, c.secure[0] == '1', NULL, SPIF_UPDATEINIFILE);
+        PutString(HKEY_CURRENT_USER, UserDesktop, "ScreenSaverIsSecure", c.secure);
+        PutString(HKEY_CURRENT_USER, UserDesktop, "SCRNSAVE.EXE", c.program);
+        for (int i = 0; i < 4; ++i) PutString(HKEY_CURRENT_USER, PolicyDesktop, policyNames[i], c.policy[i]);
+        std::vector<HANDLE> free = NextFreeHandles(4);
+        EXPECT_EQ(c.english, LineAfter(SectionText(WritePowerSection), "Screen Saver  :")) << c.english;
+        EXPECT_EQ(free, NextFreeHandles(4)) << "no key left open";
+        EXPECT_EQ(c.japanese, LineAfter(SectionText(WritePowerSection, true), "ｽｸﾘｰﾝｾｰﾊﾞｰ    :")) << c.english;
+    }
+}
+
+TEST_F(IdleSettings, InactivityLockOnlyWhereThePolicySetsOne) {
+    const struct {
+        const char* seconds;  // null: absent
+        const char* english;
+        const char* japanese;
+    } cases[] = {
+        {"900", "15 min (policy)", "15分 (ポリシー)"},
+        {"45", "45 s (policy)", "45秒 (ポリシー)"},
+        {"0", "<no Lock After    :>", "<no 自動ロック    :>"},
+        {NULL, "<no Lock After    :>", "<no 自動ロック    :>"},
+    };
+    for (const auto& c : cases) {
+        DWORD seconds = c.seconds ? (DWORD)atoi(c.seconds) : 0;
+        PutValue(HKEY_LOCAL_MACHINE, SystemPolicies, "InactivityTimeoutSecs", REG_DWORD, c.seconds ? &seconds : NULL,
+                 sizeof seconds);
+        EXPECT_EQ(c.english, LineAfter(SectionText(WritePowerSection), "Lock After    :"));
+        EXPECT_EQ(c.japanese, LineAfter(SectionText(WritePowerSection, true), "自動ロック    :"));
+    }
+}
+
+// The shortcut lines close the block: everything from the first of them.
+static std::string ShortcutLines(bool japanese) {
+    std::string text = SectionText(WritePowerSection, japanese);
+    size_t first = text.find(japanese ? "\r\nショートカット:" : "\r\nShortcut      :");
+    return first == std::string::npos ? "<none>" : text.substr(first);
+}
+
+// Links written by the set-up dialog's own shortcut code.
+TEST(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
+    std::string desktop = ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
+    std::string startup = ShellFolderPath(CSIDL_STARTUP);
+    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
+    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+    std::string program = BuiltProgramPath("swaypix.exe");
+    std::string gone = desktop + "\\gone.exe";
+    ASSERT_TRUE(CopyFileA(program.c_str(), gone.c_str(), FALSE));
+    ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (desktop + "\\SWAYPIX.LNK").c_str()));
+    ASSERT_TRUE(CreateShortcut(program.c_str(), "60000 0", (desktop + "\\SWAYPIX(2).LNK").c_str()));
+    ASSERT_TRUE(CreateShortcut(gone.c_str(), "60000 0", (desktop + "\\swaypix(3).lnk").c_str()));
+    ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (startup + "\\SWAYPIX.LNK").c_str()));
+    DeleteFileA(gone.c_str());
+
+    EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK 60000 0 (Shift key every 60 s)"
+              "\r\nShortcut      :Desktop\\swaypix(3).lnk 60000 0 (Shift key every 60 s) [target missing]"
+              "\r\nShortcut      :Desktop\\SWAYPIX.LNK 50000 (pointer every 50 s)"
+              "\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)",
+              ShortcutLines(false));
+    EXPECT_EQ("\r\nショートカット:デスクトップ\\SWAYPIX(2).LNK 60000 0 (Shiftキー 60秒毎)"
+              "\r\nショートカット:デスクトップ\\swaypix(3).lnk 60000 0 (Shiftキー 60秒毎) [リンク先なし]"
+              "\r\nショートカット:デスクトップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)",
+              ShortcutLines(true));
+
+    std::vector<HANDLE> free = NextFreeHandles(4);
+    {
+        ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {[](void*, size_t) -> void* { return NULL; }});
+        EXPECT_EQ(std::string::npos, SectionText(WritePowerSection).find("Shortcut"));
+        EXPECT_EQ(ReportOutOfMemory, ReportFailed);
+        ReportFailed = ReportNotFailed;
+    }
+    EXPECT_EQ(free, NextFreeHandles(4)) << "no search, key or file left open";
+
+    CoUninitialize();  // without COM the names stand alone
+    EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK\r\nShortcut      :Desktop\\swaypix(3).lnk"
+              "\r\nShortcut      :Desktop\\SWAYPIX.LNK\r\nShortcut      :Startup\\SWAYPIX.LNK",
+              ShortcutLines(false));
+
+    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
+    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    EXPECT_EQ("\r\nShortcut      :none", ShortcutLines(false));
+    EXPECT_EQ("\r\nショートカット:なし", ShortcutLines(true));
+}
