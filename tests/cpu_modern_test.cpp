@@ -114,8 +114,32 @@ protected:
 };
 std::vector<ReplayedDump>* ModernCpu::dumps;
 
+// Rows whose names must stand at their bit, so that a table shifted by a
+// row fails; each set in the named real dump. Tables: 0 leaf 7 EBX, 1 ECX,
+// 2 EDX, 3 leaf 7.1 EAX.
+struct FlagAnchor {
+    int table, bit;
+    const char* name;
+    const char* setIn;  // NULL: set in none of the dumps
+};
+static const char AlderLake[] = "intel-alder-lake.txt";
+static const char Zen4[] = "amd-zen4-raphael.txt";
+static const FlagAnchor Leaf7Anchors[] = {
+    {0, 5, "AVX2", AlderLake},      {0, 16, "AVX512F", Zen4},     {0, 29, "SHA", AlderLake},
+    {0, 31, "AVX512VL", Zen4},      {1, 1, "AVX512_VBMI", Zen4},  {1, 8, "GFNI", Zen4},
+    {1, 22, "RDPID", Zen4},         {2, 4, "FSRM", AlderLake},    {2, 15, "Hybrid", AlderLake},
+    {2, 24, "AMX-TILE", NULL},      {3, 4, "AVX-VNNI", AlderLake}, {3, 5, "AVX512_BF16", Zen4},
+    {3, 22, "HRESET", AlderLake},
+};
+
+static bool EndsWith(const std::string& text, const char* end) {
+    size_t length = strlen(end);
+    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
 TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
     ASSERT_EQ(28u, dumps->size());
+    int anchorsSet = 0;
     for (const ReplayedDump& dump : *dumps) {
         ASSERT_FALSE(dump.cpus.empty()) << dump.name;
         const CpuLeaves& cpu = dump.cpus[0];
@@ -127,12 +151,24 @@ TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
             const std::string& text = japanese ? dump.japanese : dump.english;
             const char* flag = japanese ? "機能フラグ]" : "Feature Flag]";
             std::string pad(japanese ? 10 : 8, ' ');
-            CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EBX ") + flag + pad + "[CPUID Leaf 7 ECX " + flag,
-                           sub0.ebx, sub0.ecx, dump.name);
-            CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EDX ") + flag + pad + "[CPUID Leaf 7.1 EAX " + flag,
-                           sub0.edx, sub1.eax, dump.name);
+            const std::string headers[2] = {
+                std::string("\r\n\r\n[CPUID Leaf 7 EBX ") + flag + pad + "[CPUID Leaf 7 ECX " + flag,
+                std::string("\r\n\r\n[CPUID Leaf 7 EDX ") + flag + pad + "[CPUID Leaf 7.1 EAX " + flag};
+            CheckFlagTable(text, headers[0], sub0.ebx, sub0.ecx, dump.name);
+            CheckFlagTable(text, headers[1], sub0.edx, sub1.eax, dump.name);
+            for (const FlagAnchor& anchor : Leaf7Anchors) {
+                size_t at = text.find(headers[anchor.table / 2]) + headers[anchor.table / 2].size();
+                std::string line = text.substr(at + 2 + anchor.bit * 78, 76);
+                size_t column = anchor.table % 2 ? 42 : 3;
+                std::string name = line.substr(column, 32);
+                EXPECT_EQ(anchor.name, name.substr(0, name.find_last_not_of(' ') + 1)) << dump.name << ": " << line;
+                if (!anchor.setIn || !EndsWith(dump.name, anchor.setIn)) continue;
+                EXPECT_EQ('1', line[column + 33]) << dump.name << ": " << line;
+                ++anchorsSet;
+            }
         }
     }
+    EXPECT_EQ(2 * 12, anchorsSet);
 }
 
 // The lines of the block under `heading`, up to the next blank line.
