@@ -156,6 +156,11 @@ TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
                 std::string("\r\n\r\n[CPUID Leaf 7 EDX ") + flag + pad + "[CPUID Leaf 7.1 EAX " + flag};
             CheckFlagTable(text, headers[0], sub0.ebx, sub0.ecx, dump.name);
             CheckFlagTable(text, headers[1], sub0.edx, sub1.eax, dump.name);
+            // Right after the last row of the classic tables, and last in
+            // the section.
+            size_t first = text.find(headers[0]);
+            EXPECT_EQ(0, text.compare(text.rfind("\r\n", first - 1), 5, "\r\n31-")) << dump.name;
+            EXPECT_EQ(text.size(), text.find(headers[1]) + headers[1].size() + 32 * 78) << dump.name;
             for (const FlagAnchor& anchor : Leaf7Anchors) {
                 size_t at = text.find(headers[anchor.table / 2]) + headers[anchor.table / 2].size();
                 std::string line = text.substr(at + 2 + anchor.bit * 78, 76);
@@ -221,9 +226,9 @@ static std::string TypeName(unsigned code) {
     return code == 0x40 ? "Core" : code == 0x20 ? "Atom" : name;
 }
 
-// The English cache lines the registers call for, each size checked
-// against the dump's annotation where it has one.
-static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
+// The cache lines the registers call for in either language, each size
+// checked against the dump's annotation where it has one.
+static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump, bool japanese) {
     std::vector<std::string> lines;
     const CpuLeaves& cpu0 = dump.cpus[0];
     std::string vendor = Vendor(cpu0);
@@ -243,11 +248,14 @@ static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
             if (stated) {
                 EXPECT_EQ(stated, kb) << dump.name << " sub-leaf " << sub;
             }
-            char label[16], text[128];
-            snprintf(label, sizeof label, kind == 1 ? "L%u Data" : kind == 2 ? "L%u Instruction" : "L%u Unified",
-                     (r.eax >> 5) & 7);
-            std::string associativity = (r.eax >> 9) & 1 ? "fully associative" : std::to_string(ways) + "-way";
-            snprintf(text, sizeof text, "%-14s:%u KB, %s, %u-byte line", label, kb, associativity.c_str(), lineSize);
+            static const char* const labels[2][3] = {{"L%u Data", "L%u Instruction", "L%u Unified"},
+                                                     {"L%uデータ", "L%u命令", "L%u統合"}};
+            char label[20], text[128];
+            snprintf(label, sizeof label, labels[japanese][kind - 1], (r.eax >> 5) & 7);
+            std::string associativity = (r.eax >> 9) & 1 ? (japanese ? "フルアソシアティブ" : "fully associative")
+                                                         : std::to_string(ways) + (japanese ? "ウェイ" : "-way");
+            snprintf(text, sizeof text, japanese ? "%-14s:%u KB, %s, %uバイトライン" : "%-14s:%u KB, %s, %u-byte line",
+                     label, kb, associativity.c_str(), lineSize);
             lines.push_back(text + (IsHybrid(cpu0) ? " [" + TypeName(type.code) + "]" : std::string()));
         }
     }
@@ -256,10 +264,8 @@ static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
 
 TEST_F(ModernCpu, CacheParametersFollowTheRegistersAndTheDumpsOwnSizes) {
     for (const ReplayedDump& dump : *dumps) {
-        std::vector<std::string> expected = ExpectedCacheLines(dump);
-        EXPECT_EQ(expected, BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
-        EXPECT_EQ(expected.size(), BlockLines(dump.japanese, "[キャッシュパラメータ]").size())
-            << dump.name;
+        EXPECT_EQ(ExpectedCacheLines(dump, false), BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
+        EXPECT_EQ(ExpectedCacheLines(dump, true), BlockLines(dump.japanese, "[キャッシュパラメータ]")) << dump.name;
         // The block stands between the memory cache and the address sizes.
         size_t at = dump.english.find("[Cache Parameters]");
         if (at == std::string::npos) continue;
@@ -401,8 +407,13 @@ TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
         for (const std::string& piece : c.present) EXPECT_NE(std::string::npos, text.find(piece)) << c.what << "\n" << text;
         for (const std::string& piece : c.absent) EXPECT_EQ(std::string::npos, text.find(piece)) << c.what;
     }
-    // The Japanese layout of a cache line, and the raw block of the hybrid
-    // case: CPU 0 and the first CPU of the other type.
+    // The Japanese fully associative cache line; the Japanese layout of a
+    // cache line, and the raw block of the hybrid case: CPU 0 and the
+    // first CPU of the other type.
+    ASSERT_TRUE(ReplayCpuidText(cases[0].dump.c_str(), NULL, 0));
+    CpuidInfo = CpuidInfoRecord();
+    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1データ      :4 KB, フルアソシアティブ, "
+                                                                 "64バイトライン\r\n"));
     ASSERT_TRUE(ReplayCpuidText(cases[3].dump.c_str(), NULL, 0));
     CpuidInfo = CpuidInfoRecord();
     ReportContext context = {};

@@ -384,6 +384,23 @@ TEST(CpuClock, NoTimeStampCounterMeansNoClockLines) {
 
 // Random registers never crash the section, and every flag table keeps
 // its 32 lines with every colon in its column.
+// The Logical CPUs line follows the classic lines directly, Max Logical
+// Processors where it is printed, with the cores and packages Windows
+// tells.
+TEST_F(SyntheticCpu, LogicalCpusFollowTheClassicLinesWithCoresAndPackages) {
+    Intel(0x906A3, 1 << 28, 2 << 16);
+    cpu.processors = 8;
+    cpu.cores = 4;
+    cpu.packages = 1;
+    EXPECT_NE(std::string::npos,
+              Section().find("\r\nMax Logical Processors:2\r\nLogical CPUs  :8 (4 cores, 1 packages)\r\n\r\n"));
+    EXPECT_NE(std::string::npos,
+              Section(true).find("\r\n最大論理プロセッサ数:2\r\n論理プロセッサ:8 (4コア, 1パッケージ)\r\n\r\n"));
+    cpu.leaves[1].edx = 0;
+    cpu.packages = 0;
+    EXPECT_NE(std::string::npos, Section().find("\r\nStd.Functions :00000000h - 00000001h\r\nLogical CPUs  :8\r\n\r\n"));
+}
+
 // The sub-leaves the raw block lists for `leaf`, in order.
 static std::vector<uint32_t> RawSubleaves(const std::string& raw, uint32_t leaf) {
     std::vector<uint32_t> subleaves;
