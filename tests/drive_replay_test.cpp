@@ -6,11 +6,13 @@
 #include <winioctl.h>
 #include <ntddscsi.h>
 #include <ntddcdrm.h>
+#include <ntddmmc.h>
 
 #include <cstring>
 #include <initializer_list>
 #include <string>
 
+#include "envreport/devices/device_access.h"
 #include "envreport/devices/drive_section.h"
 #include "envreport/devices/fixed_drive.h"
 #include "envreport/devices/optical_drive.h"
@@ -290,6 +292,36 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         ExpectAllClosed(c.what);
     }
     EXPECT_EQ("\\\\.\\Q: c0000000\n\\\\.\\Q: 80000000\n\\\\.\\Q: 0\n", ReplayedOpens());
+}
+
+// The replay refuses a request on a handle opened without the access its
+// control code names, as Windows does, so that a request the drive code
+// sends on the wrong handle fails the tests above.
+TEST_F(DriveReplay, ARequestNeedsTheAccessItsControlCodeNames) {
+    ReplayedDevice& drive = devices["\\\\.\\Q:"];
+    drive.replies[IOCTL_CDROM_GET_CONFIGURATION] = Configuration(0x10, {0x10});
+    drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = MediaTypesOf(FILE_DEVICE_DVD);
+    GET_CONFIGURATION_IOCTL_INPUT request = {};
+    request.Feature = FeatureProfileList;
+    request.RequestType = SCSI_GET_CONFIGURATION_REQUEST_TYPE_ONE;
+    const struct {
+        DWORD access, code;
+        BOOL answered;
+    } cases[] = {
+        {0, IOCTL_STORAGE_GET_MEDIA_TYPES_EX, TRUE},  // any access
+        {0, IOCTL_CDROM_GET_CONFIGURATION, FALSE},    // read access
+        {GENERIC_WRITE, IOCTL_CDROM_GET_CONFIGURATION, FALSE},
+        {GENERIC_READ, IOCTL_CDROM_GET_CONFIGURATION, TRUE},
+    };
+    for (const auto& c : cases) {
+        HANDLE device = OpenVolume('Q', c.access);
+        BYTE out[1024];
+        DWORD returned = 0;
+        EXPECT_EQ(c.answered, Devices.control(device, c.code, &request, sizeof request, out, sizeof out, &returned))
+            << c.access << " " << c.code;
+        Devices.close(device);
+    }
+    ExpectAllClosed("access");
 }
 
 static std::string GeometryOf(DWORD mediaType) {

@@ -20,7 +20,8 @@ struct ScsiReply {
 };
 
 // A drive by what each request answers. A control code or SCSI operation
-// without an entry fails as the driver would refuse it.
+// without an entry fails as the driver would refuse it, and so does a
+// request on a handle opened without the access its control code needs.
 struct ReplayedDevice {
     std::map<DWORD, std::string> replies;  // output bytes by control code
     // A driver that writes the whole reply but reports fewer bytes
