@@ -8,6 +8,7 @@
 #include "about/report_file.h"
 #include "about/wait_cursor.h"
 #include "about/window_dpi.h"
+#include "common/optional_functions.h"
 #include "common/paths.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
@@ -64,6 +65,14 @@ static void UseLinkFont(HWND box, unsigned dpi) {
     if (previous) DeleteObject(previous);
 }
 
+// Under per-monitor v2 the dialog manager scales the box on a DPI change
+// and gives every control the dialog's font: not the link buttons.
+static void KeepLinkFontsOnDpiChange(HWND box) {
+    SetDialogControlDpiChangeBehaviorFunction setBehavior = OptionalSetDialogControlDpiChangeBehavior();
+    if (!setBehavior) return;
+    for (int id : LinkButtons) setBehavior(GetDlgItem(box, id), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
+}
+
 static void HideLinkButtonWithoutTarget(HWND box, int controlId, const char* target) {
     if (!target) ShowWindow(GetDlgItem(box, controlId), SW_HIDE);
 }
@@ -82,6 +91,7 @@ static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
         focusDefault = FALSE;
     }
     UseLinkFont(box, WindowDpi(box));
+    KeepLinkFontsOnDpiChange(box);
     HideLinkButtonWithoutTarget(box, IDC_ABOUT_WEBSITE, info->webSite);
     HideLinkButtonWithoutTarget(box, IDC_ABOUT_MAIL, info->mailAddress);
     ChooseReportTempPath();
@@ -150,7 +160,8 @@ static BOOL OnAboutCommand(HWND box, int controlId) {
 }
 
 // Moved to a monitor of another scale: the size Windows suggests for it,
-// and the link symbols remade for the new DPI.
+// and the link symbols remade for the new DPI. The dialog manager scales
+// the other controls afterwards.
 static void OnAboutDpiChanged(HWND box, WPARAM wParam, const RECT* suggested) {
     SetWindowPos(box, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -176,7 +187,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM l
             KillTimer(box, ReenableTimer);
         }
         return TRUE;
-    case WM_DPICHANGED: OnAboutDpiChanged(box, wParam, (const RECT*)lParam); return TRUE;
+    case WM_DPICHANGED: OnAboutDpiChanged(box, wParam, (const RECT*)lParam); return FALSE;
     case WM_DESTROY: OnAboutDestroy(box); return TRUE;
     }
     return FALSE;
