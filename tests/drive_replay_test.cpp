@@ -140,7 +140,7 @@ TEST_F(DriveReplay, AShortDeviceNumberReplyNamesNoDisk) {
     const struct {
         const char* what;
         size_t written;   // bytes of the reply the driver writes
-        DWORD reported;   // bytes it says it returned, where fewer
+        DWORD reported;   // bytes it says it returned, where fewer than written
         DWORD refusedAccess;
     } cases[] = {
         {"device type only, IDENTIFY path", 4, ~0u, 0},
@@ -153,7 +153,7 @@ TEST_F(DriveReplay, AShortDeviceNumberReplyNamesNoDisk) {
         ReplayedDevice& volume = devices["\\\\.\\C:"];
         volume.refusedAccess = c.refusedAccess;
         volume.replies[IOCTL_STORAGE_GET_DEVICE_NUMBER] = DeviceNumber(1, 2).substr(0, c.written);
-        if (c.reported != ~0u) volume.reported[IOCTL_STORAGE_GET_DEVICE_NUMBER] = c.reported;
+        volume.reported[IOCTL_STORAGE_GET_DEVICE_NUMBER] = c.reported;
         for (const char* path : {"\\\\.\\PhysicalDrive0", "\\\\.\\PhysicalDrive1"}) {
             devices[path].replies[SMART_RCV_DRIVE_DATA] = IdentifyReply(std::string(512, '\0'));
             devices[path].replies[IOCTL_STORAGE_QUERY_PROPERTY] = SeekPenaltyReply(NoSeekPenalty);
