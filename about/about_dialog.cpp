@@ -8,6 +8,7 @@
 #include "about/report_file.h"
 #include "about/wait_cursor.h"
 #include "about/window_dpi.h"
+#include "common/optional_functions.h"
 #include "common/paths.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
@@ -51,18 +52,29 @@ static void ShowVersionTexts(HWND box, const AboutBoxInfo& info) {
     SetDlgItemTextA(box, IDC_ABOUT_CONTACT, contact);
 }
 
+static const int LinkButtons[] = {IDC_ABOUT_WEBSITE, IDC_ABOUT_MAIL};
+
 // "Wingding" with SYMBOL_CHARSET: ":" draws a computer, "*" an envelope.
-// 16 pixels high at 96 dpi, as large at any other.
-static void CreateLinkFont(HWND box) {
-    if (LinkFont) return;
-    LinkFont = CreateFontA(ScaleToWindowDpi(box, 16), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
+// 16 pixels high at 96 dpi, as large at any other: made again for each
+// DPI the box is shown at, the one it replaces deleted once unused.
+static void UseLinkFont(HWND box, unsigned dpi) {
+    HFONT previous = LinkFont;
+    LinkFont = CreateFontA(MulDiv(16, (int)dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET,
                            OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, "Wingding");
+    for (int id : LinkButtons) SendDlgItemMessageA(box, id, WM_SETFONT, (WPARAM)LinkFont, TRUE);
+    if (previous) DeleteObject(previous);
 }
 
-static void ShowLinkButton(HWND box, int controlId, const char* target) {
-    HWND button = GetDlgItem(box, controlId);
-    if (target) SendMessageA(button, WM_SETFONT, (WPARAM)LinkFont, FALSE);
-    else ShowWindow(button, SW_HIDE);
+// Under per-monitor v2 the dialog manager scales the box on a DPI change
+// and gives every control the dialog's font: not the link buttons.
+static void KeepLinkFontsOnDpiChange(HWND box) {
+    SetDialogControlDpiChangeBehaviorFunction setBehavior = OptionalSetDialogControlDpiChangeBehavior();
+    if (!setBehavior) return;
+    for (int id : LinkButtons) setBehavior(GetDlgItem(box, id), DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
+}
+
+static void HideLinkButtonWithoutTarget(HWND box, int controlId, const char* target) {
+    if (!target) ShowWindow(GetDlgItem(box, controlId), SW_HIDE);
 }
 
 static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
@@ -78,9 +90,10 @@ static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
         SetFocus(GetDlgItem(box, IDCANCEL));
         focusDefault = FALSE;
     }
-    CreateLinkFont(box);
-    ShowLinkButton(box, IDC_ABOUT_WEBSITE, info->webSite);
-    ShowLinkButton(box, IDC_ABOUT_MAIL, info->mailAddress);
+    UseLinkFont(box, WindowDpi(box));
+    KeepLinkFontsOnDpiChange(box);
+    HideLinkButtonWithoutTarget(box, IDC_ABOUT_WEBSITE, info->webSite);
+    HideLinkButtonWithoutTarget(box, IDC_ABOUT_MAIL, info->mailAddress);
     ChooseReportTempPath();
     return focusDefault;
 }
@@ -146,10 +159,18 @@ static BOOL OnAboutCommand(HWND box, int controlId) {
     return FALSE;
 }
 
+// Moved to a monitor of another scale: the size Windows suggests for it,
+// and the link symbols remade for the new DPI. The dialog manager scales
+// the other controls afterwards.
+static void OnAboutDpiChanged(HWND box, WPARAM wParam, const RECT* suggested) {
+    SetWindowPos(box, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    UseLinkFont(box, HIWORD(wParam));
+}
+
 static void OnAboutDestroy(HWND box) {
     if (LinkFont) {
-        SendDlgItemMessageA(box, IDC_ABOUT_WEBSITE, WM_SETFONT, 0, FALSE);
-        SendDlgItemMessageA(box, IDC_ABOUT_MAIL, WM_SETFONT, 0, FALSE);
+        for (int id : LinkButtons) SendDlgItemMessageA(box, id, WM_SETFONT, 0, FALSE);
         DeleteObject(LinkFont);
         LinkFont = NULL;
     }
@@ -166,6 +187,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM l
             KillTimer(box, ReenableTimer);
         }
         return TRUE;
+    case WM_DPICHANGED: OnAboutDpiChanged(box, wParam, (const RECT*)lParam); return FALSE;
     case WM_DESTROY: OnAboutDestroy(box); return TRUE;
     }
     return FALSE;

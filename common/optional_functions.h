@@ -37,6 +37,8 @@ enum OptionalLibrary {
     X(LibraryKernel32, GetLogicalProcessorInformationEx, "GetLogicalProcessorInformationEx", BOOL,               \
       (int, void*, DWORD*))                                                                                       \
     X(LibraryUser32, GetDpiForWindow, "GetDpiForWindow", UINT, (HWND))                                            \
+    X(LibraryUser32, SetDialogControlDpiChangeBehavior, "SetDialogControlDpiChangeBehavior", BOOL,               \
+      (HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS))                         \
     X(LibraryUser32, GetLastInputInfo, "GetLastInputInfo", BOOL, (PLASTINPUTINFO))                                \
     X(LibraryUser32, OpenInputDesktop, "OpenInputDesktop", HDESK, (DWORD, BOOL, ACCESS_MASK))                      \
     X(LibraryUser32, GetUserObjectInformationA, "GetUserObjectInformationA", BOOL,                                \

@@ -131,6 +131,29 @@ TEST_F(AboutBox, EnglishRecordShowsEnglishTextsFontAndFocus) {
     EXPECT_EQ(SYMBOL_CHARSET, chosen.metrics.otmTextMetrics.tmCharSet);
 }
 
+static LONG LinkFontHeight(HWND box, int id) {
+    LOGFONTA font = {};
+    GetObjectA((HFONT)SendDlgItemMessageA(box, id, WM_GETFONT, 0, 0), sizeof font, &font);
+    return font.lfHeight;
+}
+
+// Moved to a monitor of 144 dpi, the box takes the rectangle Windows
+// suggests and draws its link symbols as large there as at 96 dpi.
+TEST_F(AboutBox, ADpiChangeTakesTheSuggestedRectangleAndRemakesTheLinkFont) {
+    Open();
+    RECT before;
+    GetWindowRect(box, &before);
+    RECT suggested = {before.left + 10, before.top + 20, before.left + 10 + (before.right - before.left) * 3 / 2,
+                      before.top + 20 + (before.bottom - before.top) * 3 / 2};
+    SendMessageA(box, WM_DPICHANGED, MAKEWPARAM(144, 144), (LPARAM)&suggested);
+    RECT after;
+    GetWindowRect(box, &after);
+    EXPECT_TRUE(EqualRect(&suggested, &after)) << after.left << "," << after.top << "-" << after.right << ","
+                                                << after.bottom;
+    EXPECT_EQ(24, LinkFontHeight(box, IDC_ABOUT_WEBSITE));
+    EXPECT_EQ(24, LinkFontHeight(box, IDC_ABOUT_MAIL));
+}
+
 TEST_F(AboutBox, NullFieldsHideTheirButtonsAndMoveTheFocusToClose) {
     run.info.webSite = NULL;
     run.info.mailAddress = NULL;

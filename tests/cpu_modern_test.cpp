@@ -114,8 +114,32 @@ protected:
 };
 std::vector<ReplayedDump>* ModernCpu::dumps;
 
+// Rows whose names must stand at their bit, so that a table shifted by a
+// row fails; each set in the named real dump. Tables: 0 leaf 7 EBX, 1 ECX,
+// 2 EDX, 3 leaf 7.1 EAX.
+struct FlagAnchor {
+    int table, bit;
+    const char* name;
+    const char* setIn;  // NULL: set in none of the dumps
+};
+static const char AlderLake[] = "intel-alder-lake.txt";
+static const char Zen4[] = "amd-zen4-raphael.txt";
+static const FlagAnchor Leaf7Anchors[] = {
+    {0, 5, "AVX2", AlderLake},      {0, 16, "AVX512F", Zen4},     {0, 29, "SHA", AlderLake},
+    {0, 31, "AVX512VL", Zen4},      {1, 1, "AVX512_VBMI", Zen4},  {1, 8, "GFNI", Zen4},
+    {1, 22, "RDPID", Zen4},         {2, 4, "FSRM", AlderLake},    {2, 15, "Hybrid", AlderLake},
+    {2, 24, "AMX-TILE", NULL},      {3, 4, "AVX-VNNI", AlderLake}, {3, 5, "AVX512_BF16", Zen4},
+    {3, 22, "HRESET", AlderLake},
+};
+
+static bool EndsWith(const std::string& text, const char* end) {
+    size_t length = strlen(end);
+    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
 TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
     ASSERT_EQ(28u, dumps->size());
+    int anchorsSet = 0;
     for (const ReplayedDump& dump : *dumps) {
         ASSERT_FALSE(dump.cpus.empty()) << dump.name;
         const CpuLeaves& cpu = dump.cpus[0];
@@ -127,12 +151,29 @@ TEST_F(ModernCpu, Leaf7TablesFollowTheRegistersOfTheFirstCpu) {
             const std::string& text = japanese ? dump.japanese : dump.english;
             const char* flag = japanese ? "機能フラグ]" : "Feature Flag]";
             std::string pad(japanese ? 10 : 8, ' ');
-            CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EBX ") + flag + pad + "[CPUID Leaf 7 ECX " + flag,
-                           sub0.ebx, sub0.ecx, dump.name);
-            CheckFlagTable(text, std::string("\r\n\r\n[CPUID Leaf 7 EDX ") + flag + pad + "[CPUID Leaf 7.1 EAX " + flag,
-                           sub0.edx, sub1.eax, dump.name);
+            const std::string headers[2] = {
+                std::string("\r\n\r\n[CPUID Leaf 7 EBX ") + flag + pad + "[CPUID Leaf 7 ECX " + flag,
+                std::string("\r\n\r\n[CPUID Leaf 7 EDX ") + flag + pad + "[CPUID Leaf 7.1 EAX " + flag};
+            CheckFlagTable(text, headers[0], sub0.ebx, sub0.ecx, dump.name);
+            CheckFlagTable(text, headers[1], sub0.edx, sub1.eax, dump.name);
+            // Right after the last row of the classic tables, and last in
+            // the section.
+            size_t first = text.find(headers[0]);
+            EXPECT_EQ(0, text.compare(text.rfind("\r\n", first - 1), 5, "\r\n31-")) << dump.name;
+            EXPECT_EQ(text.size(), text.find(headers[1]) + headers[1].size() + 32 * 78) << dump.name;
+            for (const FlagAnchor& anchor : Leaf7Anchors) {
+                size_t at = text.find(headers[anchor.table / 2]) + headers[anchor.table / 2].size();
+                std::string line = text.substr(at + 2 + anchor.bit * 78, 76);
+                size_t column = anchor.table % 2 ? 42 : 3;
+                std::string name = line.substr(column, 32);
+                EXPECT_EQ(anchor.name, name.substr(0, name.find_last_not_of(' ') + 1)) << dump.name << ": " << line;
+                if (!anchor.setIn || !EndsWith(dump.name, anchor.setIn)) continue;
+                EXPECT_EQ('1', line[column + 33]) << dump.name << ": " << line;
+                ++anchorsSet;
+            }
         }
     }
+    EXPECT_EQ(2 * 12, anchorsSet);
 }
 
 // The lines of the block under `heading`, up to the next blank line.
@@ -185,9 +226,9 @@ static std::string TypeName(unsigned code) {
     return code == 0x40 ? "Core" : code == 0x20 ? "Atom" : name;
 }
 
-// The English cache lines the registers call for, each size checked
-// against the dump's annotation where it has one.
-static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
+// The cache lines the registers call for in either language, each size
+// checked against the dump's annotation where it has one.
+static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump, bool japanese) {
     std::vector<std::string> lines;
     const CpuLeaves& cpu0 = dump.cpus[0];
     std::string vendor = Vendor(cpu0);
@@ -207,11 +248,14 @@ static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
             if (stated) {
                 EXPECT_EQ(stated, kb) << dump.name << " sub-leaf " << sub;
             }
-            char label[16], text[128];
-            snprintf(label, sizeof label, kind == 1 ? "L%u Data" : kind == 2 ? "L%u Instruction" : "L%u Unified",
-                     (r.eax >> 5) & 7);
-            std::string associativity = (r.eax >> 9) & 1 ? "fully associative" : std::to_string(ways) + "-way";
-            snprintf(text, sizeof text, "%-14s:%u KB, %s, %u-byte line", label, kb, associativity.c_str(), lineSize);
+            static const char* const labels[2][3] = {{"L%u Data", "L%u Instruction", "L%u Unified"},
+                                                     {"L%uデータ", "L%u命令", "L%u統合"}};
+            char label[20], text[128];
+            snprintf(label, sizeof label, labels[japanese][kind - 1], (r.eax >> 5) & 7);
+            std::string associativity = (r.eax >> 9) & 1 ? (japanese ? "フルアソシアティブ" : "fully associative")
+                                                         : std::to_string(ways) + (japanese ? "ウェイ" : "-way");
+            snprintf(text, sizeof text, japanese ? "%-14s:%u KB, %s, %uバイトライン" : "%-14s:%u KB, %s, %u-byte line",
+                     label, kb, associativity.c_str(), lineSize);
             lines.push_back(text + (IsHybrid(cpu0) ? " [" + TypeName(type.code) + "]" : std::string()));
         }
     }
@@ -220,10 +264,8 @@ static std::vector<std::string> ExpectedCacheLines(const ReplayedDump& dump) {
 
 TEST_F(ModernCpu, CacheParametersFollowTheRegistersAndTheDumpsOwnSizes) {
     for (const ReplayedDump& dump : *dumps) {
-        std::vector<std::string> expected = ExpectedCacheLines(dump);
-        EXPECT_EQ(expected, BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
-        EXPECT_EQ(expected.size(), BlockLines(dump.japanese, "[キャッシュパラメータ]").size())
-            << dump.name;
+        EXPECT_EQ(ExpectedCacheLines(dump, false), BlockLines(dump.english, "[Cache Parameters]")) << dump.name;
+        EXPECT_EQ(ExpectedCacheLines(dump, true), BlockLines(dump.japanese, "[キャッシュパラメータ]")) << dump.name;
         // The block stands between the memory cache and the address sizes.
         size_t at = dump.english.find("[Cache Parameters]");
         if (at == std::string::npos) continue;
@@ -365,8 +407,13 @@ TEST_F(ModernCpu, SyntheticRegistersForWhatTheDumpsLack) {
         for (const std::string& piece : c.present) EXPECT_NE(std::string::npos, text.find(piece)) << c.what << "\n" << text;
         for (const std::string& piece : c.absent) EXPECT_EQ(std::string::npos, text.find(piece)) << c.what;
     }
-    // The Japanese layout of a cache line, and the raw block of the hybrid
-    // case: CPU 0 and the first CPU of the other type.
+    // The Japanese fully associative cache line; the Japanese layout of a
+    // cache line, and the raw block of the hybrid case: CPU 0 and the
+    // first CPU of the other type.
+    ASSERT_TRUE(ReplayCpuidText(cases[0].dump.c_str(), NULL, 0));
+    CpuidInfo = CpuidInfoRecord();
+    EXPECT_NE(std::string::npos, ProcessorSectionText(true).find("\r\nL1データ      :4 KB, フルアソシアティブ, "
+                                                                 "64バイトライン\r\n"));
     ASSERT_TRUE(ReplayCpuidText(cases[3].dump.c_str(), NULL, 0));
     CpuidInfo = CpuidInfoRecord();
     ReportContext context = {};

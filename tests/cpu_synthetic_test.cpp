@@ -4,16 +4,20 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/cpuid_raw_section.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_language.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/processor_report.h"
+#include "tests/support/report_section.h"
 
 static CpuidRegisters VendorLeaf(uint32_t maxLeaf, const char* vendor) {
     CpuidRegisters r = {maxLeaf, 0, 0, 0};
@@ -380,6 +384,78 @@ TEST(CpuClock, NoTimeStampCounterMeansNoClockLines) {
 
 // Random registers never crash the section, and every flag table keeps
 // its 32 lines with every colon in its column.
+// The Logical CPUs line follows the classic lines directly, Max Logical
+// Processors where it is printed, with the cores and packages Windows
+// tells.
+TEST_F(SyntheticCpu, LogicalCpusFollowTheClassicLinesWithCoresAndPackages) {
+    Intel(0x906A3, 1 << 28, 2 << 16);
+    cpu.processors = 8;
+    cpu.cores = 4;
+    cpu.packages = 1;
+    EXPECT_NE(std::string::npos,
+              Section().find("\r\nMax Logical Processors:2\r\nLogical CPUs  :8 (4 cores, 1 packages)\r\n\r\n"));
+    EXPECT_NE(std::string::npos,
+              Section(true).find("\r\n最大論理プロセッサ数:2\r\n論理プロセッサ:8 (4コア, 1パッケージ)\r\n\r\n"));
+    cpu.leaves[1].edx = 0;
+    cpu.packages = 0;
+    EXPECT_NE(std::string::npos, Section().find("\r\nStd.Functions :00000000h - 00000001h\r\nLogical CPUs  :8\r\n\r\n"));
+}
+
+// The sub-leaves the raw block lists for `leaf`, in order.
+static std::vector<uint32_t> RawSubleaves(const std::string& raw, uint32_t leaf) {
+    std::vector<uint32_t> subleaves;
+    for (size_t at = raw.find("\r\n   0x"); at != std::string::npos; at = raw.find("\r\n   0x", at + 2)) {
+        unsigned listed, subleaf;
+        if (sscanf(raw.c_str() + at, "\r\n   0x%8x 0x%2x:", &listed, &subleaf) == 2 && listed == leaf)
+            subleaves.push_back(subleaf);
+    }
+    return subleaves;
+}
+
+// Each leaf lists the sub-leaves its own registers define, the ending one
+// included, and never more than 64; the extended range only when
+// 80000000h answers with an extended leaf.
+TEST_F(SyntheticCpu, RawBlockListsTheSubleavesEachLeafDefines) {
+    Intel(0x906A3);
+    cpu.leaves[0] = VendorLeaf(0x1F, "GenuineIntel");
+    cpu.leaves[4] = {0x121, 0, 0, 0};  // a data cache in every sub-leaf
+    for (uint32_t subleaf = 1; subleaf < 70; ++subleaf) cpu.subleaves[{4, subleaf}] = cpu.leaves[4];
+    cpu.leaves[7] = {2, 0, 0, 0};
+    for (uint32_t subleaf = 1; subleaf < 4; ++subleaf) cpu.subleaves[{7, subleaf}] = {subleaf, 1, 1, 1};
+    // Topology: SMT, core, then level type 0; a fourth sub-leaf past it.
+    for (uint32_t leaf : {0xBu, 0x1Fu}) {
+        cpu.leaves[leaf] = {1, 2, 0x100, 0};
+        cpu.subleaves[{leaf, 1}] = {4, 8, 0x201, 0};
+        cpu.subleaves[{leaf, 2}] = {0, 0, 2, 0};
+        cpu.subleaves[{leaf, 3}] = {0, 0, 0x303, 0};
+    }
+    // XCR0: x87, SSE, AVX, PKRU and component 32; IA32_XSS: PT.
+    cpu.leaves[0xD] = {0x207, 0, 0, 1};
+    cpu.subleaves[{0xD, 1}] = {0xF, 0, 0x100, 0};
+    for (uint32_t subleaf = 2; subleaf < 64; ++subleaf) cpu.subleaves[{0xD, subleaf}] = {subleaf, 1, 0, 0};
+    cpu.leaves[0x80000000] = {0x80000001, 0, 0, 0};
+
+    const std::vector<uint32_t> upToTwo = {0, 1, 2};
+    std::vector<uint32_t> cacheSubleaves;
+    for (uint32_t subleaf = 0; subleaf < 64; ++subleaf) cacheSubleaves.push_back(subleaf);
+    for (uint32_t top : {0x80000001u, 0x0000001Fu}) {
+        cpu.leaves[0x80000000].eax = top;
+        CpuidInfo = CpuidInfoRecord();
+        Section();
+        std::string raw = SectionText(WriteCpuidRawSection, false, &context);
+        SCOPED_TRACE(raw);
+        EXPECT_EQ(cacheSubleaves, RawSubleaves(raw, 4));
+        EXPECT_EQ(upToTwo, RawSubleaves(raw, 7));
+        EXPECT_EQ(upToTwo, RawSubleaves(raw, 0xB));
+        EXPECT_EQ(upToTwo, RawSubleaves(raw, 0x1F));
+        EXPECT_EQ((std::vector<uint32_t>{0, 1, 2, 8, 9, 32}), RawSubleaves(raw, 0xD));
+        EXPECT_EQ(std::vector<uint32_t>{0}, RawSubleaves(raw, 0x1E));
+        bool extended = top >> 16 == 0x8000;
+        EXPECT_EQ(extended ? std::vector<uint32_t>{0} : std::vector<uint32_t>(), RawSubleaves(raw, 0x80000000));
+        EXPECT_EQ(extended ? std::vector<uint32_t>{0} : std::vector<uint32_t>(), RawSubleaves(raw, 0x80000001));
+    }
+}
+
 TEST_F(SyntheticCpu, RandomRegisterSetsKeepTheLayout) {
     static const char* const vendors[] = {"GenuineIntel", "AuthenticAMD", "CyrixInstead", "CentaurHauls",
                                           "UMC UMC UMC ", "NexGenDriven", "VIA VIA VIA ", "xxxxxxxxxxxx"};

@@ -6,11 +6,13 @@
 #include <winioctl.h>
 #include <ntddscsi.h>
 #include <ntddcdrm.h>
+#include <ntddmmc.h>
 
 #include <cstring>
 #include <initializer_list>
 #include <string>
 
+#include "envreport/devices/device_access.h"
 #include "envreport/devices/drive_section.h"
 #include "envreport/devices/fixed_drive.h"
 #include "envreport/devices/optical_drive.h"
@@ -132,6 +134,38 @@ TEST_F(DriveReplay, FixedDisksBySeekPenaltyWhereIdentifyGivesNothing) {
     }
 }
 
+// A device number cut short names no disk: its missing bytes would read
+// as disk 0, another disk than the volume's.
+TEST_F(DriveReplay, AShortDeviceNumberReplyNamesNoDisk) {
+    const struct {
+        const char* what;
+        size_t written;   // bytes of the reply the driver writes
+        DWORD reported;   // bytes it says it returned, where fewer than written
+        DWORD refusedAccess;
+    } cases[] = {
+        {"device type only, IDENTIFY path", 4, ~0u, 0},
+        {"device type only, seek-penalty path", 4, ~0u, GENERIC_WRITE},
+        {"whole reply, fewer bytes reported", sizeof(STORAGE_DEVICE_NUMBER), 8, GENERIC_WRITE},
+    };
+    for (const auto& c : cases) {
+        devices.clear();
+        UseReplayedDevices(&devices);
+        ReplayedDevice& volume = devices["\\\\.\\C:"];
+        volume.refusedAccess = c.refusedAccess;
+        volume.replies[IOCTL_STORAGE_GET_DEVICE_NUMBER] = DeviceNumber(1, 2).substr(0, c.written);
+        volume.reported[IOCTL_STORAGE_GET_DEVICE_NUMBER] = c.reported;
+        for (const char* path : {"\\\\.\\PhysicalDrive0", "\\\\.\\PhysicalDrive1"}) {
+            devices[path].replies[SMART_RCV_DRIVE_DATA] = IdentifyReply(std::string(512, '\0'));
+            devices[path].replies[IOCTL_STORAGE_QUERY_PROPERTY] = SeekPenaltyReply(NoSeekPenalty);
+        }
+        char kind[FixedDriveKindSize];
+        FormatFixedDriveKind('C', kind);
+        EXPECT_STREQ("Fixed     ", kind) << c.what;
+        EXPECT_EQ("\\\\.\\C: c0000000\n\\\\.\\C: 0\n", ReplayedOpens()) << c.what;
+        ExpectAllClosed(c.what);
+    }
+}
+
 static std::string BigEndian16(unsigned value) {
     return std::string{(char)(value >> 8), (char)value};
 }
@@ -234,6 +268,7 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         std::string configuration;  // empty: refused
         DWORD mediaDeviceType;      // 0: the request fails
         const char* kind;
+        DWORD mediaTypesReported = ~0u;  // bytes the driver says it returned, where fewer
     } cases[] = {
         {"DVD-ROM disc in a writer", GENERIC_WRITE, Configuration(0x10, {0x08, 0x09, 0x10, 0x11, 0x2B}), FILE_DEVICE_CD_ROM,
          "DVD-ROM   "},
@@ -243,6 +278,7 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         {"not even for reading", GENERIC_READ | GENERIC_WRITE, Configuration(0x10, {0x10}), FILE_DEVICE_CD_ROM,
          "CD Drive  "},
         {"nothing answers", GENERIC_WRITE, "", 0, "CD/DVD/BD "},
+        {"media types without the device type", GENERIC_WRITE, "", FILE_DEVICE_DVD, "CD/DVD/BD ", 3},
     };
     for (const auto& c : cases) {
         devices.clear();
@@ -251,10 +287,41 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         drive.refusedAccess = c.refusedAccess;
         if (!c.configuration.empty()) drive.replies[IOCTL_CDROM_GET_CONFIGURATION] = c.configuration;
         if (c.mediaDeviceType) drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = MediaTypesOf(c.mediaDeviceType);
+        drive.reported[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = c.mediaTypesReported;
         EXPECT_STREQ(c.kind, OpticalDriveKind(ProbeOpticalProfile('Q'))) << c.what;
         ExpectAllClosed(c.what);
     }
     EXPECT_EQ("\\\\.\\Q: c0000000\n\\\\.\\Q: 80000000\n\\\\.\\Q: 0\n", ReplayedOpens());
+}
+
+// The replay refuses a request on a handle opened without the access its
+// control code names, as Windows does, so that a request the drive code
+// sends on the wrong handle fails the tests above.
+TEST_F(DriveReplay, ARequestNeedsTheAccessItsControlCodeNames) {
+    ReplayedDevice& drive = devices["\\\\.\\Q:"];
+    drive.replies[IOCTL_CDROM_GET_CONFIGURATION] = Configuration(0x10, {0x10});
+    drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = MediaTypesOf(FILE_DEVICE_DVD);
+    GET_CONFIGURATION_IOCTL_INPUT request = {};
+    request.Feature = FeatureProfileList;
+    request.RequestType = SCSI_GET_CONFIGURATION_REQUEST_TYPE_ONE;
+    const struct {
+        DWORD access, code;
+        BOOL answered;
+    } cases[] = {
+        {0, IOCTL_STORAGE_GET_MEDIA_TYPES_EX, TRUE},  // any access
+        {0, IOCTL_CDROM_GET_CONFIGURATION, FALSE},    // read access
+        {GENERIC_WRITE, IOCTL_CDROM_GET_CONFIGURATION, FALSE},
+        {GENERIC_READ, IOCTL_CDROM_GET_CONFIGURATION, TRUE},
+    };
+    for (const auto& c : cases) {
+        HANDLE device = OpenVolume('Q', c.access);
+        BYTE out[1024];
+        DWORD returned = 0;
+        EXPECT_EQ(c.answered, Devices.control(device, c.code, &request, sizeof request, out, sizeof out, &returned))
+            << c.access << " " << c.code;
+        Devices.close(device);
+    }
+    ExpectAllClosed("access");
 }
 
 static std::string GeometryOf(DWORD mediaType) {
@@ -268,10 +335,13 @@ TEST_F(DriveReplay, RemovableDrivesByTheFirstMediaType) {
         DWORD mediaTypes;  // ~0: the request fails
         DWORD geometry;    // ~0: the request fails
         const char* kind;
+        DWORD mediaTypesReported = ~0u;  // bytes the driver says it returned, where fewer
     } cases[] = {
         {F3_1Pt44_512, F5_360_512, "3.5\"FDD   "}, {F5_1Pt23_1024, ~0u, "5.25\"FDD  "}, {F8_256_128, ~0u, "8\"FDD     "},
         {FixedMedia, ~0u, "Removable "},        {23, ~0u, "Removable "},           {~0u, F3_720_512, "3.5\"FDD   "},
         {~0u, ~0u, "Removable "},
+        // Short of the first geometry's media type: the geometry decides.
+        {F3_1Pt44_512, F5_360_512, "5.25\"FDD  ", 16},     {F3_1Pt44_512, ~0u, "Removable ", 16},
     };
     for (auto& c : cases) {
         devices.clear();
@@ -280,6 +350,7 @@ TEST_F(DriveReplay, RemovableDrivesByTheFirstMediaType) {
         // one deciding.
         if (c.mediaTypes != ~0u) drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES] = GeometryOf(c.mediaTypes) + GeometryOf(F8_256_128);
         if (c.geometry != ~0u) drive.replies[IOCTL_DISK_GET_DRIVE_GEOMETRY] = GeometryOf(c.geometry);
+        drive.reported[IOCTL_STORAGE_GET_MEDIA_TYPES] = c.mediaTypesReported;
         EXPECT_STREQ(c.kind, RemovableDriveKind('A')) << c.mediaTypes << " " << c.geometry;
         ExpectAllClosed(c.kind);
     }

@@ -24,6 +24,7 @@ static const char FirstComponentKey[] =
     "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{78705f0d-e8db-4b2d-8193-982bdda15ecd}";
 static const char SecondComponentKey[] =
     "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{FDC11A6F-17D1-48f9-9EA3-9051954BAA24}";
+static const char WindowsNtKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 static const char UacKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
 static std::string Ndp(const char* version) {
@@ -155,6 +156,26 @@ TEST_F(MachineKeys, UacValuesInOrderWithMissingOnesLeftBare) {
     EXPECT_NE(std::string::npos, SectionText(WriteSessionSection, true).find("\r\nﾕｰｻﾞｰｱｶｳﾝﾄ制御:EnableLUA=1, "));
 }
 
+// An empty release name is as good as none: ReleaseId stands in for an
+// empty DisplayVersion, and with both empty only the build remains.
+TEST_F(MachineKeys, AnEmptyReleaseNameCountsAsMissing) {
+    version.record.dwMajorVersion = 10;
+    version.record.dwMinorVersion = 0;
+    version.record.dwBuildNumber = 19045;
+    const struct {
+        const char *displayVersion, *releaseId, *line;
+    } cases[] = {
+        {"", "2009", "2009, build 19045"},
+        {"", "", "build 19045"},
+        {"22H2", "", "22H2, build 19045"},
+    };
+    for (const auto& c : cases) {
+        PutRegString(WindowsNtKey, "DisplayVersion", c.displayVersion);
+        PutRegString(WindowsNtKey, "ReleaseId", c.releaseId);
+        EXPECT_EQ(c.line, LineAfter(Os(), " Release      :")) << c.displayVersion << "/" << c.releaseId;
+    }
+}
+
 // Every string the block reads present, so each allocation can be made to
 // fail in turn: the failure must reach the driver with no key open.
 TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
@@ -171,7 +192,7 @@ TEST_F(MachineKeys, AFailedStringAllocationLeavesNoKeyOpen) {
     ASSERT_EQ("3.0x", LineAfter(full, "IE version    :"));
     ASSERT_EQ("4.5(Full)[JP], 1.0(SP3)", LineAfter(full, ".NET Framework:"));
 
-    PutRegString("SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", "DisplayVersion", "22H2");
+    PutRegString(WindowsNtKey, "DisplayVersion", "22H2");
 
     static int allocationsLeft;
     ReportMemory.reallocate = [](void* block, size_t size) -> void* {

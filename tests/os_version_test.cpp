@@ -9,6 +9,7 @@
 
 #include "envreport/os/os_section.h"
 #include "envreport/os/session_section.h"
+#include "envreport/os/version_access.h"
 #include "tests/support/registry_sandbox.h"
 #include "tests/support/report_section.h"
 #include "tests/support/synthetic_version.h"
@@ -223,6 +224,14 @@ TEST_F(SyntheticWindows, SafeModePlatformLocaleAndCommonControls) {
         version.nativeMachine = host.machine;
         EXPECT_EQ(std::string("Windows NT(2), ") + host.english, LineAfter(Section(), " Platform     :"));
         EXPECT_EQ(std::string("Windows NT(2), ") + host.japanese, LineAfter(Section(true), " ﾌﾟﾗｯﾄﾌｫｰﾑ    :"));
+    }
+    // And as the report really looks the call up: the x64 host, or the
+    // WOW64 text where Wine lacks the call.
+    {
+        ScopedSwap<VersionAccess> live(Version, LiveVersion);
+        bool exported = GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process2") != NULL;
+        EXPECT_EQ(exported ? IMAGE_FILE_MACHINE_AMD64 : 0, Version.nativeMachine());
+        EXPECT_EQ("Windows NT(2), x64 (x86 on WOW64)", LineAfter(Section(), " Platform     :"));
     }
     std::string text = Section();
     EXPECT_EQ("United States", LineAfter(text, " Locale Info. :"));

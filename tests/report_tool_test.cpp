@@ -335,17 +335,21 @@ static std::string ManifestOf(const std::string& exe) {
     return text;
 }
 
-// Per-monitor v2 where Windows knows it, else per-monitor ("/pm"), else
-// system-aware ("true") on Windows before 8.1.
+// Per-monitor v2 where Windows knows it (1703 on), system-aware before:
+// never per-monitor v1, under which Windows leaves a window unscaled when
+// it moves to a monitor of another scale. Windows 10 1607 on reads only
+// the ordered dpiAwareness list, older ones only dpiAware.
 TEST(ReportTool, BothProgramsDeclareThemselvesDpiAware) {
     for (const char* exe : {"swaypix.exe", "swaypix-report.exe"}) {
         std::string manifest = ManifestOf(BuiltProgramPath(exe));
         EXPECT_NE(std::string::npos,
-                  manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"))
+                  manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"))
             << exe << manifest;
         EXPECT_NE(std::string::npos, manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
-                                                   "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"))
+                                                   "WindowsSettings\">PerMonitorV2, System</dpiAwareness>"))
             << exe;
+        for (const char* perMonitorV1 : {"/pm", "/PM", "per monitor", "PerMonitor<", "PerMonitor,"})
+            EXPECT_EQ(std::string::npos, manifest.find(perMonitorV1)) << exe << " " << perMonitorV1;
         // Windows reads them only inside the v3 application element.
         size_t application = manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">");
         EXPECT_LT(application, manifest.find("<dpiAware ")) << exe;

@@ -1,12 +1,35 @@
 // The real swaypix.exe, started as a user or a shortcut would start it:
 // resident with its hidden window and timer, ended by a second start.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "tests/support/input_recorder.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/wait.h"
 
 static const POINT Home = {300, 200};
+
+// The modules another process has loaded, their names in lower case.
+static std::vector<std::string> LoadedModules(DWORD processId) {
+    std::vector<std::string> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return names;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry))
+        names.push_back(CharLowerA(entry.szModule));
+    CloseHandle(snapshot);
+    return names;
+}
+
+static bool Has(const std::vector<std::string>& names, const char* name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
 
 class Residency : public ::testing::Test {
 protected:
@@ -67,6 +90,11 @@ TEST_F(Residency, HiddenWindowNudgesOnePixelEveryPeriod) {
     GetCursorPos(&p);
     EXPECT_EQ(Home.x, p.x);
     EXPECT_EQ(Home.y, p.y);
+    // Resident from the command line, it never loads the shell's libraries.
+    std::vector<std::string> modules = LoadedModules(resident.dwProcessId);
+    ASSERT_TRUE(Has(modules, "swaypix.exe") && Has(modules, "user32.dll")) << modules.size() << " modules";
+    EXPECT_FALSE(Has(modules, "shell32.dll"));
+    EXPECT_FALSE(Has(modules, "ole32.dll"));
 }
 
 struct DistanceCase {

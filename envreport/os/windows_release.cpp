@@ -7,10 +7,20 @@
 
 static const char CurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
+// The value, or null when it is missing or empty.
+static char* ReadNonEmptyValue(const char* valueName) {
+    char* text = ReadRegStringOfKey(HKEY_LOCAL_MACHINE, CurrentVersionKey, valueName);
+    if (text && !text[0]) {
+        free(text);
+        return NULL;
+    }
+    return text;
+}
+
 // DisplayVersion ("23H2") from 20H2 on; before it ReleaseId ("2009").
 static char* ReadReleaseName() {
-    char* name = ReadRegStringOfKey(HKEY_LOCAL_MACHINE, CurrentVersionKey, "DisplayVersion");
-    return name ? name : ReadRegStringOfKey(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ReleaseId");
+    char* name = ReadNonEmptyValue("DisplayVersion");
+    return name ? name : ReadNonEmptyValue("ReleaseId");
 }
 
 // UBR: the monthly update's number after the build.

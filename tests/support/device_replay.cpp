@@ -12,9 +12,14 @@
 
 #include "envreport/devices/device_access.h"
 
+struct ReplayedHandle {
+    std::string path;
+    DWORD access;  // as the open asked for it
+    bool closed;
+};
+
 static const std::map<std::string, ReplayedDevice>* Replayed;
-static std::vector<std::string> OpenedPaths;  // a handle is its index + 1
-static std::vector<bool> Closed;  // by handle index
+static std::vector<ReplayedHandle> Handles;  // a handle is its index + 1
 static int OpenHandles;
 static std::string Opens;
 
@@ -24,28 +29,33 @@ static HANDLE ReplayOpen(const char* path, DWORD access) {
     Opens += line;
     auto device = Replayed->find(path);
     if (device == Replayed->end() || (access & device->second.refusedAccess)) return INVALID_HANDLE_VALUE;
-    OpenedPaths.push_back(path);
-    Closed.push_back(false);
+    Handles.push_back({path, access, false});
     ++OpenHandles;
-    return (HANDLE)(uintptr_t)OpenedPaths.size();
+    return (HANDLE)(uintptr_t)Handles.size();
 }
 
-static bool IsOpenHandle(HANDLE handle) {
+static ReplayedHandle* OpenHandleOf(HANDLE handle) {
     size_t index = (size_t)(uintptr_t)handle - 1;
-    return index < OpenedPaths.size() && !Closed[index];
+    return index < Handles.size() && !Handles[index].closed ? &Handles[index] : NULL;
 }
 
 // Closing a handle twice, or one never handed out, fails as on Windows
 // and does not count.
 static BOOL ReplayClose(HANDLE handle) {
-    if (!IsOpenHandle(handle)) return FALSE;
-    Closed[(uintptr_t)handle - 1] = true;
+    ReplayedHandle* open = OpenHandleOf(handle);
+    if (!open) return FALSE;
+    open->closed = true;
     --OpenHandles;
     return TRUE;
 }
 
-static const ReplayedDevice* DeviceOf(HANDLE handle) {
-    return IsOpenHandle(handle) ? &Replayed->at(OpenedPaths[(uintptr_t)handle - 1]) : NULL;
+// Bits 14-15 of a control code: FILE_READ_ACCESS 1, FILE_WRITE_ACCESS 2.
+// The I/O manager refuses the request on a handle opened without them.
+static bool AccessAllows(DWORD access, DWORD code) {
+    DWORD required = (code >> 14) & 3;
+    bool read = (access & (GENERIC_READ | GENERIC_ALL | FILE_READ_DATA)) != 0;
+    bool write = (access & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA)) != 0;
+    return (!(required & FILE_READ_ACCESS) || read) && (!(required & FILE_WRITE_ACCESS) || write);
 }
 
 // The fields a drive needs to carry out the command; a driver or drive
@@ -138,24 +148,25 @@ static bool IsExpectedQuery(DWORD code, const void* in, DWORD inSize) {
 static BOOL ReplayControl(HANDLE handle, DWORD code, void* in, DWORD inSize, void* out, DWORD outSize,
                           DWORD* returned) {
     *returned = 0;
-    const ReplayedDevice* device = DeviceOf(handle);
-    if (!device) return FALSE;
+    const ReplayedHandle* open = OpenHandleOf(handle);
+    if (!open || !AccessAllows(open->access, code)) return FALSE;
+    const ReplayedDevice* device = &Replayed->at(open->path);
     Sleep(device->delayMs);
     if (code == IOCTL_SCSI_PASS_THROUGH) return ReplayPassThrough(*device, in, inSize, out, outSize, returned);
-    if (code == SMART_RCV_DRIVE_DATA && !IsIdentifyRequest(OpenedPaths[(uintptr_t)handle - 1].c_str(), in, inSize))
-        return FALSE;
+    if (code == SMART_RCV_DRIVE_DATA && !IsIdentifyRequest(open->path.c_str(), in, inSize)) return FALSE;
     if (!IsExpectedQuery(code, in, inSize)) return FALSE;
     auto reply = device->replies.find(code);
     if (reply == device->replies.end() || reply->second.size() > outSize) return FALSE;
     memcpy(out, reply->second.data(), reply->second.size());
     *returned = (DWORD)reply->second.size();
+    auto reported = device->reported.find(code);
+    if (reported != device->reported.end() && reported->second < *returned) *returned = reported->second;
     return TRUE;
 }
 
 void UseReplayedDevices(const std::map<std::string, ReplayedDevice>* devices) {
     Replayed = devices;
-    OpenedPaths.clear();
-    Closed.clear();
+    Handles.clear();
     OpenHandles = 0;
     Opens.clear();
 }

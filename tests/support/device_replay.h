@@ -20,9 +20,13 @@ struct ScsiReply {
 };
 
 // A drive by what each request answers. A control code or SCSI operation
-// without an entry fails as the driver would refuse it.
+// without an entry fails as the driver would refuse it, and so does a
+// request on a handle opened without the access its control code needs.
 struct ReplayedDevice {
     std::map<DWORD, std::string> replies;  // output bytes by control code
+    // A driver that writes the whole reply but reports fewer bytes
+    // returned: that count by control code.
+    std::map<DWORD, DWORD> reported;
     std::map<uint8_t, ScsiReply> scsi;     // by CDB operation code
     // An open asking for any of these access bits fails, as Windows
     // refuses a standard user GENERIC_WRITE on a volume or disk.

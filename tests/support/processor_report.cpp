@@ -28,20 +28,26 @@ static void SyntheticCpuid(uint32_t leaf, CpuidRegisters* out) {
     *out = found == Synthetic->leaves.end() ? CpuidRegisters() : found->second;
 }
 
-// One processor; its sub-leaves other than 0 answer zeros.
+// One processor.
 static void SyntheticCpuidOn(unsigned cpu, uint32_t leaf, uint32_t subleaf, CpuidRegisters* out) {
-    if (cpu == 0 && subleaf == 0) SyntheticCpuid(leaf, out);
-    else *out = CpuidRegisters();
+    *out = CpuidRegisters();
+    if (cpu != 0) return;
+    if (subleaf == 0) {
+        SyntheticCpuid(leaf, out);
+        return;
+    }
+    auto found = Synthetic->subleaves.find({leaf, subleaf});
+    if (found != Synthetic->subleaves.end()) *out = found->second;
 }
 
 static unsigned OneProcessor() {
     return 1;
 }
 
-static unsigned OneMachineProcessor(unsigned* cores, unsigned* packages) {
-    *cores = 0;
-    *packages = 0;
-    return 1;
+static unsigned SyntheticMachineProcessors(unsigned* cores, unsigned* packages) {
+    *cores = Synthetic->cores;
+    *packages = Synthetic->packages;
+    return Synthetic->processors;
 }
 
 static bool SyntheticDivide() {
@@ -50,7 +56,7 @@ static bool SyntheticDivide() {
 
 static const ProcessorAccess SyntheticAccess = {SyntheticIdFlag, SyntheticCpuid,   SyntheticDivide,
                                                 LiveProcessor.readTimeStampCounter, SyntheticCpuidOn,
-                                                OneProcessor,    OneMachineProcessor};
+                                                OneProcessor,    SyntheticMachineProcessors};
 
 ProcessorSwap::ProcessorSwap() : access(Processor), info(CpuidInfo, CpuidInfoRecord()) {}
 

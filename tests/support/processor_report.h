@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "envreport/cpu/cpuid_info.h"
@@ -16,12 +17,16 @@
 // needs the same context); the clock is not measured.
 std::string ProcessorSectionText(bool japanese, ReportContext* context = NULL);
 
-// Registers by leaf for the synthetic processor; leaves not in the map
-// answer zeros. The ID flag and divide test answers are set alongside.
+// Registers by leaf for the synthetic processor, sub-leaf 0 in `leaves`
+// and the others in `subleaves`; what is in neither answers zeros. The ID
+// flag and divide test answers, and what Windows tells of the machine,
+// are set alongside.
 struct SyntheticProcessor {
     std::map<uint32_t, CpuidRegisters> leaves;
+    std::map<std::pair<uint32_t, uint32_t>, CpuidRegisters> subleaves;  // by leaf and sub-leaf
     bool hasCpuid = true;
     bool cyrixDivide = false;
+    unsigned processors = 1, cores = 0, packages = 0;  // 0: unknown
 };
 // For one scope: `Processor` answers from `synthetic` (kept by pointer),
 // or without one stays as it is for a replay to swap; CpuidInfo starts
