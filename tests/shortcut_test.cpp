@@ -74,7 +74,7 @@ TEST_F(Shortcuts, TakeTheFirstFreeName) {
     ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX.LNK");
     ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(2).LNK");
     ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(3).LNK");
-    DeleteFileA((desktop + "\\SWAYPIX(2).LNK").c_str());
+    ASSERT_TRUE(DeleteFileWhenFree(desktop + "\\SWAYPIX(2).LNK"));
     ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(2).LNK");  // the gap is used
     ExpectCreated(CreateFromDialog(), desktop + "\\SWAYPIX(4).LNK");
 }
@@ -176,7 +176,7 @@ TEST_F(Shortcuts, CarryTheSettingsOnTheirCommandLine) {
         EXPECT_EQ(0u, link.linkFlags & 0x40) << "HasIconLocation";
         EXPECT_EQ((DWORD)SW_SHOW, link.showCommand);
         EXPECT_EQ(0, link.hotKey);
-        DeleteFileA(path.c_str());
+        ASSERT_TRUE(DeleteFileWhenFree(path));
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "tests/support/wait.h"
+
 std::string ReadTextFile(const std::string& path) {
     std::string text;
     FILE* f = fopen(path.c_str(), "rb");
@@ -16,6 +18,12 @@ std::string ReadTextFile(const std::string& path) {
     return text;
 }
 
+bool DeleteFileWhenFree(const std::string& path) {
+    return WaitUntil(EventBoundMs, [&] {
+        return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    });
+}
+
 void DeleteMatchingFiles(const std::string& folder, const char* pattern) {
     WIN32_FIND_DATAA found;
     HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
@@ -23,7 +31,7 @@ void DeleteMatchingFiles(const std::string& folder, const char* pattern) {
     do {
         std::string path = folder + "\\" + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryA(path.c_str());
-        else DeleteFileA(path.c_str());
+        else DeleteFileWhenFree(path);
     } while (FindNextFileA(h, &found));
     FindClose(h);
 }

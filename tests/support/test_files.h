@@ -3,7 +3,12 @@
 #include <string>
 
 std::string ReadTextFile(const std::string& path);
-// Deletes the files (not folders) in `folder` that match `pattern`.
+// Deletes a file, waiting while another process has it open: Wine's menu
+// builder reads every link saved on the Desktop, just after it is saved.
+// True once the file is gone.
+bool DeleteFileWhenFree(const std::string& path);
+// Deletes the files in `folder` that match `pattern`, as above, and the
+// empty folders.
 void DeleteMatchingFiles(const std::string& folder, const char* pattern);
 // A shell folder by CSIDL, as this process's shell names it.
 std::string ShellFolderPath(int csidl);
