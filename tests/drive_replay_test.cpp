@@ -132,6 +132,38 @@ TEST_F(DriveReplay, FixedDisksBySeekPenaltyWhereIdentifyGivesNothing) {
     }
 }
 
+// A device number cut short names no disk: its missing bytes would read
+// as disk 0, another disk than the volume's.
+TEST_F(DriveReplay, AShortDeviceNumberReplyNamesNoDisk) {
+    const struct {
+        const char* what;
+        size_t written;   // bytes of the reply the driver writes
+        DWORD reported;   // bytes it says it returned, where fewer
+        DWORD refusedAccess;
+    } cases[] = {
+        {"device type only, IDENTIFY path", 4, ~0u, 0},
+        {"device type only, seek-penalty path", 4, ~0u, GENERIC_WRITE},
+        {"whole reply, fewer bytes reported", sizeof(STORAGE_DEVICE_NUMBER), 8, GENERIC_WRITE},
+    };
+    for (const auto& c : cases) {
+        devices.clear();
+        UseReplayedDevices(&devices);
+        ReplayedDevice& volume = devices["\\\\.\\C:"];
+        volume.refusedAccess = c.refusedAccess;
+        volume.replies[IOCTL_STORAGE_GET_DEVICE_NUMBER] = DeviceNumber(1, 2).substr(0, c.written);
+        if (c.reported != ~0u) volume.reported[IOCTL_STORAGE_GET_DEVICE_NUMBER] = c.reported;
+        for (const char* path : {"\\\\.\\PhysicalDrive0", "\\\\.\\PhysicalDrive1"}) {
+            devices[path].replies[SMART_RCV_DRIVE_DATA] = IdentifyReply(std::string(512, '\0'));
+            devices[path].replies[IOCTL_STORAGE_QUERY_PROPERTY] = SeekPenaltyReply(NoSeekPenalty);
+        }
+        char kind[FixedDriveKindSize];
+        FormatFixedDriveKind('C', kind);
+        EXPECT_STREQ("Fixed     ", kind) << c.what;
+        EXPECT_EQ("\\\\.\\C: c0000000\n\\\\.\\C: 0\n", ReplayedOpens()) << c.what;
+        ExpectAllClosed(c.what);
+    }
+}
+
 static std::string BigEndian16(unsigned value) {
     return std::string{(char)(value >> 8), (char)value};
 }
@@ -234,6 +266,7 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         std::string configuration;  // empty: refused
         DWORD mediaDeviceType;      // 0: the request fails
         const char* kind;
+        DWORD mediaTypesReported = ~0u;  // bytes the driver says it returned, where fewer
     } cases[] = {
         {"DVD-ROM disc in a writer", GENERIC_WRITE, Configuration(0x10, {0x08, 0x09, 0x10, 0x11, 0x2B}), FILE_DEVICE_CD_ROM,
          "DVD-ROM   "},
@@ -243,6 +276,7 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         {"not even for reading", GENERIC_READ | GENERIC_WRITE, Configuration(0x10, {0x10}), FILE_DEVICE_CD_ROM,
          "CD Drive  "},
         {"nothing answers", GENERIC_WRITE, "", 0, "CD/DVD/BD "},
+        {"media types without the device type", GENERIC_WRITE, "", FILE_DEVICE_DVD, "CD/DVD/BD ", 3},
     };
     for (const auto& c : cases) {
         devices.clear();
@@ -251,6 +285,7 @@ TEST_F(DriveReplay, OpticalDrivesForAStandardUser) {
         drive.refusedAccess = c.refusedAccess;
         if (!c.configuration.empty()) drive.replies[IOCTL_CDROM_GET_CONFIGURATION] = c.configuration;
         if (c.mediaDeviceType) drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = MediaTypesOf(c.mediaDeviceType);
+        drive.reported[IOCTL_STORAGE_GET_MEDIA_TYPES_EX] = c.mediaTypesReported;
         EXPECT_STREQ(c.kind, OpticalDriveKind(ProbeOpticalProfile('Q'))) << c.what;
         ExpectAllClosed(c.what);
     }
@@ -268,10 +303,13 @@ TEST_F(DriveReplay, RemovableDrivesByTheFirstMediaType) {
         DWORD mediaTypes;  // ~0: the request fails
         DWORD geometry;    // ~0: the request fails
         const char* kind;
+        DWORD mediaTypesReported = ~0u;  // bytes the driver says it returned, where fewer
     } cases[] = {
         {F3_1Pt44_512, F5_360_512, "3.5\"FDD   "}, {F5_1Pt23_1024, ~0u, "5.25\"FDD  "}, {F8_256_128, ~0u, "8\"FDD     "},
         {FixedMedia, ~0u, "Removable "},        {23, ~0u, "Removable "},           {~0u, F3_720_512, "3.5\"FDD   "},
         {~0u, ~0u, "Removable "},
+        // Short of the first geometry's media type: the geometry decides.
+        {F3_1Pt44_512, F5_360_512, "5.25\"FDD  ", 16},     {F3_1Pt44_512, ~0u, "Removable ", 16},
     };
     for (auto& c : cases) {
         devices.clear();
@@ -280,6 +318,7 @@ TEST_F(DriveReplay, RemovableDrivesByTheFirstMediaType) {
         // one deciding.
         if (c.mediaTypes != ~0u) drive.replies[IOCTL_STORAGE_GET_MEDIA_TYPES] = GeometryOf(c.mediaTypes) + GeometryOf(F8_256_128);
         if (c.geometry != ~0u) drive.replies[IOCTL_DISK_GET_DRIVE_GEOMETRY] = GeometryOf(c.geometry);
+        drive.reported[IOCTL_STORAGE_GET_MEDIA_TYPES] = c.mediaTypesReported;
         EXPECT_STREQ(c.kind, RemovableDriveKind('A')) << c.mediaTypes << " " << c.geometry;
         ExpectAllClosed(c.kind);
     }

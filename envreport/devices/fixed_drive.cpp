@@ -48,7 +48,8 @@ static bool ReadDeviceNumber(char letter, DWORD access, FixedDriveInfo* info) {
     DWORD returned = 0;
     BOOL done = Devices.control(volume, IOCTL_STORAGE_GET_DEVICE_NUMBER, NULL, 0, &number, sizeof number, &returned);
     Devices.close(volume);
-    if (!done) return false;
+    // A shorter reply would leave the number 0, naming another disk.
+    if (!done || returned != sizeof number) return false;
     info->deviceType = number.DeviceType;
     info->deviceNumber = number.DeviceNumber;
     info->partitionNumber = number.PartitionNumber;

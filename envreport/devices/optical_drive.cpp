@@ -159,7 +159,8 @@ static int32_t ProfileFromCapabilities(HANDLE device, PassThroughBlock& block) {
 static int32_t DeviceClassFromMediaTypes(HANDLE device) {
     BYTE mediaTypes[1024] = {};
     DWORD returned = 0;
-    if (!Devices.control(device, IOCTL_STORAGE_GET_MEDIA_TYPES_EX, NULL, 0, mediaTypes, sizeof mediaTypes, &returned))
+    if (!Devices.control(device, IOCTL_STORAGE_GET_MEDIA_TYPES_EX, NULL, 0, mediaTypes, sizeof mediaTypes, &returned) ||
+        returned < offsetof(GET_MEDIA_TYPES, DeviceType) + sizeof(DWORD))
         return 0;
     DWORD deviceType;
     memcpy(&deviceType, mediaTypes + offsetof(GET_MEDIA_TYPES, DeviceType), sizeof deviceType);

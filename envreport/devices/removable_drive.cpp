@@ -24,15 +24,24 @@ const char* MediaTypeKind(DWORD mediaType) {
     return MediaTypeKinds[mediaType];
 }
 
-// The media type of the first geometry either request gives; 0 when both
-// fail, since the buffer starts zeroed.
-static DWORD FirstMediaType(HANDLE device) {
+// The media type of the first geometry the request lists; false when it
+// fails or its reply does not hold one whole geometry.
+static bool QueryFirstMediaType(HANDLE device, DWORD code, DWORD* mediaType) {
     BYTE geometries[768] = {};
     DWORD returned = 0;
-    if (!Devices.control(device, IOCTL_STORAGE_GET_MEDIA_TYPES, NULL, 0, geometries, sizeof geometries, &returned))
-        Devices.control(device, IOCTL_DISK_GET_DRIVE_GEOMETRY, NULL, 0, geometries, sizeof geometries, &returned);
-    DWORD mediaType;
-    memcpy(&mediaType, geometries + offsetof(DISK_GEOMETRY, MediaType), sizeof mediaType);
+    if (!Devices.control(device, code, NULL, 0, geometries, sizeof geometries, &returned) ||
+        returned < sizeof(DISK_GEOMETRY))
+        return false;
+    memcpy(mediaType, geometries + offsetof(DISK_GEOMETRY, MediaType), sizeof *mediaType);
+    return true;
+}
+
+// From the media types, else the drive's geometry; Unknown (0) when
+// neither answers.
+static DWORD FirstMediaType(HANDLE device) {
+    DWORD mediaType = Unknown;
+    if (!QueryFirstMediaType(device, IOCTL_STORAGE_GET_MEDIA_TYPES, &mediaType))
+        QueryFirstMediaType(device, IOCTL_DISK_GET_DRIVE_GEOMETRY, &mediaType);
     return mediaType;
 }
 

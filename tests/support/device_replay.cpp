@@ -149,6 +149,8 @@ static BOOL ReplayControl(HANDLE handle, DWORD code, void* in, DWORD inSize, voi
     if (reply == device->replies.end() || reply->second.size() > outSize) return FALSE;
     memcpy(out, reply->second.data(), reply->second.size());
     *returned = (DWORD)reply->second.size();
+    auto reported = device->reported.find(code);
+    if (reported != device->reported.end() && reported->second < *returned) *returned = reported->second;
     return TRUE;
 }
 

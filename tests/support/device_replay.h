@@ -23,6 +23,9 @@ struct ScsiReply {
 // without an entry fails as the driver would refuse it.
 struct ReplayedDevice {
     std::map<DWORD, std::string> replies;  // output bytes by control code
+    // A driver that writes the whole reply but reports fewer bytes
+    // returned: that count by control code.
+    std::map<DWORD, DWORD> reported;
     std::map<uint8_t, ScsiReply> scsi;     // by CDB operation code
     // An open asking for any of these access bits fails, as Windows
     // refuses a standard user GENERIC_WRITE on a volume or disk.
