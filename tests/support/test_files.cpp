@@ -16,6 +16,17 @@ std::string ReadTextFile(const std::string& path) {
     return text;
 }
 
+std::vector<std::string> MatchingFileNames(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 void DeleteMatchingFiles(const std::string& folder, const char* pattern) {
     WIN32_FIND_DATAA found;
     HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
