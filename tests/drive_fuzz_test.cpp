@@ -305,7 +305,7 @@ TEST(DriveFuzz, MutatedAnswersGiveAKindThatUnreturnedBytesDoNotChange) {
     for (const DriveInput& seed : seeds) ASSERT_EQ("", FailureOf(seed));
     StartHangWatch(20000, KeepTheHangingInput);
     FuzzRandom random = SeededRandom(2);
-    FuzzBudget budget = BudgetOf(20000, 0.4);
+    FuzzBudget budget = BudgetOf(30000, 0.4);
     unsigned done = 0;
     DWORD start = GetTickCount();
     for (; BudgetLeft(budget, done); ++done) {

@@ -478,9 +478,41 @@ bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
     return ReplayCpuidBytes(text, TextLength(text), error, errorSize);
 }
 
+// A view of the file ends at a page's end and the system fills the rest
+// of the last page with zeros, so the view itself is the text with its
+// NUL unless the file fills its last page whole; then a copy of it is.
+static const DWORD PageSize = 4096;
+
+static const char* TextOfView(const char* view, DWORD length, char** copy) {
+    *copy = NULL;
+    if (length % PageSize != 0) return view;
+    *copy = (char*)VirtualAlloc(NULL, (size_t)length + 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (*copy) memcpy(*copy, view, length);
+    return *copy;
+}
+
+// Mapped rather than read: the pages are the file's, filled as the parser
+// reaches them, and the resident program keeps no buffer for it.
+static bool ReplayMappedFile(HANDLE file, DWORD length, const char* path, char* error, size_t errorSize) {
+    HANDLE mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    const char* view = mapping ? (const char*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : NULL;
+    char* copy = NULL;
+    const char* text = view ? TextOfView(view, length, &copy) : NULL;
+    bool replayed = false;
+    if (!text)
+        FormatWholeCharacters(error, errorSize, "cannot read %s", path);
+    else if (TextLength(text) != length)
+        FormatWholeCharacters(error, errorSize, "%s holds binary data, not a CPUID dump", path);
+    else
+        replayed = ReplayCpuidBytes(text, length, error, errorSize);
+    if (copy) VirtualFree(copy, 0, MEM_RELEASE);
+    if (view) UnmapViewOfFile(view);
+    if (mapping) CloseHandle(mapping);
+    return replayed;
+}
+
 static bool ReadDumpFile(HANDLE file, const char* path, char* error, size_t errorSize) {
-    // Server dumps run to a few megabytes; the pages are the system's,
-    // so the resident program keeps no buffer for it.
+    // Server dumps run to a few megabytes.
     const LONGLONG limit = 32 * 1024 * 1024;
     LARGE_INTEGER size;
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
@@ -491,22 +523,9 @@ static bool ReadDumpFile(HANDLE file, const char* path, char* error, size_t erro
         FormatWholeCharacters(error, errorSize, "%s is too large for a CPUID dump", path);
         return false;
     }
-    DWORD length = (DWORD)size.QuadPart;
-    char* text = (char*)VirtualAlloc(NULL, (size_t)length + 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-    if (!text) {
-        FormatWholeCharacters(error, errorSize, "no memory to read %s", path);
-        return false;
-    }
-    DWORD read = 0;
-    bool replayed = false;
-    if (!ReadFile(file, text, length, &read, NULL) || read != length)
-        FormatWholeCharacters(error, errorSize, "cannot read %s", path);
-    else if (TextLength(text) != length)  // the pages come zeroed: a NUL follows the text
-        FormatWholeCharacters(error, errorSize, "%s holds binary data, not a CPUID dump", path);
-    else
-        replayed = ReplayCpuidBytes(text, length, error, errorSize);
-    VirtualFree(text, 0, MEM_RELEASE);
-    return replayed;
+    // An empty file has no view.
+    if (size.QuadPart == 0) return ReplayCpuidBytes("", 0, error, errorSize);
+    return ReplayMappedFile(file, (DWORD)size.QuadPart, path, error, errorSize);
 }
 
 bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
