@@ -2,7 +2,7 @@
 BUILD := build
 ARGS ?=
 
-.PHONY: all deps build run test report bench screenshot dist
+.PHONY: all deps build run test report bench fuzz screenshot dist
 
 all: build
 
@@ -26,6 +26,12 @@ run: build
 
 test: build
 	tools/wine-session.sh ctest --test-dir $(BUILD) --output-on-failure
+
+# The fuzzing run for as long as asked (FUZZ_SECONDS, FUZZ_SEED); what
+# it fails on is kept in tests/data/fuzz-regressions for every test run.
+FUZZ_SECONDS ?= 600
+fuzz: build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/wine-session.sh wine $(BUILD)/input_fuzz_tests.exe
 
 # The English environment report of this machine, as UTF-8 for the
 # terminal.

@@ -298,14 +298,6 @@ static std::string WithoutCpuCounts(std::string text) {
     return text;
 }
 
-static std::string Utf8FromCodePage932(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(932, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size()));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0], (int)utf8.size(), NULL, NULL));
-    return utf8;
-}
-
 // The section and raw block of the processor `Processor` answers for,
 // then the same section replayed from that raw block.
 static void ExpectRoundTrip(const std::string& name, bool japanese, bool asUtf8) {

@@ -112,11 +112,38 @@ static bool AddLeaf(RecordedDump* dump, const RecordedLeaf& leaf) {
     return true;
 }
 
+// A hex digit's value by byte, NotHex for every other byte.
+static const uint8_t NotHex = 0x80;
+struct HexTable {
+    uint8_t value[256];
+};
+static constexpr HexTable MakeHexTable() {
+    HexTable table = {};
+    for (int c = 0; c < 256; ++c)
+        table.value[c] = c >= '0' && c <= '9'   ? (uint8_t)(c - '0')
+                         : c >= 'a' && c <= 'f' ? (uint8_t)(c - 'a' + 10)
+                         : c >= 'A' && c <= 'F' ? (uint8_t)(c - 'A' + 10)
+                                                : NotHex;
+    return table;
+}
+static constexpr HexTable HexValues = MakeHexTable();
+
 static int HexDigit(char c) {
-    unsigned digit = (unsigned)(c - '0');
-    if (digit < 10) return (int)digit;
-    unsigned letter = (unsigned)((c | 0x20) - 'a');
-    return letter < 6 ? (int)letter + 10 : -1;
+    uint8_t value = HexValues.value[(uint8_t)c];
+    return value == NotHex ? -1 : value;
+}
+
+// Exactly `digits` hex digits at `p`, all read before any is checked, so
+// the caller has made sure they lie inside the text.
+static bool ReadFixedHex(const char* p, int digits, uint32_t* value) {
+    uint32_t number = 0, marks = 0;
+    for (int i = 0; i < digits; ++i) {
+        uint32_t digit = HexValues.value[(uint8_t)p[i]];
+        marks |= digit;
+        number = number << 4 | digit;
+    }
+    *value = number;
+    return (marks & NotHex) == 0;
 }
 
 static bool IsBlank(char c) {
@@ -154,9 +181,38 @@ static bool IsLineEnd(char c) {
     return c == '\0' || c == '\r' || c == '\n';
 }
 
+// Skips the aligned words at `at` that hold no byte below `below` and
+// none equal to `equal`, four bytes at a time. An aligned word never
+// straddles two pages, so nothing is read from a page the text does not
+// reach.
+static const char* SkipPlainWords(const char* at, uint32_t below, uint8_t equal) {
+    if ((uintptr_t)at & 3) return at;
+    const uint32_t ones = 0x01010101u, highs = 0x80808080u;
+    for (;; at += 4) {
+        uint32_t word;
+        memcpy(&word, at, sizeof word);
+        uint32_t matched = word ^ (ones * equal);
+        if (((word - ones * below) & ~word & highs) | ((matched - ones) & ~matched & highs)) return at;
+    }
+}
+
+// Where the line ends: its CR, LF or the text's NUL.
 static const char* LineEnd(const char* line) {
-    while ((unsigned char)*line > '\r' || !IsLineEnd(*line)) ++line;
-    return line;
+    for (;; ++line) {
+        line = SkipPlainWords(line, '\r' + 1, 0);
+        if (IsLineEnd(*line)) return line;
+    }
+}
+
+static const char* NextOf(const char* at, char c) {
+    for (;; ++at) {
+        at = SkipPlainWords(at, 1, (uint8_t)c);
+        if (*at == c || *at == '\0') return at;
+    }
+}
+
+static size_t TextLength(const char* text) {
+    return (size_t)(NextOf(text, '\0') - text);
 }
 
 static const char* NextLineStart(const char* lineEnd) {
@@ -167,8 +223,37 @@ static const char* NextLineStart(const char* lineEnd) {
 
 static const char* const RawRegisterNames[] = {"eax=0x", "ebx=0x", "ecx=0x", "edx=0x"};
 
-// "   0x00000001 0x00: eax=0x... ebx=0x... ecx=0x... edx=0x..." and only
-// blanks after; *at moves to the line end.
+// The line as `cpuid -r` writes every one, of 79 characters:
+// "   0x00000001 0x00: eax=0x... ebx=0x... ecx=0x... edx=0x...". Read by
+// fixed offsets when the text holds that many bytes; *lineEnd moves past
+// it.
+static const size_t RawLineLength = 79;
+static const int RawRegisterAt[4] = {26, 41, 56, 71};
+
+static bool IsLiteralAt(const char* line, size_t at, const char* literal, size_t length) {
+    return memcmp(line + at, literal, length) == 0;
+}
+
+static bool ParseWrittenRawLine(const char* line, const char* textEnd, RecordedLeaf* out, const char** lineEnd) {
+    if ((size_t)(textEnd - line) < RawLineLength) return false;
+    const char* end = line + RawLineLength;
+    if (end != textEnd && *end != '\n' && *end != '\r') return false;
+    if (!IsLiteralAt(line, 0, "   0x", 5) || !IsLiteralAt(line, 13, " 0x", 3) || !IsLiteralAt(line, 18, ": eax=0x", 8) ||
+        !IsLiteralAt(line, 34, " ebx=0x", 7) || !IsLiteralAt(line, 49, " ecx=0x", 7) ||
+        !IsLiteralAt(line, 64, " edx=0x", 7))
+        return false;
+    RecordedLeaf leaf;
+    uint32_t* registers[] = {&leaf.registers.eax, &leaf.registers.ebx, &leaf.registers.ecx, &leaf.registers.edx};
+    bool hex = ReadFixedHex(line + 5, 8, &leaf.leaf) & ReadFixedHex(line + 16, 2, &leaf.subleaf);
+    for (int i = 0; i < 4; ++i) hex &= ReadFixedHex(line + RawRegisterAt[i], 8, registers[i]);
+    if (!hex) return false;
+    *out = leaf;
+    *lineEnd = end;
+    return true;
+}
+
+// "   0x00000001 0x00: eax=0x... ebx=0x... ecx=0x... edx=0x..." spaced
+// and cased in any way, and only blanks after; *at moves to the line end.
 static bool ParseRawLine(const char** at, RecordedLeaf* out) {
     const char* p = SkipBlanks(*at);
     RecordedLeaf leaf;
@@ -198,13 +283,28 @@ static bool IsCpuHeader(const char* line, const char* end) {
     return *line == ':' && line + 1 == end;
 }
 
-// "CPUID 00000004: FC004121-02C0003F-0000003F-00000000 [SL 00] ...": the
-// colon sometimes blanks, a tab, or a blank and the colon, and the
-// registers sometimes all apart by blanks instead of dashes. Without
-// "[SL nn]", *hasSubleaf is false.
-static bool ParsePublishedLine(const char** at, RecordedLeaf* out, bool* hasSubleaf) {
+// The registers of "CPUID 00000004: FC004121-02C0003F-0000003F-00000000",
+// read by fixed offsets when the text holds them all and the character
+// after them (the text's closing NUL at most) ends the number; *at moves
+// past them.
+static const size_t PublishedRegistersLength = 51;
+
+static bool ReadWrittenPublishedRegisters(const char** at, const char* textEnd, uint32_t (&v)[5]) {
+    const char* line = *at;
+    if ((size_t)(textEnd - line) < PublishedRegistersLength) return false;
+    if (!IsLiteralAt(line, 0, "CPUID ", 6) || !IsLiteralAt(line, 14, ": ", 2) || line[24] != '-' || line[33] != '-' ||
+        line[42] != '-' || HexDigit(line[PublishedRegistersLength]) >= 0)
+        return false;
+    static const int RegisterAt[5] = {6, 16, 25, 34, 43};
+    bool hex = true;
+    for (int i = 0; i < 5; ++i) hex &= ReadFixedHex(line + RegisterAt[i], 8, &v[i]);
+    if (hex) *at = line + PublishedRegistersLength;
+    return hex;
+}
+
+// The same spaced and cased in any way.
+static bool ReadPublishedRegisters(const char** at, uint32_t (&v)[5]) {
     const char* p = *at;
-    uint32_t v[5];
     if (!ReadWord(&p, "CPUID ")) return false;
     const char* leafStart = p;
     if (!ReadHex(&p, v) || p - leafStart != 8) return false;
@@ -216,6 +316,18 @@ static bool ParsePublishedLine(const char** at, RecordedLeaf* out, bool* hasSubl
         p = dashes ? p + 1 : SkipBlanks(p);
         if (!ReadHex(&p, v + i)) return false;
     }
+    *at = p;
+    return true;
+}
+
+// "CPUID 00000004: FC004121-02C0003F-0000003F-00000000 [SL 00] ...": the
+// colon sometimes blanks, a tab, or a blank and the colon, and the
+// registers sometimes all apart by blanks instead of dashes. Without
+// "[SL nn]", *hasSubleaf is false.
+static bool ParsePublishedLine(const char** at, const char* textEnd, RecordedLeaf* out, bool* hasSubleaf) {
+    const char* p = *at;
+    uint32_t v[5];
+    if (!ReadWrittenPublishedRegisters(&p, textEnd, v) && !ReadPublishedRegisters(&p, v)) return false;
     const char* tag = SkipBlanks(p);
     uint32_t subleaf = 0;
     *hasSubleaf = ReadWord(&tag, "[SL") && (tag = SkipBlanks(tag), ReadHex(&tag, &subleaf)) && *tag == ']';
@@ -229,13 +341,15 @@ static bool ParsePublishedLine(const char** at, RecordedLeaf* out, bool* hasSubl
 // `cpuid -r` output, every "CPU n:" block; `firstLine` numbers the
 // text's first line in the file. A line is read once: a leaf where it
 // stands, anything else up to its end.
-static bool ParseRawDump(const char* text, int firstLine, RecordedDump* dump, char* error, size_t errorSize) {
+static bool ParseRawDump(const char* text, const char* textEnd, int firstLine, RecordedDump* dump, char* error,
+                         size_t errorSize) {
     const size_t longestLine = 255;
     for (int number = firstLine; *text; ++number) {
         const char* line = text;
         const char* end = line;
         RecordedLeaf leaf;
-        bool isLeaf = dump->cpus > 0 && ParseRawLine(&end, &leaf);
+        bool isLeaf =
+            dump->cpus > 0 && (ParseWrittenRawLine(line, textEnd, &leaf, &end) || ParseRawLine(&end, &leaf));
         if (!isLeaf) end = LineEnd(line);
         text = NextLineStart(end);
         size_t length = (size_t)(end - line);
@@ -260,12 +374,12 @@ static bool ParseRawDump(const char* text, int firstLine, RecordedDump* dump, ch
 // The published layouts: other lines are ignored, each leaf-0 line starts
 // a CPU, and repeated lines of one leaf without "[SL nn]" are its
 // sub-leaves 0, 1, 2, ...
-static bool ParsePublishedDump(const char* text, RecordedDump* dump) {
+static bool ParsePublishedDump(const char* text, const char* textEnd, RecordedDump* dump) {
     RecordedLeaf previous = {0xFFFFFFFF, 0, {}};
     for (const char* line = text; *line; line = NextLineStart(LineEnd(line))) {
         RecordedLeaf leaf;
         bool hasSubleaf = false;
-        if (!ParsePublishedLine(&line, &leaf, &hasSubleaf)) continue;
+        if (!ParsePublishedLine(&line, textEnd, &leaf, &hasSubleaf)) continue;
         if (leaf.leaf == 0 && (!hasSubleaf || leaf.subleaf == 0)) {
             if (!StartCpu(dump)) return false;
         } else if (!hasSubleaf && leaf.leaf == previous.leaf) {
@@ -302,8 +416,8 @@ static bool IsRawBlockHeading(const char* at) {
 // that line's number; NULL when the text is no report. A single pass,
 // comparing only where a "[" stands.
 static const char* RawBlockOfReport(const char* text, int* firstLine) {
-    for (const char* at = text; *at; ++at) {
-        if (*at != '[' || !IsRawBlockHeading(at)) continue;
+    for (const char* at = NextOf(text, '['); *at; at = NextOf(at + 1, '[')) {
+        if (!IsRawBlockHeading(at)) continue;
         *firstLine = LineNumberAt(text, at) + 1;
         return NextLineStart(LineEnd(at));
     }
@@ -318,32 +432,33 @@ static bool StartsAsRawDump(const char* text) {
 
 // The layout the text looks like is tried first, then the others; when
 // none holds a leaf, the first one's error stands.
-static bool ParseDump(const char* text, RecordedDump* dump, char* error, size_t errorSize) {
+static bool ParseDump(const char* text, const char* end, RecordedDump* dump, char* error, size_t errorSize) {
     char later[8];
     bool tried = StartsAsRawDump(text);
-    if (tried && ParseRawDump(text, 1, dump, error, errorSize)) return true;
+    if (tried && ParseRawDump(text, end, 1, dump, error, errorSize)) return true;
     int firstLine = 1;
     const char* rawBlock = RawBlockOfReport(text, &firstLine);
     if (rawBlock) {
         ClearDump(dump);
-        if (ParseRawDump(rawBlock, firstLine, dump, tried ? later : error, tried ? sizeof later : errorSize))
+        if (ParseRawDump(rawBlock, end, firstLine, dump, tried ? later : error, tried ? sizeof later : errorSize))
             return true;
         tried = true;
     }
     ClearDump(dump);
-    if (ParsePublishedDump(text, dump) && dump->count > 0) return true;
+    if (ParsePublishedDump(text, end, dump) && dump->count > 0) return true;
     ClearDump(dump);
     if (tried) return false;
-    return ParseRawDump(text, 1, dump, error, errorSize);
+    return ParseRawDump(text, end, 1, dump, error, errorSize);
 }
 
+// `text` holds no NUL before text[length], which is one.
 static bool ReplayCpuidBytes(const char* text, size_t length, char* error, size_t errorSize) {
     RecordedDump parsed = RecordedDump();
     if (!AllocateDump(&parsed, length)) {
         FormatWholeCharacters(error, errorSize, "no memory for the dump");
         return false;
     }
-    if (!ParseDump(text, &parsed, error, errorSize)) {
+    if (!ParseDump(text, text + length, &parsed, error, errorSize)) {
         FreeDump(&parsed);
         return false;
     }
@@ -360,26 +475,44 @@ static bool ReplayCpuidBytes(const char* text, size_t length, char* error, size_
 }
 
 bool ReplayCpuidText(const char* text, char* error, size_t errorSize) {
-    return ReplayCpuidBytes(text, strlen(text), error, errorSize);
+    return ReplayCpuidBytes(text, TextLength(text), error, errorSize);
 }
 
-// Four bytes at a time: a word holds a zero byte exactly when the sum
-// below has a high bit that the word lacks.
-static bool HoldsNul(const char* text, size_t length) {
-    size_t at = 0;
-    for (; at + 4 <= length; at += 4) {
-        uint32_t word;
-        memcpy(&word, text + at, 4);
-        if ((word - 0x01010101u) & ~word & 0x80808080u) return true;
-    }
-    for (; at < length; ++at)
-        if (text[at] == '\0') return true;
-    return false;
+// A view of the file ends at a page's end and the system fills the rest
+// of the last page with zeros, so the view itself is the text with its
+// NUL unless the file fills its last page whole; then a copy of it is.
+static const DWORD PageSize = 4096;
+
+static const char* TextOfView(const char* view, DWORD length, char** copy) {
+    *copy = NULL;
+    if (length % PageSize != 0) return view;
+    *copy = (char*)VirtualAlloc(NULL, (size_t)length + 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (*copy) memcpy(*copy, view, length);
+    return *copy;
+}
+
+// Mapped rather than read: the pages are the file's, filled as the parser
+// reaches them, and the resident program keeps no buffer for it.
+static bool ReplayMappedFile(HANDLE file, DWORD length, const char* path, char* error, size_t errorSize) {
+    HANDLE mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    const char* view = mapping ? (const char*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : NULL;
+    char* copy = NULL;
+    const char* text = view ? TextOfView(view, length, &copy) : NULL;
+    bool replayed = false;
+    if (!text)
+        FormatWholeCharacters(error, errorSize, "cannot read %s", path);
+    else if (TextLength(text) != length)
+        FormatWholeCharacters(error, errorSize, "%s holds binary data, not a CPUID dump", path);
+    else
+        replayed = ReplayCpuidBytes(text, length, error, errorSize);
+    if (copy) VirtualFree(copy, 0, MEM_RELEASE);
+    if (view) UnmapViewOfFile(view);
+    if (mapping) CloseHandle(mapping);
+    return replayed;
 }
 
 static bool ReadDumpFile(HANDLE file, const char* path, char* error, size_t errorSize) {
-    // Server dumps run to a few megabytes; the pages are the system's,
-    // so the resident program keeps no buffer for it.
+    // Server dumps run to a few megabytes.
     const LONGLONG limit = 32 * 1024 * 1024;
     LARGE_INTEGER size;
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
@@ -390,24 +523,9 @@ static bool ReadDumpFile(HANDLE file, const char* path, char* error, size_t erro
         FormatWholeCharacters(error, errorSize, "%s is too large for a CPUID dump", path);
         return false;
     }
-    DWORD length = (DWORD)size.QuadPart;
-    char* text = (char*)VirtualAlloc(NULL, (size_t)length + 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-    if (!text) {
-        FormatWholeCharacters(error, errorSize, "no memory to read %s", path);
-        return false;
-    }
-    DWORD read = 0;
-    bool replayed = false;
-    if (!ReadFile(file, text, length, &read, NULL) || read != length)
-        FormatWholeCharacters(error, errorSize, "cannot read %s", path);
-    else if (HoldsNul(text, length))
-        FormatWholeCharacters(error, errorSize, "%s holds binary data, not a CPUID dump", path);
-    else {
-        text[length] = '\0';
-        replayed = ReplayCpuidBytes(text, length, error, errorSize);
-    }
-    VirtualFree(text, 0, MEM_RELEASE);
-    return replayed;
+    // An empty file has no view.
+    if (size.QuadPart == 0) return ReplayCpuidBytes("", 0, error, errorSize);
+    return ReplayMappedFile(file, (DWORD)size.QuadPart, path, error, errorSize);
 }
 
 bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {

@@ -195,7 +195,10 @@ int32_t ProbeOpticalProfile(char letter) {
     SCSI_ADDRESS address = {};
     DWORD returned = 0;
     int32_t result = 0;
-    if (Devices.control(device, IOCTL_SCSI_GET_ADDRESS, NULL, 0, &address, sizeof address, &returned))
+    // Only a whole address: the rest of a short one would send the
+    // command to another device.
+    if (Devices.control(device, IOCTL_SCSI_GET_ADDRESS, NULL, 0, &address, sizeof address, &returned) &&
+        returned == sizeof address)
         result = ProfileFromConfiguration(device, block, address);
     if (result == 0) result = ProfileFromCapabilities(device, block);
     if (result == 0) result = DeviceClassFromMediaTypes(device);

@@ -90,7 +90,7 @@ static bool IsWellFormed(const ReplayedDevice& device, const SCSI_PASS_THROUGH& 
         // to target 1, as they always have.
         if (shape.operation != 0x46) return request.PathId == 0 && request.TargetId == 1 && request.Lun == 0;
         auto address = device.replies.find(IOCTL_SCSI_GET_ADDRESS);
-        if (address == device.replies.end()) return false;
+        if (address == device.replies.end() || address->second.size() < sizeof(SCSI_ADDRESS)) return false;
         const SCSI_ADDRESS* own = (const SCSI_ADDRESS*)address->second.data();
         return request.PathId == own->PathId && request.TargetId == own->TargetId && request.Lun == own->Lun;
     }

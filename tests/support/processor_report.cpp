@@ -65,15 +65,16 @@ ProcessorSwap::ProcessorSwap(const SyntheticProcessor* synthetic)
     Synthetic = synthetic;
 }
 
+std::string Utf8FromCodePage932(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size()));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0], (int)utf8.size(), NULL, NULL));
+    return utf8;
+}
+
 std::vector<std::string> DumpNames() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(TestDataPath("cpuid\\*.raw").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
+    return MatchingFileNames(TestDataPath("cpuid"), "*.raw");
 }
 
 static std::string FlagNumber(const char* format, int bit) {

@@ -38,6 +38,8 @@ struct ProcessorSwap {
     explicit ProcessorSwap(const SyntheticProcessor* synthetic);
 };
 
+// A saved report's code page 932 text as UTF-8, as an editor saves it.
+std::string Utf8FromCodePage932(const std::string& text);
 
 // The file names of the recorded one-processor dumps in tests/data/cpuid.
 std::vector<std::string> DumpNames();

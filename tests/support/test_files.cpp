@@ -24,6 +24,17 @@ bool DeleteFileWhenFree(const std::string& path) {
     });
 }
 
+std::vector<std::string> MatchingFileNames(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 void DeleteMatchingFiles(const std::string& folder, const char* pattern) {
     WIN32_FIND_DATAA found;
     HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);

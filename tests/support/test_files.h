@@ -1,8 +1,11 @@
 // Small file helpers for tests.
 #pragma once
 #include <string>
+#include <vector>
 
 std::string ReadTextFile(const std::string& path);
+// The names of the files in `folder` that match `pattern`.
+std::vector<std::string> MatchingFileNames(const std::string& folder, const char* pattern);
 // Deletes a file, waiting while another process has it open: Wine's menu
 // builder reads every link saved on the Desktop, just after it is saved.
 // True once the file is gone.
