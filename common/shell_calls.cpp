@@ -18,6 +18,21 @@ HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object) {
     return call ? call(classId, NULL, CLSCTX_INPROC_SERVER, interfaceId, object) : E_FAIL;
 }
 
+bool CreateShellLinkObject(ShellLinkObject* object) {
+    object->file = NULL;
+    if (FAILED(CreateComInstance(CLSID_ShellLink, IID_IShellLinkA, (void**)&object->link))) return false;
+    if (SUCCEEDED(object->link->QueryInterface(IID_IPersistFile, (void**)&object->file))) return true;
+    object->link->Release();
+    object->link = NULL;
+    object->file = NULL;
+    return false;
+}
+
+void ReleaseShellLinkObject(ShellLinkObject* object) {
+    object->file->Release();
+    object->link->Release();
+}
+
 void FreeComMemory(void* block) {
     CoTaskMemFreeFunction call = OptionalCoTaskMemFree();
     if (call) call(block);

@@ -12,6 +12,16 @@ void UninitializeCom();
 HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object);
 void FreeComMemory(void* block);
 
+// A shell link object with its file interface: what writes and reads a
+// .LNK file.
+struct ShellLinkObject {
+    IShellLinkA* link;
+    IPersistFile* file;
+};
+// False, holding nothing, when COM cannot make one.
+bool CreateShellLinkObject(ShellLinkObject* object);
+void ReleaseShellLinkObject(ShellLinkObject* object);
+
 HRESULT GetSpecialFolderLocation(int csidl, LPITEMIDLIST* folder);
 BOOL GetPathFromIdList(LPCITEMIDLIST list, char* path);
 HINSTANCE OpenWithShell(HWND owner, const char* verb, const char* file, const char* parameters,

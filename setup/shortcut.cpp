@@ -26,14 +26,9 @@ const char* GetDesktopFolderPath() {
 
 bool CreateShortcut(const char* target, const char* arguments, const char* linkPath) {
     if (!target || !*target) return false;
-    IShellLinkA* link = NULL;
-    if (FAILED(CreateComInstance(CLSID_ShellLink, IID_IShellLinkA, (void**)&link)))
-        return false;
-    IPersistFile* file = NULL;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, (void**)&file))) {
-        link->Release();
-        return false;
-    }
+    ShellLinkObject object;
+    if (!CreateShellLinkObject(&object)) return false;
+    IShellLinkA* link = object.link;
     link->SetPath(target);
     link->SetShowCmd(SW_SHOW);
     link->SetWorkingDirectory("");
@@ -42,9 +37,8 @@ bool CreateShortcut(const char* target, const char* arguments, const char* linkP
     link->SetDescription("");
     link->SetArguments(arguments);
     WCHAR wideLinkPath[PathBufferSize];
-    bool saved = WidenPath(linkPath, wideLinkPath) && file->Save(wideLinkPath, TRUE) == S_OK;
-    file->Release();
-    link->Release();
+    bool saved = WidenPath(linkPath, wideLinkPath) && object.file->Save(wideLinkPath, TRUE) == S_OK;
+    ReleaseShellLinkObject(&object);
     return saved;
 }
 

@@ -88,19 +88,14 @@ struct LinkContents {
 
 // False where COM cannot be had or the file does not read as a link.
 static bool ReadLink(const char* path, LinkContents* contents) {
-    IShellLinkA* link = NULL;
-    if (FAILED(CreateComInstance(CLSID_ShellLink, IID_IShellLinkA, (void**)&link))) return false;
-    IPersistFile* file = NULL;
-    bool read = false;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file))) {
-        WCHAR widePath[PathBufferSize];
-        read = WidenPath(path, widePath) && SUCCEEDED(file->Load(widePath, STGM_READ)) &&
-               SUCCEEDED(link->GetArguments(contents->arguments, sizeof contents->arguments));
-        if (read && link->GetPath(contents->target, sizeof contents->target, NULL, 0) != S_OK)
-            contents->target[0] = '\0';
-        file->Release();
-    }
-    link->Release();
+    ShellLinkObject object;
+    if (!CreateShellLinkObject(&object)) return false;
+    WCHAR widePath[PathBufferSize];
+    bool read = WidenPath(path, widePath) && SUCCEEDED(object.file->Load(widePath, STGM_READ)) &&
+                SUCCEEDED(object.link->GetArguments(contents->arguments, sizeof contents->arguments));
+    if (read && object.link->GetPath(contents->target, sizeof contents->target, NULL, 0) != S_OK)
+        contents->target[0] = '\0';
+    ReleaseShellLinkObject(&object);
     return read;
 }
 
