@@ -146,8 +146,11 @@ TEST_F(WineDrives, EveryMappedLetterInOrderWithWhatWineReports) {
     ASSERT_EQ((UINT)DRIVE_CDROM, GetDriveTypeA("L:\\"));
     ASSERT_EQ((UINT)DRIVE_REMOVABLE, GetDriveTypeA("M:\\"));
     ASSERT_EQ((UINT)DRIVE_NO_ROOT_DIR, GetDriveTypeA("N:\\"));
-    std::string before[26];
-    for (int i = 0; i < 26; ++i) before[i] = SpaceTextOf((char)('A' + i));
+    std::string before[26], volumeBefore[26];
+    for (int i = 0; i < 26; ++i) {
+        before[i] = SpaceTextOf((char)('A' + i));
+        volumeBefore[i] = VolumeColumnsOf((char)('A' + i));
+    }
     std::string section = SectionText(WriteDriveSection, false);
     ASSERT_EQ(0u, section.find(EnglishHeader)) << section;
 
@@ -155,12 +158,16 @@ TEST_F(WineDrives, EveryMappedLetterInOrderWithWhatWineReports) {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         UINT type = GetDriveTypeA(RootOf(letter).c_str());
         if (type == DRIVE_NO_ROOT_DIR) continue;
-        // Free space may move while the test runs: either reading will do.
+        // Free space may move while the test runs, and in a new prefix Wine
+        // may answer a linked letter's volume query once and not the next
+        // time: either reading will do.
         std::string head = std::string(1, letter) + ": " + WineKindOf(type);
         std::string line = LineOf(section, letter);
         std::string after = SpaceTextOf(letter);
         std::string space = line.size() >= 28 && line.compare(13, 15, after) == 0 ? after : before[letter - 'A'];
-        expected += head + space + VolumeColumnsOf(letter);
+        std::string volume = VolumeColumnsOf(letter);
+        if (line != head + space + volume) volume = volumeBefore[letter - 'A'];
+        expected += head + space + volume;
     }
     EXPECT_EQ(expected, section);
     EXPECT_NE(std::string::npos, section.find("\r\nL: CD/DVD/BD ")) << section;
