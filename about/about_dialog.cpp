@@ -9,9 +9,11 @@
 #include "about/wait_cursor.h"
 #include "about/window_dpi.h"
 #include "common/optional_functions.h"
+#include "common/path_message.h"
 #include "common/paths.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
+#include "common/wide_text.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
 
@@ -108,21 +110,41 @@ static const char* ReportHeader(bool japanese) {
                     : "Information of your environment.\r\n\r\n";
 }
 
-// What the shell is to open for a button; the report is built and written
-// first. Null for a control that is no action.
-static const char* ActionTarget(int controlId, const AboutBoxInfo& info, char (&mailTarget)[PathBufferSize]) {
+// The report built and written to its file; false, with the user told
+// which file could not be written, when it cannot be had whole.
+static bool WriteEnvironmentReport(HWND box, const AboutBoxInfo& info) {
+    bool japanese = info.japanese != 0;
+    HCURSOR previousCursor = BeginWaitCursor();
+    bool written = WriteReportFile(ReportHeader(japanese), BuildEnvironmentReport(japanese ? 0 : 1, ProductTitleLine));
+    EndWaitCursor(previousCursor);
+    if (!written)
+        ShowPathMessage(box,
+                        japanese ? "環境情報をファイルに書き込めませんでした。\r\n\r\n - %s"
+                                 : "Cannot write the environment report to the file.\r\n\r\n - %s",
+                        ReportTempPath, info.productName, MB_ICONERROR);
+    return written;
+}
+
+// What the shell is to open for a button, in UTF-16; false when there is
+// nothing to open (no target, or the report could not be written).
+static bool ActionTarget(HWND box, int controlId, const AboutBoxInfo& info, wchar_t (&target)[PathBufferSize]) {
+    char address[PathBufferSize];
+    const char* page = NULL;
     switch (controlId) {
-    case IDC_ABOUT_WEBSITE: return info.webSite;
+    case IDC_ABOUT_WEBSITE: page = info.webSite; break;
     case IDC_ABOUT_MAIL:
-        FormatWholeCharacters(mailTarget, sizeof mailTarget, "mailto:%s", TextOrEmpty(info.mailAddress));
-        return mailTarget;
+        FormatWholeCharacters(address, sizeof address, "mailto:%s", TextOrEmpty(info.mailAddress));
+        page = address;
+        break;
     case IDC_ABOUT_REPORT:
-        WriteReportFile(ReportHeader(info.japanese != 0), BuildEnvironmentReport(info.japanese ? 0 : 1, ProductTitleLine));
-        return ReportTempPath;
-    case IDC_ABOUT_DONATION: return info.donationPage;
-    case IDC_ABOUT_FEEDBACK: return info.feedbackPage;
+        if (!WriteEnvironmentReport(box, info)) return false;
+        lstrcpyW(target, ReportTempPath);
+        return true;
+    case IDC_ABOUT_DONATION: page = info.donationPage; break;
+    case IDC_ABOUT_FEEDBACK: page = info.feedbackPage; break;
     }
-    return NULL;
+    WidenText(CP_ACP, TextOrEmpty(page), target, PathBufferSize);
+    return true;
 }
 
 static void RunLinkAction(HWND box, int controlId) {
@@ -132,11 +154,9 @@ static void RunLinkAction(HWND box, int controlId) {
     EnterSystemFolder(&visit);
 
     const AboutBoxInfo& info = *CurrentAbout;
-    char mailTarget[PathBufferSize];
-    HCURSOR previousCursor = BeginWaitCursor();
-    const char* target = ActionTarget(controlId, info, mailTarget);
-    EndWaitCursor(previousCursor);
-    if ((INT_PTR)OpenWithShell(box, "open", TextOrEmpty(target), NULL, visit.systemFolder, SW_SHOWNORMAL) <= 32)
+    wchar_t target[PathBufferSize];
+    if (ActionTarget(box, controlId, info, target) &&
+        (INT_PTR)OpenWithShell(box, target, visit.systemFolder) <= 32)
         MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
     LeaveSystemFolder(visit);
 }
@@ -174,7 +194,7 @@ static void OnAboutDestroy(HWND box) {
         DeleteObject(LinkFont);
         LinkFont = NULL;
     }
-    DeleteFileA(ReportTempPath);
+    DeleteFileW(ReportTempPath);
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,37 +5,47 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/optional_functions.h"
 #include "common/paths.h"
+#include "common/wide_text.h"
 #include "envreport/report_text.h"
 
 char ProductTitleLine[ProductTitleLineSize];
 
-// One string of the Japanese table, copied; "" when absent.
-static bool QueryVersionText(void* block, const char* name, char* out, size_t size) {
-    char key[80];
-    wsprintfA(key, "\\StringFileInfo\\041104b0\\%s", name);
-    char* value = NULL;
+// One string of the Japanese table, in the program's own code page; ""
+// when absent.
+static bool QueryVersionText(void* block, const wchar_t* name, char* out, size_t size) {
+    VerQueryValueWFunction query = OptionalVerQueryValueW();
+    wchar_t key[80];
+    wsprintfW(key, L"\\StringFileInfo\\041104b0\\%s", name);
+    wchar_t* value = NULL;
     UINT length = 0;
     out[0] = '\0';
-    if (!VerQueryValueA(block, key, (void**)&value, &length) || !value) return false;
-    CopyWholeCharacters(out, size, value);
+    if (!query || !query(block, key, (void**)&value, &length) || !value) return false;
+    char text[512];
+    NarrowText(OwnTextCodePage, value, text, sizeof text);
+    CopyWholeCharacters(out, size, text);
     return true;
 }
 
+// Through the wide calls, so that the program's own path is read right in
+// any folder, and looked up, since version.dll is no known DLL.
 bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
-    char path[PathBufferSize];
-    if (!GetOwnExePath(path)) path[0] = '\0';
+    GetFileVersionInfoSizeWFunction getSize = OptionalGetFileVersionInfoSizeW();
+    GetFileVersionInfoWFunction getInfo = OptionalGetFileVersionInfoW();
+    wchar_t path[PathBufferSize];
+    if (!getSize || !getInfo || !GetOwnExePath(path)) return false;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    DWORD size = getSize(path, &handle);
     if (size == 0) return false;
     char* block = (char*)calloc(size + 2, 1);
     if (!block) return false;
-    bool found = GetFileVersionInfoA(path, 0, size, block) &&
-                 QueryVersionText(block, "FileVersion", texts->fileVersion, sizeof texts->fileVersion);
+    bool found = getInfo(path, 0, size, block) &&
+                 QueryVersionText(block, L"FileVersion", texts->fileVersion, sizeof texts->fileVersion);
     if (found) {
-        QueryVersionText(block, "SpecialBuild", texts->specialBuild, sizeof texts->specialBuild);
-        QueryVersionText(block, "LegalCopyright", texts->legalCopyright, sizeof texts->legalCopyright);
-        QueryVersionText(block, "PrivateBuild", texts->privateBuild, sizeof texts->privateBuild);
+        QueryVersionText(block, L"SpecialBuild", texts->specialBuild, sizeof texts->specialBuild);
+        QueryVersionText(block, L"LegalCopyright", texts->legalCopyright, sizeof texts->legalCopyright);
+        QueryVersionText(block, L"PrivateBuild", texts->privateBuild, sizeof texts->privateBuild);
     }
     free(block);
     return found;

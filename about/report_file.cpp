@@ -1,40 +1,42 @@
 #include "about/report_file.h"
 
-#include <cstdio>
 #include <cstring>
 
-char ReportTempPath[PathBufferSize];
+wchar_t ReportTempPath[PathBufferSize];
 
-static const char ReportFileName[] = "VORLEXLIB_TEMP.TXT";
+static const wchar_t ReportFileName[] = L"VORLEXLIB_TEMP.TXT";
 
 void ChooseReportTempPath() {
-    char folder[PathBufferSize];
-    DWORD length = GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length >= sizeof folder || !JoinFolderAndName(ReportTempPath, folder, "VORLEXLIB_TEMP", ".TXT")) {
-        DWORD full = GetFullPathNameA(ReportFileName, sizeof ReportTempPath, ReportTempPath, NULL);
-        if (full == 0 || full >= sizeof ReportTempPath) lstrcpyA(ReportTempPath, ReportFileName);
+    wchar_t folder[PathBufferSize];
+    DWORD length = GetTempPathW(PathBufferSize, folder);
+    if (length == 0 || length >= PathBufferSize ||
+        !JoinFolderAndName(ReportTempPath, folder, L"VORLEXLIB_TEMP", L".TXT")) {
+        DWORD full = GetFullPathNameW(ReportFileName, PathBufferSize, ReportTempPath, NULL);
+        if (full == 0 || full >= PathBufferSize) lstrcpyW(ReportTempPath, ReportFileName);
     }
 }
 
-static bool WriteAll(FILE* file, const char* text) {
-    size_t length = strlen(text);
-    return fwrite(text, 1, length, file) == length;
+static bool WriteAll(HANDLE file, const char* text) {
+    DWORD length = (DWORD)strlen(text);
+    DWORD written = 0;
+    return WriteFile(file, text, length, &written, NULL) && written == length;
+}
+
+// Opened without sharing: nobody reads a half-written report.
+static bool WriteReportText(const char* header, const char* text) {
+    HANDLE file = CreateFileW(ReportTempPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool written = WriteAll(file, header) && WriteAll(file, text);
+    return CloseHandle(file) && written;
 }
 
 bool WriteReportFile(const char* header, HGLOBAL report) {
-    DeleteFileA(ReportTempPath);
+    DeleteFileW(ReportTempPath);
     if (!report) return false;
-    bool written = false;
     const char* text = (const char*)GlobalLock(report);
-    if (text) {
-        FILE* file = fopen(ReportTempPath, "wb");
-        if (file) {
-            written = WriteAll(file, header) && WriteAll(file, text);
-            written = fclose(file) == 0 && written;
-        }
-        GlobalUnlock(report);
-    }
+    bool written = text && WriteReportText(header, text);
+    if (text) GlobalUnlock(report);
     GlobalFree(report);
-    if (!written) DeleteFileA(ReportTempPath);
+    if (!written) DeleteFileW(ReportTempPath);
     return written;
 }

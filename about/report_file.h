@@ -5,7 +5,7 @@
 #include "common/paths.h"
 
 // The temporary folder and "VORLEXLIB_TEMP.TXT", always absolute.
-extern char ReportTempPath[PathBufferSize];
+extern wchar_t ReportTempPath[PathBufferSize];
 
 // Sets ReportTempPath. Without a usable temporary folder the file lies in
 // the current directory, taken now, so later directory changes do not
@@ -13,7 +13,8 @@ extern char ReportTempPath[PathBufferSize];
 void ChooseReportTempPath();
 
 // Deletes the old report, then writes the header and the text of `report`
-// (freeing the block). False, and no file left behind, when there is no
-// block or the file cannot be written in full; the shell then finds no
-// stale report to show.
+// (freeing the block). False, and no file of ours left behind, when there
+// is no block or the file cannot be written in full: an old file that
+// cannot be replaced (read-only, held open by an editor) must never be
+// shown as the new report.
 bool WriteReportFile(const char* header, HGLOBAL report);

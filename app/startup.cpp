@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/resident_window.h"
+#include "common/dll_search.h"
 #include "common/nudge_settings.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
@@ -52,6 +53,7 @@ static int RunResident(HINSTANCE instance) {
 }
 
 static bool SetupDialogStartsNow(HINSTANCE instance) {
+    LoadThemeLibraryFromSystemFolder();
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), NULL, SetupDialogProc, 0) == IDC_STARTNOW;
 }
 

@@ -4,16 +4,9 @@
 
 #include "common/paths.h"
 
-bool CutToFolder(char* path) {
-    int i = LastBackslashAt(path);
-    if (i < 1) return false;
-    path[i > 4 ? i : i + 1] = '\0';
-    return true;
-}
-
 bool RestoreExeDirectory() {
-    char path[PathBufferSize];
+    wchar_t path[PathBufferSize];
     if (!GetOwnExePath(path)) return false;
     if (!CutToFolder(path)) return false;
-    return SetCurrentDirectoryA(path) != FALSE;
+    return SetCurrentDirectoryW(path) != FALSE;
 }

@@ -22,6 +22,7 @@ static const OptionalLibraryRow OptionalLibraries[OptionalLibraryCount] = {
     {"ole32.dll", KeptOnceLoaded, false},         {"shell32.dll", KeptOnceLoaded, false},
     {"winmm.dll", ReleasedAfterReport, false},    {"iphlpapi.dll", ReleasedAfterReport, false},
     {"COMCTL32.DLL", ReleasedAfterReport, true},  {"powrprof.dll", ReleasedAfterReport, false},
+    {"version.dll", KeptOnceLoaded, false},
 };
 
 struct OptionalFunctionRow {

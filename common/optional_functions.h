@@ -5,7 +5,9 @@
 //
 // Libraries come in three kinds: the ones every process has loaded
 // (kernel32, user32); shell32 and ole32, which cost megabytes of private
-// memory, so they are loaded on first use and then kept; and the
+// memory, and version, which is no known DLL and so must not be imported
+// (Windows would take a version.dll beside the program first), so they
+// are loaded on first use and then kept; and the
 // libraries only the environment report needs, loaded on first use and
 // released with ReleaseReportLibraries() when the report is done, so the
 // resident program does not carry them.
@@ -24,6 +26,7 @@ enum OptionalLibrary {
     LibraryIphlpapi,
     LibraryComctl32,
     LibraryPowrprof,
+    LibraryVersion,
     OptionalLibraryCount
 };
 
@@ -45,6 +48,8 @@ enum OptionalLibrary {
       (HANDLE, int, void*, DWORD, DWORD*))                                                                        \
     X(LibraryUser32, CloseDesktop, "CloseDesktop", BOOL, (HDESK))                                                 \
     X(LibraryKernel32, SetThreadExecutionState, "SetThreadExecutionState", EXECUTION_STATE, (EXECUTION_STATE))    \
+    X(LibraryKernel32, SetDefaultDllDirectories, "SetDefaultDllDirectories", BOOL, (DWORD))                       \
+    X(LibraryKernel32, SetDllDirectoryA, "SetDllDirectoryA", BOOL, (const char*))                                 \
     X(LibraryKernel32, GetSystemPowerStatus, "GetSystemPowerStatus", BOOL, (LPSYSTEM_POWER_STATUS))               \
     X(LibraryOle32, CoInitialize, "CoInitialize", HRESULT, (void*))                                               \
     X(LibraryOle32, CoUninitialize, "CoUninitialize", void, ())                                                   \
@@ -52,9 +57,12 @@ enum OptionalLibrary {
     X(LibraryOle32, CoTaskMemFree, "CoTaskMemFree", void, (void*))                                                \
     X(LibraryShell32, SHGetSpecialFolderLocation, "SHGetSpecialFolderLocation", HRESULT,                          \
       (HWND, int, LPITEMIDLIST*))                                                                                 \
-    X(LibraryShell32, SHGetPathFromIDListA, "SHGetPathFromIDListA", BOOL, (LPCITEMIDLIST, char*))                 \
-    X(LibraryShell32, ShellExecuteA, "ShellExecuteA", HINSTANCE,                                                  \
-      (HWND, const char*, const char*, const char*, const char*, int))                                            \
+    X(LibraryShell32, SHGetPathFromIDListW, "SHGetPathFromIDListW", BOOL, (LPCITEMIDLIST, wchar_t*))              \
+    X(LibraryShell32, ShellExecuteW, "ShellExecuteW", HINSTANCE,                                                  \
+      (HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, int))                                \
+    X(LibraryVersion, GetFileVersionInfoSizeW, "GetFileVersionInfoSizeW", DWORD, (const wchar_t*, DWORD*))       \
+    X(LibraryVersion, GetFileVersionInfoW, "GetFileVersionInfoW", BOOL, (const wchar_t*, DWORD, DWORD, void*))    \
+    X(LibraryVersion, VerQueryValueW, "VerQueryValueW", BOOL, (const void*, const wchar_t*, void**, UINT*))      \
     X(LibraryWinmm, TimeGetTime, "timeGetTime", DWORD, ())                                                        \
     X(LibraryIphlpapi, GetAdaptersInfo, "GetAdaptersInfo", DWORD, (PIP_ADAPTER_INFO, PULONG))                    \
     X(LibraryComctl32, CommonControlsDllGetVersion, "DllGetVersion", HRESULT, (DLLVERSIONINFO*))                  \

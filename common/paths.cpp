@@ -2,7 +2,55 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
+
+bool GetOwnExePath(wchar_t (&path)[PathBufferSize]) {
+    DWORD n = GetModuleFileNameW(NULL, path, PathBufferSize);
+    if (n == 0 || n >= PathBufferSize) {
+        path[0] = L'\0';
+        return false;
+    }
+    return true;
+}
+
+static bool EndsWithSeparator(const wchar_t* folder) {
+    size_t length = wcslen(folder);
+    return length > 0 && (folder[length - 1] == L'\\' || folder[length - 1] == L'/');
+}
+
+bool JoinFolderAndName(wchar_t (&result)[PathBufferSize], const wchar_t* folder, const wchar_t* stem,
+                       const wchar_t* extension) {
+    const wchar_t* separator = EndsWithSeparator(folder) ? L"" : L"\\";
+    size_t needed = wcslen(folder) + wcslen(separator) + wcslen(stem) + wcslen(extension);
+    if (needed >= PathBufferSize) {
+        result[0] = L'\0';
+        return false;
+    }
+    wcscpy(result, folder);
+    wcscat(result, separator);
+    wcscat(result, stem);
+    wcscat(result, extension);
+    return true;
+}
+
+bool CutToFolder(wchar_t* path) {
+    const wchar_t* last = wcsrchr(path, L'\\');
+    if (!last || last == path) return false;
+    size_t i = (size_t)(last - path);
+    path[i > 4 ? i : i + 1] = L'\0';
+    return true;
+}
+
+bool FileExists(const wchar_t* path) {
+    if (!path) return false;
+    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    WIN32_FIND_DATAW found;
+    HANDLE handle = FindFirstFileW(path, &found);
+    SetErrorMode(previous);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    FindClose(handle);
+    return true;
+}
 
 static bool IsShiftJisLead(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
@@ -18,43 +66,8 @@ bool IsLeadByteAt(const char* text, int index) {
     return false;
 }
 
-bool GetOwnExePath(char (&path)[PathBufferSize]) {
-    DWORD n = GetModuleFileNameA(NULL, path, PathBufferSize);
-    if (n == 0 || n >= PathBufferSize) {
-        path[0] = '\0';
-        return false;
-    }
-    return true;
-}
-
-// A final '\' or '/' is a separator unless it is the second byte of a
-// double-byte character.
-static bool EndsWithSeparator(const char* folder) {
-    int last = (int)strlen(folder) - 1;
-    if (last < 0) return false;
-    return (folder[last] == '\\' || folder[last] == '/') && !IsLeadByteAt(folder, last - 1);
-}
-
-bool JoinFolderAndName(char (&result)[PathBufferSize], const char* folder, const char* stem, const char* extension) {
-    const char* separator = EndsWithSeparator(folder) ? "" : "\\";
-    size_t needed = strlen(folder) + strlen(separator) + strlen(stem) + strlen(extension);
-    if (needed >= PathBufferSize) {
-        result[0] = '\0';
-        return false;
-    }
-    strcpy(result, folder);
-    strcat(result, separator);
-    strcat(result, stem);
-    strcat(result, extension);
-    return true;
-}
-
-int LastBackslashAt(const char* path) {
-    for (int i = (int)strlen(path) - 1; i >= 0; --i)
-        if (path[i] == '\\' && !IsLeadByteAt(path, i - 1)) return i;
-    return -1;
-}
-
 const char* FileNameOf(const char* path) {
-    return path + LastBackslashAt(path) + 1;
+    for (int i = lstrlenA(path) - 1; i >= 0; --i)
+        if (path[i] == '\\' && !IsLeadByteAt(path, i - 1)) return path + i + 1;
+    return path;
 }

@@ -20,7 +20,7 @@ HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object) {
 
 bool CreateShellLinkObject(ShellLinkObject* object) {
     object->file = NULL;
-    if (FAILED(CreateComInstance(CLSID_ShellLink, IID_IShellLinkA, (void**)&object->link))) return false;
+    if (FAILED(CreateComInstance(CLSID_ShellLink, IID_IShellLinkW, (void**)&object->link))) return false;
     if (SUCCEEDED(object->link->QueryInterface(IID_IPersistFile, (void**)&object->file))) return true;
     object->link->Release();
     object->link = NULL;
@@ -44,14 +44,13 @@ HRESULT GetSpecialFolderLocation(int csidl, LPITEMIDLIST* folder) {
     return call ? call(NULL, csidl, folder) : E_FAIL;
 }
 
-BOOL GetPathFromIdList(LPCITEMIDLIST list, char* path) {
-    SHGetPathFromIDListAFunction call = OptionalSHGetPathFromIDListA();
+BOOL GetPathFromIdList(LPCITEMIDLIST list, wchar_t* path) {
+    SHGetPathFromIDListWFunction call = OptionalSHGetPathFromIDListW();
     return call ? call(list, path) : FALSE;
 }
 
-HINSTANCE OpenWithShell(HWND owner, const char* verb, const char* file, const char* parameters,
-                        const char* folder, int show) {
-    ShellExecuteAFunction call = OptionalShellExecuteA();
-    // ShellExecuteA's own "out of memory" result.
-    return call ? call(owner, verb, file, parameters, folder, show) : (HINSTANCE)0;
+HINSTANCE OpenWithShell(HWND owner, const wchar_t* target, const wchar_t* folder) {
+    ShellExecuteWFunction call = OptionalShellExecuteW();
+    // ShellExecuteW's own "out of memory" result.
+    return call ? call(owner, L"open", target, NULL, folder, SW_SHOWNORMAL) : (HINSTANCE)0;
 }

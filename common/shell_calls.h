@@ -15,7 +15,7 @@ void FreeComMemory(void* block);
 // A shell link object with its file interface: what writes and reads a
 // .LNK file.
 struct ShellLinkObject {
-    IShellLinkA* link;
+    IShellLinkW* link;
     IPersistFile* file;
 };
 // False, holding nothing, when COM cannot make one.
@@ -23,6 +23,7 @@ bool CreateShellLinkObject(ShellLinkObject* object);
 void ReleaseShellLinkObject(ShellLinkObject* object);
 
 HRESULT GetSpecialFolderLocation(int csidl, LPITEMIDLIST* folder);
-BOOL GetPathFromIdList(LPCITEMIDLIST list, char* path);
-HINSTANCE OpenWithShell(HWND owner, const char* verb, const char* file, const char* parameters,
-                        const char* folder, int show);
+BOOL GetPathFromIdList(LPCITEMIDLIST list, wchar_t* path);
+// Opens `target` (a file, a page, a mailto: address) as a double click
+// would, with `folder` as working directory. ShellExecuteW's result.
+HINSTANCE OpenWithShell(HWND owner, const wchar_t* target, const wchar_t* folder);

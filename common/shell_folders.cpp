@@ -4,14 +4,14 @@
 
 #include "common/shell_calls.h"
 
-// SHGetPathFromIDListA writes at most MAX_PATH bytes, well inside the
+// SHGetPathFromIDListW writes at most MAX_PATH characters, well inside the
 // buffer.
-bool GetShellFolderPath(int csidl, char (&path)[PathBufferSize]) {
+bool GetShellFolderPath(int csidl, wchar_t (&path)[PathBufferSize]) {
     memset(path, 0, sizeof path);
     LPITEMIDLIST folder = NULL;
     if (FAILED(GetSpecialFolderLocation(csidl, &folder)) || !folder) return false;
     BOOL found = GetPathFromIdList(folder, path);
     FreeComMemory(folder);
-    if (!found) path[0] = '\0';
-    return path[0] != '\0';
+    if (!found) path[0] = L'\0';
+    return path[0] != L'\0';
 }

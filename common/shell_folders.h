@@ -5,4 +5,4 @@
 
 // The folder's path, or false with `path` empty when the shell cannot
 // name it.
-bool GetShellFolderPath(int csidl, char (&path)[PathBufferSize]);
+bool GetShellFolderPath(int csidl, wchar_t (&path)[PathBufferSize]);

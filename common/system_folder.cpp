@@ -2,16 +2,26 @@
 
 #include <windows.h>
 
+static wchar_t SystemFolder[PathBufferSize];
+
+const wchar_t* SystemFolderPath() {
+    if (SystemFolder[0] == L'\0') {
+        UINT length = GetSystemDirectoryW(SystemFolder, PathBufferSize);
+        if (length == 0 || length >= PathBufferSize) SystemFolder[0] = L'\0';
+    }
+    return SystemFolder;
+}
+
 bool EnterSystemFolder(SystemFolderVisit* visit) {
-    DWORD previous = GetCurrentDirectoryA(sizeof visit->previousFolder, visit->previousFolder);
-    if (previous == 0 || previous >= sizeof visit->previousFolder) visit->previousFolder[0] = '\0';
-    UINT length = GetSystemDirectoryA(visit->systemFolder, sizeof visit->systemFolder);
-    bool found = length != 0 && length < sizeof visit->systemFolder;
-    if (!found) lstrcpyA(visit->systemFolder, "\\");
-    SetCurrentDirectoryA(visit->systemFolder);
+    DWORD previous = GetCurrentDirectoryW(PathBufferSize, visit->previousFolder);
+    if (previous == 0 || previous >= PathBufferSize) visit->previousFolder[0] = L'\0';
+    visit->systemFolder = SystemFolderPath();
+    bool found = visit->systemFolder[0] != L'\0';
+    if (!found) visit->systemFolder = L"\\";
+    SetCurrentDirectoryW(visit->systemFolder);
     return found;
 }
 
 void LeaveSystemFolder(const SystemFolderVisit& visit) {
-    if (visit.previousFolder[0] != '\0') SetCurrentDirectoryA(visit.previousFolder);
+    if (visit.previousFolder[0] != L'\0') SetCurrentDirectoryW(visit.previousFolder);
 }

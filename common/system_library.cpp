@@ -1,13 +1,15 @@
 #include "common/system_library.h"
 
-#include <cstring>
+#include "common/paths.h"
+#include "common/system_folder.h"
+#include "common/wide_text.h"
 
 HMODULE LoadSystemLibrary(const char* fileName) {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, sizeof path);
-    size_t nameLength = strlen(fileName);
-    if (length == 0 || length + 1 + nameLength + 1 > sizeof path) return NULL;
-    path[length] = '\\';
-    memcpy(path + length + 1, fileName, nameLength + 1);
-    return LoadLibraryA(path);
+    const wchar_t* folder = SystemFolderPath();
+    wchar_t name[64];
+    wchar_t path[PathBufferSize];
+    if (folder[0] == L'\0' || !WidenText(CP_ACP, fileName, name, sizeof name / sizeof *name) ||
+        !JoinFolderAndName(path, folder, name, L""))
+        return NULL;
+    return LoadLibraryW(path);
 }

@@ -10,6 +10,7 @@
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
+#include "common/wide_text.h"
 #include "res/resource.h"
 #include "setup/shortcut.h"
 
@@ -45,7 +46,7 @@ static void CreateShortcutFromDialog(HWND dialog) {
     }
     char arguments[32];
     wsprintfA(arguments, IsChecked(dialog, IDC_SHIFTMODE) ? "%d 0" : "%d", seconds * 1000);
-    char target[PathBufferSize];
+    wchar_t target[PathBufferSize];
     bool haveTarget = GetOwnExePath(target);
     PlaceShortcut(dialog, IsChecked(dialog, IDC_DESKTOP) ? DesktopFolder : StartupFolder,
                   haveTarget ? target : NULL, arguments);
@@ -71,9 +72,11 @@ static void StartNowFromDialog(HWND dialog) {
 
 // Afterwards the program's own folder is current, whatever was before.
 static void OpenFeedbackPage(HWND dialog) {
+    wchar_t page[128];
+    WidenText(CP_ACP, MakerFeedbackPage, page, sizeof page / sizeof *page);
     SystemFolderVisit visit;
     EnterSystemFolder(&visit);
-    OpenWithShell(dialog, "open", MakerFeedbackPage, NULL, visit.systemFolder, SW_SHOWNORMAL);
+    OpenWithShell(dialog, page, visit.systemFolder);
     LeaveSystemFolder(visit);
     RestoreExeDirectory();
 }

@@ -5,66 +5,61 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/ansi_files.h"
+#include "common/path_message.h"
 #include "common/paths.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
-#include "envreport/report_text.h"
+#include "common/wide_text.h"
 
 static const unsigned LastShortcutNumber = 65535;
 
-static char* DesktopFolderCopy = NULL;
+static wchar_t* DesktopFolderCopy = NULL;
 
-const char* GetDesktopFolderPath() {
+const wchar_t* GetDesktopFolderPath() {
     if (DesktopFolderCopy) return DesktopFolderCopy;
-    char path[PathBufferSize];
+    wchar_t path[PathBufferSize];
     if (!GetShellFolderPath(CSIDL_DESKTOPDIRECTORY, path)) return NULL;
-    DesktopFolderCopy = _strdup(path);
+    DesktopFolderCopy = _wcsdup(path);
     return DesktopFolderCopy;
 }
 
-bool CreateShortcut(const char* target, const char* arguments, const char* linkPath) {
-    if (!target || !*target) return false;
+bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t* linkPath) {
+    wchar_t wideArguments[64];
+    if (!target || !*target || !WidenText(CP_ACP, arguments, wideArguments, sizeof wideArguments / sizeof *wideArguments))
+        return false;
     ShellLinkObject object;
     if (!CreateShellLinkObject(&object)) return false;
-    IShellLinkA* link = object.link;
+    IShellLinkW* link = object.link;
     link->SetPath(target);
     link->SetShowCmd(SW_SHOW);
-    link->SetWorkingDirectory("");
+    link->SetWorkingDirectory(L"");
     link->SetIconLocation(NULL, 0);
     link->SetHotkey(0);
-    link->SetDescription("");
-    link->SetArguments(arguments);
-    WCHAR wideLinkPath[PathBufferSize];
-    bool saved = WidenPath(linkPath, wideLinkPath) && object.file->Save(wideLinkPath, TRUE) == S_OK;
+    link->SetDescription(L"");
+    link->SetArguments(wideArguments);
+    bool saved = object.file->Save(linkPath, TRUE) == S_OK;
     ReleaseShellLinkObject(&object);
     return saved;
 }
 
-static void ShowShortcutOutcome(HWND owner, const char* format, const char* path, UINT icon) {
-    char message[PathBufferSize + 512];
-    FormatWholeCharacters(message, sizeof message, format, path);
-    MessageBoxA(owner, message, ProductCaption, icon);
-}
-
 // Line feeds alone in this one message, as it has always been.
-static void ShowShortcutFailure(HWND owner, const char* path) {
-    ShowShortcutOutcome(owner, "ショートカットの作成に失敗しました。\n\n - %s", path, MB_ICONERROR);
+static void ShowShortcutFailure(HWND owner, const wchar_t* path) {
+    ShowPathMessage(owner, "ショートカットの作成に失敗しました。\n\n - %s", path, ProductCaption, MB_ICONERROR);
 }
 
-void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const char* arguments) {
-    char startup[PathBufferSize];
-    const char* folder = NULL;
+void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, const char* arguments) {
+    wchar_t startup[PathBufferSize];
+    const wchar_t* folder = NULL;
     if (choice == DesktopFolder) folder = GetDesktopFolderPath();
     else if (GetShellFolderPath(CSIDL_STARTUP, startup)) folder = startup;
     if (!folder) {
-        ShowShortcutFailure(owner, "SWAYPIX.LNK");
+        ShowShortcutFailure(owner, L"SWAYPIX.LNK");
         return;
     }
 
-    char candidate[PathBufferSize];
-    bool joined = JoinFolderAndName(candidate, folder, ProductName, ".LNK");
+    wchar_t candidate[PathBufferSize];
+    bool joined = JoinFolderAndName(candidate, folder, L"SWAYPIX", L".LNK");
     for (unsigned number = 2; joined && FileExists(candidate); ++number) {
         if (number > LastShortcutNumber) {
             MessageBoxA(owner,
@@ -73,9 +68,9 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const 
                         ProductCaption, MB_ICONEXCLAMATION);
             return;
         }
-        char stem[32];
-        wsprintfA(stem, "SWAYPIX(%u)", number);
-        joined = JoinFolderAndName(candidate, folder, stem, ".LNK");
+        wchar_t stem[32];
+        wsprintfW(stem, L"SWAYPIX(%u)", number);
+        joined = JoinFolderAndName(candidate, folder, stem, L".LNK");
     }
     if (!joined) {
         ShowShortcutFailure(owner, folder);  // no name fits in a path
@@ -83,11 +78,11 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const 
     }
 
     if (CreateShortcut(target, arguments, candidate))
-        ShowShortcutOutcome(owner,
-                            "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
-                            "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
-                            "常駐を解除するには、もう一度ショートカットを起動してください。",
-                            candidate, MB_ICONINFORMATION);
+        ShowPathMessage(owner,
+                        "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
+                        "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
+                        "常駐を解除するには、もう一度ショートカットを起動してください。",
+                        candidate, ProductCaption, MB_ICONINFORMATION);
     else
         ShowShortcutFailure(owner, candidate);
 }

@@ -8,12 +8,12 @@ enum ShortcutFolder { DesktopFolder, StartupFolder };
 // Picks a free name in the folder, writes the shortcut and tells the user
 // the outcome in a message box owned by `owner`. A null target (the
 // program's own path could not be read) is reported as a failure.
-void PlaceShortcut(HWND owner, ShortcutFolder folder, const char* target, const char* arguments);
+void PlaceShortcut(HWND owner, ShortcutFolder folder, const wchar_t* target, const char* arguments);
 
 // Writes one link file through the shell's link object. True only if it
 // was saved. Needs COM on the calling thread.
-bool CreateShortcut(const char* target, const char* arguments, const char* linkPath);
+bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t* linkPath);
 
 // Asked of the shell once per process and kept; null (and not kept) when
 // the shell cannot name the folder.
-const char* GetDesktopFolderPath();
+const wchar_t* GetDesktopFolderPath();

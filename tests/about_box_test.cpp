@@ -259,12 +259,12 @@ TEST_F(AboutBox, ATargetTheShellCannotOpenSaysCannotExecute) {
 TEST_F(AboutBox, ACallbackReplacesTheBuiltInReport) {
     ReportCallbackWindow = NULL;
     run.info.reportCallback = RecordReportCallback;
-    DeleteFileA(ReportTempPath);
+    DeleteFileW(ReportTempPath);
     Open();
     PressDialogButton(box, IDC_ABOUT_REPORT);
     EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return ReportCallbackWindow == box; }));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_MAIL))) << "no lock without a link action";
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ReportTempPath));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(ReportTempPath));
 }
 
 TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
@@ -272,7 +272,7 @@ TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string reportPath = std::string(temp) + "VORLEXLIB_TEMP.TXT";
-    EXPECT_STREQ(reportPath.c_str(), ReportTempPath);
+    EXPECT_EQ(std::wstring(reportPath.begin(), reportPath.end()), ReportTempPath);
     PressDialogButton(box, IDC_ABOUT_REPORT);
     HWND viewer = WaitForViewerOf("VORLEXLIB_TEMP", EventBoundMs);
     ASSERT_TRUE(viewer != NULL);
@@ -344,17 +344,90 @@ TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
 
 TEST(ReportFile, ANullReportLeavesNoStaleFile) {
     ChooseReportTempPath();
-    FILE* stale = fopen(ReportTempPath, "wb");
-    ASSERT_TRUE(stale != NULL);
-    fputs("an older report", stale);
-    fclose(stale);
+    ASSERT_TRUE(WriteTextFile(ReportTempPath, "an older report"));
     EXPECT_FALSE(WriteReportFile("header\r\n\r\n", NULL));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ReportTempPath));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(ReportTempPath));
 
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 5);
     memcpy(GlobalLock(block), "text", 5);
     GlobalUnlock(block);
     EXPECT_TRUE(WriteReportFile("header\r\n\r\n", block));
     EXPECT_EQ("header\r\n\r\ntext", ReadTextFile(ReportTempPath));
-    DeleteFileA(ReportTempPath);
+    DeleteFileW(ReportTempPath);
+}
+
+// An older report that cannot be replaced: held open without sharing by
+// an editor, a folder in its place, or read-only. Where it is refused, the
+// box says which file it could not write and opens nothing, so the old
+// report is never shown as new. (Wine running as root writes a read-only
+// file, so there the new report replaces it and is shown.)
+enum ReportBlocker { HeldOpen, FolderInItsPlace, ReadOnly };
+
+static bool ReadOnlyFileRefusesWriting(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return true;
+    CloseHandle(file);
+    return false;
+}
+
+// The prefix's handlers come back however the test ends.
+struct RecordingHandlers {
+    RecordingHandlers() {
+        RegisterRecordingHandler("txtfile");
+        RegisterRecordingHandler("https");
+        ResetOpenLog();
+    }
+    ~RecordingHandlers() {
+        RestoreHandler("txtfile");
+        RestoreHandler("https");
+    }
+};
+
+TEST_F(AboutBox, AReportFileThatCannotBeWrittenIsSaidSoAndNotOpened) {
+    ChooseReportTempPath();
+    const std::wstring path = ReportTempPath;
+    RecordingHandlers handlers;
+    Open();
+    int reportsOpened = 0;
+    for (ReportBlocker blocker : {HeldOpen, FolderInItsPlace, ReadOnly}) {
+        HeldFile holder = {};
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(path.c_str());
+        if (blocker == FolderInItsPlace) CreateDirectoryW(path.c_str(), NULL);
+        else WriteTextFile(path, "an older report");
+        if (blocker == HeldOpen) {
+            ASSERT_TRUE(HoldFileOpen(path, &holder));
+        }
+        if (blocker == ReadOnly) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        bool refused = blocker != ReadOnly || ReadOnlyFileRefusesWriting(path);
+        ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_REPORT)) != FALSE; }));
+        PressDialogButton(box, IDC_ABOUT_REPORT);
+        if (refused) {
+            HWND message = WaitForMessageBoxOwnedBy(box, EventBoundMs);
+            ASSERT_TRUE(message != NULL) << blocker;
+            EXPECT_EQ(L"Cannot write the environment report to the file.\r\n\r\n - " + path, MessageBoxTextW(message));
+            EXPECT_EQ(L"TESTPRODUCT", WindowTextW(message));
+            EXPECT_TRUE(MessageBoxShowsIcon(message, IDI_ERROR));
+            AnswerMessageBox(message, IDOK);
+        } else {
+            std::string log = WaitForOpenLog(++reportsOpened, EventBoundMs);
+            EXPECT_NE(std::string::npos, log.find("first-line=Information of your environment.")) << log;
+        }
+        ReleaseHeldFile(holder);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (blocker == FolderInItsPlace) {
+            EXPECT_TRUE(RemoveDirectoryW(path.c_str()));
+        } else if (refused) {
+            EXPECT_EQ("an older report", ReadTextFile(path)) << blocker;
+        }
+    }
+    // A link opened after them all shows what the shell was asked before.
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_WEBSITE)) != FALSE; }));
+    PressDialogButton(box, IDC_ABOUT_WEBSITE);
+    std::string log = WaitForOpenLog(reportsOpened + 1, EventBoundMs);
+    DeleteFileW(path.c_str());
+    size_t reports = 0;
+    for (size_t at = log.find("VORLEXLIB"); at != std::string::npos; at = log.find("VORLEXLIB", at + 1)) ++reports;
+    EXPECT_EQ((size_t)reportsOpened, reports) << log;
+    EXPECT_NE(std::string::npos, log.find("target=https://swaypix.example/\n")) << log;
 }

@@ -163,10 +163,10 @@ TEST(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
     std::string program = BuiltProgramPath("swaypix.exe");
     std::string gone = desktop + "\\gone.exe";
     ASSERT_TRUE(CopyFileA(program.c_str(), gone.c_str(), FALSE));
-    ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (desktop + "\\SWAYPIX.LNK").c_str()));
-    ASSERT_TRUE(CreateShortcut(program.c_str(), "60000 0", (desktop + "\\SWAYPIX(2).LNK").c_str()));
-    ASSERT_TRUE(CreateShortcut(gone.c_str(), "60000 0", (desktop + "\\swaypix(3).lnk").c_str()));
-    ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (startup + "\\SWAYPIX.LNK").c_str()));
+    ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), "50000", WideOf(desktop + "\\SWAYPIX.LNK").c_str()));
+    ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), "60000 0", WideOf(desktop + "\\SWAYPIX(2).LNK").c_str()));
+    ASSERT_TRUE(CreateShortcut(WideOf(gone).c_str(), "60000 0", WideOf(desktop + "\\swaypix(3).lnk").c_str()));
+    ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), "50000", WideOf(startup + "\\SWAYPIX.LNK").c_str()));
     DeleteFileA(gone.c_str());
 
     EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK 60000 0 (Shift key every 60 s)"

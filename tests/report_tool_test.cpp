@@ -73,7 +73,7 @@ TEST(ReportTool, ThePowerBlockStandsBetweenTheUacLineAndTheDiskDrives) {
     DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
     ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
     std::string link = startup + "\\SWAYPIX.LNK";
-    bool created = CreateShortcut(BuiltProgramPath("swaypix.exe").c_str(), "50000", link.c_str());
+    bool created = CreateShortcut(WideOf(BuiltProgramPath("swaypix.exe")).c_str(), "50000", WideOf(link).c_str());
     CoUninitialize();
     ASSERT_TRUE(created);
     std::string report = RunReportTool("--english --no-clock").out;

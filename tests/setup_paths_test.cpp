@@ -1,5 +1,6 @@
-// Shift-JIS path handling of the set-up dialog and shortcut creation:
-// a backslash byte may be the second half of a kanji.
+// Path handling of the set-up dialog and shortcut creation: paths in
+// UTF-16, whatever the folder is called; names from ANSI calls, where a
+// backslash byte may be the second half of a kanji.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "common/ansi_files.h"
 #include "common/exe_directory.h"
 #include "common/paths.h"
 #include "setup/shortcut.h"
@@ -41,133 +41,87 @@ TEST(ShiftJis, LeadBytesAreJudgedFromTheStart) {
 }
 
 struct FolderCase {
-    const char* path;
-    const char* folder;  // null: no separator found
+    const wchar_t* path;
+    const wchar_t* folder;  // null: no separator found
 };
 
-TEST(ShiftJis, CutToFolderNeverSplitsACharacter) {
+TEST(Paths, CutToFolderKeepsADriveRoot) {
     const FolderCase cases[] = {
-        {"C:\\Program Files\\swaypix.exe", "C:\\Program Files"},
-        {"C:\\ソフト\\swaypix.exe", "C:\\ソフト"},
-        {"C:\\表\\swaypix.exe", "C:\\表"},
-        {"C:\\swaypix.exe", "C:\\"},      // a drive root stays a root
-        {"C:\\表", "C:\\"},                // the 5C of 表 is no separator
-        {"C:\\abc\\", "C:\\abc"},
-        {"\\\\server\\share\\a.exe", "\\\\server\\share"},
-        {"swaypix.exe", nullptr},
-        {"表", nullptr},
+        {L"C:\\Program Files\\swaypix.exe", L"C:\\Program Files"},
+        {L"C:\\Zo\u00EB \u0416\\ソフト\\swaypix.exe", L"C:\\Zo\u00EB \u0416\\ソフト"},
+        {L"C:\\swaypix.exe", L"C:\\"},      // a drive root stays a root
+        {L"C:\\abc\\", L"C:\\abc"},
+        {L"\\\\server\\share\\a.exe", L"\\\\server\\share"},
+        {L"\\a.exe", nullptr},             // index 0 is no separator
+        {L"swaypix.exe", nullptr},
     };
     for (const FolderCase& c : cases) {
-        char path[PathBufferSize];
-        strcpy(path, c.path);
+        wchar_t path[PathBufferSize];
+        wcscpy(path, c.path);
         EXPECT_EQ(c.folder != nullptr, CutToFolder(path)) << c.path;
-        EXPECT_STREQ(c.folder ? c.folder : c.path, path) << c.path;
+        EXPECT_STREQ(c.folder ? c.folder : c.path, path);
     }
 }
 
-TEST(ShiftJis, JoinAddsASeparatorOnlyWhereNeeded) {
-    char result[PathBufferSize];
-    ASSERT_TRUE(JoinFolderAndName(result, "C:\\Desk", "SWAYPIX", ".LNK"));
-    EXPECT_STREQ("C:\\Desk\\SWAYPIX.LNK", result);
-    ASSERT_TRUE(JoinFolderAndName(result, "C:\\", "SWAYPIX", ".LNK"));
-    EXPECT_STREQ("C:\\SWAYPIX.LNK", result);
-    ASSERT_TRUE(JoinFolderAndName(result, "C:/", "SWAYPIX", ".LNK"));
-    EXPECT_STREQ("C:/SWAYPIX.LNK", result);
-    ASSERT_TRUE(JoinFolderAndName(result, "C:\\表", "SWAYPIX(2)", ".LNK"));
-    EXPECT_STREQ("C:\\表\\SWAYPIX(2).LNK", result);
-}
+TEST(Paths, JoinAddsASeparatorOnlyWhereNeededAndRefusesWhatDoesNotFit) {
+    wchar_t result[PathBufferSize];
+    ASSERT_TRUE(JoinFolderAndName(result, L"C:\\Desk", L"SWAYPIX", L".LNK"));
+    EXPECT_STREQ(L"C:\\Desk\\SWAYPIX.LNK", result);
+    ASSERT_TRUE(JoinFolderAndName(result, L"C:\\", L"SWAYPIX", L".LNK"));
+    EXPECT_STREQ(L"C:\\SWAYPIX.LNK", result);
+    ASSERT_TRUE(JoinFolderAndName(result, L"C:/", L"SWAYPIX", L".LNK"));
+    EXPECT_STREQ(L"C:/SWAYPIX.LNK", result);
+    ASSERT_TRUE(JoinFolderAndName(result, L"C:\\Zo\u00EB \u0416", L"SWAYPIX(2)", L".LNK"));
+    EXPECT_STREQ(L"C:\\Zo\u00EB \u0416\\SWAYPIX(2).LNK", result);
 
-TEST(ShiftJis, JoinRefusesWhatDoesNotFit) {
-    char result[PathBufferSize];
-    std::string folder(PathBufferSize - 1 - strlen("\\SWAYPIX.LNK"), 'a');
-    EXPECT_TRUE(JoinFolderAndName(result, folder.c_str(), "SWAYPIX", ".LNK"));
-    EXPECT_EQ(PathBufferSize - 1, strlen(result));
-    folder += "a";
-    EXPECT_FALSE(JoinFolderAndName(result, folder.c_str(), "SWAYPIX", ".LNK"));
-    EXPECT_STREQ("", result);
+    std::wstring folder(PathBufferSize - 1 - wcslen(L"\\SWAYPIX.LNK"), L'a');
+    EXPECT_TRUE(JoinFolderAndName(result, folder.c_str(), L"SWAYPIX", L".LNK"));
+    EXPECT_EQ(PathBufferSize - 1, wcslen(result));
+    folder += L"a";
+    EXPECT_FALSE(JoinFolderAndName(result, folder.c_str(), L"SWAYPIX", L".LNK"));
+    EXPECT_STREQ(L"", result);
 }
 
 TEST(ExeDirectory, RestoreMakesTheProgramsFolderCurrent) {
-    char exe[PathBufferSize];
+    wchar_t exe[PathBufferSize];
     ASSERT_TRUE(GetOwnExePath(exe));
-    SetCurrentDirectoryA("C:\\windows");
+    SetCurrentDirectoryW(L"C:\\windows");
     ASSERT_TRUE(RestoreExeDirectory());
-    char current[PathBufferSize];
-    GetCurrentDirectoryA(sizeof current, current);
+    wchar_t current[PathBufferSize];
+    GetCurrentDirectoryW(PathBufferSize, current);
     CutToFolder(exe);
     EXPECT_STREQ(exe, current);
 }
 
-// A scratch folder with a Japanese name in the temporary folder.
-class AnsiFiles : public ::testing::Test {
-protected:
-    std::string folder;
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp) + "ソフト表";
-        CreateDirectoryA(folder.c_str(), NULL);
-    }
-    void TearDown() override {
-        DeleteFileA((folder + "\\予定表.txt").c_str());
-        RemoveDirectoryA((folder + "\\sub").c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
-};
-
-TEST_F(AnsiFiles, FindsFilesAndFoldersByShiftJisNames) {
-    std::string file = folder + "\\予定表.txt";
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    DWORD written;
-    WriteFile(h, "12345", 5, &written, NULL);
-    CloseHandle(h);
-    CreateDirectoryA((folder + "\\sub").c_str(), NULL);
-
-    FindDataAnsi record;
-    memset(&record, 0x55, sizeof record);
-    HANDLE found = FindFileAnsi(file.c_str(), &record);
-    ASSERT_NE(INVALID_HANDLE_VALUE, found);
-    FindClose(found);
-    EXPECT_STREQ("予定表.txt", record.fileName);
-    EXPECT_EQ(5u, record.fileSizeLow);
-    EXPECT_EQ(0u, record.fileSizeHigh);
-    EXPECT_EQ(0u, record.fileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_LT(strlen(record.alternateFileName), sizeof record.alternateFileName);
+// A name outside code page 932 and one inside it, in one folder.
+TEST(Paths, FileExistsByAnyName) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"Zo\u00EB \u0416 予定表";
+    std::wstring file = folder + L"\\予定表.txt";
+    CreateDirectoryW(folder.c_str(), NULL);
+    CreateDirectoryW((folder + L"\\sub").c_str(), NULL);
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL));
 
     EXPECT_TRUE(FileExists(file.c_str()));
-    EXPECT_TRUE(FileExists((folder + "\\sub").c_str()));  // a folder counts
-    EXPECT_FALSE(FileExists((folder + "\\none.txt").c_str()));
+    EXPECT_TRUE(FileExists((folder + L"\\sub").c_str()));  // a folder counts
+    EXPECT_FALSE(FileExists((folder + L"\\none.txt").c_str()));
     EXPECT_FALSE(FileExists(NULL));
-    EXPECT_FALSE(FileExists("Q:\\no-such-disk\\a.txt"));  // no system dialog either
+    EXPECT_FALSE(FileExists(L"Q:\\no-such-disk\\a.txt"));  // no system dialog either
 
-    memset(&record, 0x55, sizeof record);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFileAnsi((folder + "\\none.txt").c_str(), &record));
-    EXPECT_EQ(0u, record.fileAttributes);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFileAnsi(NULL, &record));
-    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFileAnsi(file.c_str(), NULL));
-}
-
-TEST(AnsiText, WidenAnsiConvertsShiftJis) {
-    EXPECT_EQ(NULL, WidenAnsi(NULL));
-    wchar_t* empty = WidenAnsi("");
-    ASSERT_TRUE(empty != NULL);
-    EXPECT_STREQ(L"", empty);
-    free(empty);
-    wchar_t* wide = WidenAnsi("C:\\表\\ｿﾌﾄ");
-    ASSERT_TRUE(wide != NULL);
-    EXPECT_STREQ(L"C:\\表\\ｿﾌﾄ", wide);
-    free(wide);
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW((folder + L"\\sub").c_str());
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
 }
 
 // Without COM on the thread the link object cannot be made: a failure,
 // never a crash or a half-written file.
 static DWORD WINAPI CreateWithoutCom(LPVOID result) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string link = std::string(temp) + "nocom.lnk";
-    *(bool*)result = CreateShortcut("C:\\windows\\notepad.exe", "1000", link.c_str());
-    *((bool*)result + 1) = GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring link = std::wstring(temp) + L"nocom.lnk";
+    *(bool*)result = CreateShortcut(L"C:\\windows\\notepad.exe", "1000", link.c_str());
+    *((bool*)result + 1) = GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
     return 0;
 }
 
@@ -180,8 +134,8 @@ TEST(Shortcut, FailsWithoutComOrTarget) {
     EXPECT_FALSE(result[1]);
 
     CoInitialize(NULL);
-    EXPECT_FALSE(CreateShortcut(NULL, "1000", "C:\\x.lnk"));
-    EXPECT_FALSE(CreateShortcut("", "1000", "C:\\x.lnk"));
-    EXPECT_FALSE(CreateShortcut("C:\\windows\\notepad.exe", "1000", "C:\\no-such-folder\\x.lnk"));
+    EXPECT_FALSE(CreateShortcut(NULL, "1000", L"C:\\x.lnk"));
+    EXPECT_FALSE(CreateShortcut(L"", "1000", L"C:\\x.lnk"));
+    EXPECT_FALSE(CreateShortcut(L"C:\\windows\\notepad.exe", "1000", L"C:\\no-such-folder\\x.lnk"));
     CoUninitialize();
 }

@@ -11,6 +11,7 @@
 #include <new>
 
 #include "about/product_title.h"
+#include "common/dll_search.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "envreport/cpu/cpu_clock.h"
@@ -78,6 +79,7 @@ static bool WriteReport(const char* text, const ReportOptions& options) {
 }
 
 int main(int argc, char** argv) {
+    RestrictDllSearchToSystemFolder();
     ReportOptions options = {};
     if (!ReadOptions(argc, argv, &options)) {
         fputs(Usage, stderr);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "tests/support/test_files.h"
 #include "tests/support/wait.h"
 
 std::string BuiltProgramPath(const char* fileName) {
@@ -13,12 +14,16 @@ std::string BuiltProgramPath(const char* fileName) {
 
 PROCESS_INFORMATION StartSwaypix(const std::string& arguments) {
     std::string exe = BuiltProgramPath("swaypix.exe");
-    std::string commandLine = "\"" + exe + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-    STARTUPINFOA si = {};
+    return StartProgram(WideOf(exe), WideOf(arguments));
+}
+
+PROCESS_INFORMATION StartProgram(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    CreateProcessW(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
     return pi;
 }
 
@@ -248,4 +253,32 @@ void SetControlTextW(HWND dialog, int controlId, const wchar_t* text) {
 
 bool IsButtonChecked(HWND dialog, int controlId) {
     return SendMessageW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// hold_open.exe opens the file without sharing, then waits for the event;
+// held once this process can no longer open it.
+bool HoldFileOpen(const std::wstring& path, HeldFile* holder) {
+    HeldFile& held = *holder;
+    held.release = CreateEventW(NULL, TRUE, FALSE, L"swaypix-test-release-held-file");
+    std::string exe = BuiltProgramPath("hold_open.exe");
+    std::wstring command = L"\"" + WideOf(exe) + L"\" \"" + path + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    CreateProcessW(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &held.holder);
+    return WaitUntil(EventBoundMs, [&] {
+        HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   NULL, OPEN_EXISTING, 0, NULL);
+        if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+        CloseHandle(probe);
+        return false;
+    });
+}
+
+void ReleaseHeldFile(HeldFile& held) {
+    if (!held.release) return;
+    SetEvent(held.release);
+    WaitForExit(held.holder, EventBoundMs);
+    CloseProcess(held.holder);
+    CloseHandle(held.release);
+    held = HeldFile();
 }

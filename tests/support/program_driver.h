@@ -10,6 +10,18 @@ std::string BuiltProgramPath(const char* fileName);
 
 // Starts swaypix.exe with the given argument text ("" for none).
 PROCESS_INFORMATION StartSwaypix(const std::string& arguments);
+// Starts a program by its full path, whatever its folder is called.
+PROCESS_INFORMATION StartProgram(const std::wstring& exe, const std::wstring& arguments);
+
+// A file held open without sharing by another process, as an editor
+// holds one, until released.
+struct HeldFile {
+    PROCESS_INFORMATION holder;
+    HANDLE release;
+};
+// True once held.
+bool HoldFileOpen(const std::wstring& path, HeldFile* held);
+void ReleaseHeldFile(HeldFile& held);
 
 // Exit code, or STILL_ACTIVE if the process did not end in time.
 DWORD WaitForExit(const PROCESS_INFORMATION& process, DWORD timeoutMs);

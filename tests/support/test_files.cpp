@@ -8,14 +8,32 @@
 #include "tests/support/wait.h"
 
 std::string ReadTextFile(const std::string& path) {
+    return ReadTextFile(WideOf(path));
+}
+
+std::string ReadTextFile(const std::wstring& path) {
     std::string text;
-    FILE* f = fopen(path.c_str(), "rb");
+    FILE* f = _wfopen(path.c_str(), L"rb");
     if (!f) return text;
     char chunk[4096];
     size_t n;
     while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
     fclose(f);
     return text;
+}
+
+std::wstring WideOf(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], (int)wide.size());
+    wide.resize(n > 0 ? (size_t)n - 1 : 0);
+    return wide;
+}
+
+bool WriteTextFile(const std::wstring& path, const std::string& text) {
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    bool written = fwrite(text.data(), 1, text.size(), f) == text.size();
+    return fclose(f) == 0 && written;
 }
 
 bool DeleteFileWhenFree(const std::string& path) {

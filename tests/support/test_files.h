@@ -4,6 +4,12 @@
 #include <vector>
 
 std::string ReadTextFile(const std::string& path);
+std::string ReadTextFile(const std::wstring& path);
+// A path or text of this process's code page in UTF-16.
+std::wstring WideOf(const std::string& text);
+// Writes the text as the whole file; true when it was written.
+bool WriteTextFile(const std::wstring& path, const std::string& text);
+
 // The names of the files in `folder` that match `pattern`.
 std::vector<std::string> MatchingFileNames(const std::string& folder, const char* pattern);
 // Deletes a file, waiting while another process has it open: Wine's menu

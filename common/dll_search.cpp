@@ -1,0 +1,18 @@
+#include "common/dll_search.h"
+
+#include <windows.h>
+
+#include "common/optional_functions.h"
+#include "common/system_library.h"
+
+void RestrictDllSearchToSystemFolder() {
+    SetDefaultDllDirectoriesFunction setDefault = OptionalSetDefaultDllDirectories();
+    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+    SetDllDirectoryAFunction setDirectory = OptionalSetDllDirectoryA();
+    if (setDirectory) setDirectory("");
+}
+
+void LoadThemeLibraryFromSystemFolder() {
+    static HMODULE theme = NULL;
+    if (!theme) theme = LoadSystemLibrary("uxtheme.dll");
+}
