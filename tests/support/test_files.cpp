@@ -18,6 +18,13 @@ std::string ReadTextFile(const std::string& path) {
     return text;
 }
 
+bool WriteTextFile(const std::string& path, const std::string& bytes) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool written = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && written;
+}
+
 bool DeleteFileWhenFree(const std::string& path) {
     return WaitUntil(EventBoundMs, [&] {
         return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;

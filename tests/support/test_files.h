@@ -4,6 +4,8 @@
 #include <vector>
 
 std::string ReadTextFile(const std::string& path);
+// Writes `bytes` as the whole file; false when it could not.
+bool WriteTextFile(const std::string& path, const std::string& bytes);
 // The names of the files in `folder` that match `pattern`.
 std::vector<std::string> MatchingFileNames(const std::string& folder, const char* pattern);
 // Deletes a file, waiting while another process has it open: Wine's menu
