@@ -185,8 +185,6 @@ TEST(CpuidFuzz, AReadPastTheInputsEndIsTrapped) {
 }
 
 TEST(CpuidFuzz, KeptInputsEndInAReportOrTheCleanError) {
-    std::vector<std::string> kept = KeptInputs("cpuid");
-    if (kept.empty()) GTEST_SKIP() << "no CPUID input has failed yet";
     ProcessorSwap processor;
-    for (const std::string& path : kept) EXPECT_EQ("", FailureOf(ReadTextFile(path), true)) << path;
+    for (const std::string& path : KeptInputs("cpuid")) EXPECT_EQ("", FailureOf(ReadTextFile(path), true)) << path;
 }

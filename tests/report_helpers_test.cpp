@@ -19,6 +19,7 @@
 #include "envreport/report_memory.h"
 #include "envreport/report_text.h"
 #include "tests/support/scoped_swap.h"
+#include "tests/support/synthetic_version.h"
 
 struct DateTimeCase {
     SYSTEMTIME time;  // year, month, weekday, day, hour, minute, second, ms
@@ -183,10 +184,27 @@ TEST_F(RegistryValues, AFailedStringAllocationFailsTheReportForWantOfMemory) {
     RegCloseKey(key);
 }
 
-TEST(WindowsVersion, AgreesWithGetVersion) {
-    DWORD packed = GetVersion();
-    unsigned expected = LOBYTE(LOWORD(packed)) * 100 + HIBYTE(LOWORD(packed));
-    EXPECT_EQ(expected, GetWindowsVersionCode());
+// Known releases; the 9x family's numbers are in its build field, and a
+// 9x record without them is a later Windows in the 95 compatibility mode.
+TEST(WindowsVersion, CodesOfKnownReleases) {
+    const struct {
+        DWORD platform, major, minor, build;
+        unsigned code;
+    } cases[] = {
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0x040003B6, 400},  {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0x040A08AE, 410},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0x045A0BB8, 490}, {VER_PLATFORM_WIN32_WINDOWS, 5, 1, 2600, 400},
+        {VER_PLATFORM_WIN32_NT, 5, 1, 2600, 501},             {VER_PLATFORM_WIN32_NT, 6, 1, 7601, 601},
+        {VER_PLATFORM_WIN32_NT, 10, 0, 19045, 1000},
+    };
+    SyntheticVersion version = {};
+    VersionSwap presented(&version);
+    for (const auto& c : cases) {
+        version.record.dwPlatformId = c.platform;
+        version.record.dwMajorVersion = c.major;
+        version.record.dwMinorVersion = c.minor;
+        version.record.dwBuildNumber = c.build;
+        EXPECT_EQ(c.code, GetWindowsVersionCode()) << c.major << "." << c.minor << " build " << c.build;
+    }
 }
 
 TEST(WindowsVersion, Wow64MatchesTheExistenceOfTheWow64Folder) {

@@ -1,5 +1,7 @@
 #include "tests/support/fuzz_run.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,6 +53,9 @@ std::string KeepFailingInput(const char* prefix, const char* extension, const st
 }
 
 std::vector<std::string> KeptInputs(const char* prefix) {
+    // A folder that cannot be read would pass every replay of what it keeps;
+    // one that can lists "." at least.
+    EXPECT_FALSE(MatchingFileNames(RegressionFolder(), "*").empty()) << RegressionFolder() << " cannot be read";
     std::vector<std::string> paths;
     for (const std::string& name : MatchingFileNames(RegressionFolder(), (std::string(prefix) + "-*").c_str()))
         paths.push_back(RegressionFolder() + "\\" + name);

@@ -23,5 +23,6 @@ FuzzRandom SeededRandom(uint32_t stream);
 // Writes the input as <prefix>-<hash><extension> among the regressions
 // and returns its path.
 std::string KeepFailingInput(const char* prefix, const char* extension, const std::string& bytes);
-// The paths of the kept inputs whose names start with `prefix`.
+// The paths of the kept inputs whose names start with `prefix`; a test
+// failure when the folder cannot be read.
 std::vector<std::string> KeptInputs(const char* prefix);
