@@ -52,6 +52,6 @@ screenshot: build
 
 # The release: dist/SWAYPIX-<version>.zip (swaypix.exe, readme.txt) and
 # dist/SHA256SUMS. Only the program is needed, not the tests.
-dist: deps $(BUILD)/CMakeCache.txt
+dist: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j2 --target swaypix
 	tools/dist.sh $(BUILD) dist
