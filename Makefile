@@ -27,11 +27,13 @@ run: build
 test: build
 	tools/wine-session.sh ctest --test-dir $(BUILD) --output-on-failure
 
-# The fuzzing run for as long as asked (FUZZ_SECONDS, FUZZ_SEED); what
-# it fails on is kept in tests/data/fuzz-regressions for every test run.
+# The fuzzing run for as long as asked (FUZZ_SECONDS), from a fresh seed
+# it prints unless FUZZ_SEED repeats one; what it fails on is kept in
+# tests/data/fuzz-regressions for every test run.
 FUZZ_SECONDS ?= 600
 fuzz: build
-	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/wine-session.sh wine $(BUILD)/input_fuzz_tests.exe
+	@seed=$${FUZZ_SEED:-$$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}; echo "FUZZ_SEED=$$seed"; \
+	FUZZ_SEED=$$seed FUZZ_SECONDS=$(FUZZ_SECONDS) tools/wine-session.sh wine $(BUILD)/input_fuzz_tests.exe
 
 # The English environment report of this machine, as UTF-8 for the
 # terminal.
@@ -50,6 +52,6 @@ screenshot: build
 
 # The release: dist/SWAYPIX-<version>.zip (swaypix.exe, readme.txt) and
 # dist/SHA256SUMS. Only the program is needed, not the tests.
-dist: deps $(BUILD)/CMakeCache.txt
+dist: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j2 --target swaypix
 	tools/dist.sh $(BUILD) dist

@@ -66,20 +66,9 @@ static void TimeReplay(const std::string& path, const char* label, int runs) {
            bestSections, length);
 }
 
-static std::string SourcePath(const char* relative) {
-    std::string path = std::string("Z:") + SWAYPIX_SOURCE_DIR + "/" + relative;
-    for (char& c : path) c = c == '/' ? '\\' : c;
-    return path;
-}
-
 static void TimeFolder(const char* folder, const char* pattern) {
-    std::string directory = SourcePath(folder);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do TimeReplay(directory + "\\" + found.cFileName, found.cFileName, 5);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const std::string& name : MatchingFileNames(TestDataPath(folder), pattern))
+        TimeReplay(TestDataPath(std::string(folder) + "\\" + name), name.c_str(), 5);
 }
 
 // A hybrid processor's CPUs, each with `leaves` leaves beyond the few the
@@ -127,8 +116,8 @@ static void TimeGenerated(unsigned cpus, unsigned leaves, bool published) {
 int main() {
     ReportMeasuresClock = false;
     ReportLanguage = false;
-    TimeFolder("tests/data/cpuid", "*.raw");
-    TimeFolder("tests/data/cpuid-published", "*.txt");
+    TimeFolder("cpuid", "*.raw");
+    TimeFolder("cpuid-published", "*.txt");
     TimeGenerated(1024, 200, false);
     TimeGenerated(512, 100, true);
     return 0;

@@ -2,7 +2,7 @@
 // reports, each ending at an inaccessible page: every input must give a
 // report or the clean error, in time, without a fault; the file path
 // must agree with the text path. Failing inputs are kept and replayed on
-// every run.
+// every run. Last, the harness's own tests.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,17 +13,21 @@
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/cpuid_raw_section.h"
 #include "envreport/cpu/cpuid_replay.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/fault_trap.h"
 #include "tests/support/fuzz_run.h"
 #include "tests/support/input_mutations.h"
 #include "tests/support/processor_report.h"
+#include "tests/support/program_driver.h"
 #include "tests/support/report_section.h"
 #include "tests/support/test_files.h"
+#include "tests/support/wait.h"
 
-// The report of what the text replays to: the processor section and the
+// What the text, or the file, replays to: the processor section and the
 // raw block, as a saved report holds them.
 struct ReplayRun {
     GuardedBytes text;
+    const char* path;  // the file to replay instead of the text, or NULL
     bool japanese;
     bool replayed;
     char error[200];
@@ -40,7 +44,8 @@ static std::string ReportOfTheReplay(bool japanese) {
 
 static void ReplayAndReport(void* context) {
     ReplayRun* run = (ReplayRun*)context;
-    run->replayed = ReplayCpuidText(run->text.data, run->error, sizeof run->error);
+    run->replayed = run->path ? ReplayCpuidDump(run->path, run->error, sizeof run->error)
+                              : ReplayCpuidText(run->text.data, run->error, sizeof run->error);
     if (run->replayed) run->report = ReportOfTheReplay(run->japanese);
 }
 
@@ -58,10 +63,8 @@ static std::string ReplayedReport(const std::string& text, bool japanese, std::s
     run.text = PlaceBeforeGuardPage(text.substr(0, text.find('\0')) + '\0');
     Processor = LiveProcessor;
     char fault[120];
-    InputStarted();
-    bool clean = RunTrapped(ReplayAndReport, &run, fault, sizeof fault);
-    InputEnded();
-    if (!clean) *failure = fault;
+    if (!run.text.data) *failure = "no guarded pages for the input";
+    else if (!RunWatched(text, ReplayAndReport, &run, fault, sizeof fault)) *failure = fault;
     // The raw block follows what the section read: nothing without a
     // signature in leaf 1.
     else if (run.replayed && EndsWithRawCpuidBlock(run.report + "\r\n") != (CpuidInfo.signature != 0))
@@ -71,26 +74,29 @@ static std::string ReplayedReport(const std::string& text, bool japanese, std::s
     return run.replayed ? run.report : std::string("error: ") + run.error;
 }
 
-// The same input through the file: NUL bytes make it binary, otherwise
-// the verdict and the report must be those of the text.
+// The same input through the file, trapped and watched alike: NUL bytes
+// make it binary, otherwise the verdict and the report must be those of
+// the text. The replay maps the file, so its text is followed by zeros to
+// the page's end and then, unless the mapping fills its 64 KB block
+// whole, by memory nothing maps, which faults as a guard page does.
 static void ExpectTheFileToAgree(const std::string& input, const std::string& fromText, std::string* failure) {
     char folder[MAX_PATH], path[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     wsprintfA(path, "%sswaypix-fuzz-%lu.txt", folder, GetCurrentProcessId());
-    FILE* file = fopen(path, "wb");
-    ASSERT_TRUE(file);
-    fwrite(input.data(), 1, input.size(), file);
-    fclose(file);
-    char error[200] = "";
+    ASSERT_TRUE(WriteTextFile(path, input)) << path;
+    ReplayRun run = {};
+    run.path = path;
     Processor = LiveProcessor;
-    bool replayed = ReplayCpuidDump(path, error, sizeof error);
-    std::string fromFile = error;
-    if (replayed) fromFile = ReportOfTheReplay(false);
+    char fault[120];
+    bool clean = RunWatched(input, ReplayAndReport, &run, fault, sizeof fault);
     DeleteFileA(path);
+    std::string fromFile = run.replayed ? run.report : run.error;
     bool binary = input.find('\0') != std::string::npos;
-    if (binary && (replayed || fromFile.find("holds binary data") == std::string::npos))
+    if (!clean)
+        *failure = std::string("through the file: ") + fault;
+    else if (binary && (run.replayed || fromFile.find("holds binary data") == std::string::npos))
         *failure = "the file path read binary data: " + fromFile;
-    if (!binary && fromFile != (replayed ? fromText : fromText.substr(7)))
+    else if (!binary && fromFile != (run.replayed ? fromText : fromText.substr(7)))
         *failure = "the file path disagrees: " + fromFile.substr(0, 200);
 }
 
@@ -98,9 +104,7 @@ static void ExpectTheFileToAgree(const std::string& input, const std::string& fr
 // English, in Japanese as code page 932 and as UTF-8.
 static std::vector<std::string> SeedInputs() {
     std::vector<std::string> seeds;
-    for (const std::string& name : DumpNames()) seeds.push_back(ReadTextFile(TestDataPath("cpuid\\" + name)));
-    for (const std::string& name : MatchingFileNames(TestDataPath("cpuid-published"), "*.txt"))
-        seeds.push_back(ReadTextFile(TestDataPath("cpuid-published\\" + name)));
+    for (const std::string& dump : RecordedDumps()) seeds.push_back(ReadTextFile(TestDataPath(dump)));
     size_t dumps = seeds.size();
     for (size_t i = 0; i < dumps; ++i) {
         std::string failure;
@@ -112,26 +116,23 @@ static std::vector<std::string> SeedInputs() {
     return seeds;
 }
 
-static const std::string* TriedInput;
-
-static void KeepTheHangingInput() {
-    fprintf(stderr, "kept as %s\n", KeepFailingInput("cpuid", ".txt", *TriedInput).c_str());
-}
-
 // What one input must come to; empty when it did.
 static std::string FailureOf(const std::string& input, bool throughFile) {
-    TriedInput = &input;
     std::string failure;
     std::string fromText = ReplayedReport(input, false, &failure);
     if (failure.empty() && throughFile) ExpectTheFileToAgree(input, fromText, &failure);
     return failure;
 }
 
-TEST(CpuidFuzz, MutatedDumpsAndReportsEndInAReportOrTheCleanError) {
+class CpuidFuzz : public ::testing::Test {
+protected:
+    HangWatch watch{20000, "cpuid", ".txt"};
     ProcessorSwap processor;
+};
+
+TEST_F(CpuidFuzz, MutatedDumpsAndReportsEndInAReportOrTheCleanError) {
     std::vector<std::string> seeds = SeedInputs();
     ASSERT_EQ(56u, seeds.size());
-    StartHangWatch(20000, KeepTheHangingInput);
     FuzzRandom random = SeededRandom(1);
     FuzzBudget budget = BudgetOf(5000, 0.6);
     unsigned done = 0, replayed = 0;
@@ -153,8 +154,7 @@ TEST(CpuidFuzz, MutatedDumpsAndReportsEndInAReportOrTheCleanError) {
 // The real dumps and reports read the same whatever their line ends, and
 // from a file that fills its last page whole, where the file's view has
 // no room left for the closing NUL.
-TEST(CpuidFuzz, EverySeedReadsTheSameInEveryLineEndAndFromAWholePage) {
-    ProcessorSwap processor;
+TEST_F(CpuidFuzz, EverySeedReadsTheSameInEveryLineEndAndFromAWholePage) {
     for (const std::string& seed : SeedInputs()) {
         std::string failure;
         std::string report = ReplayedReport(WithLineEnds(seed, "\n"), false, &failure);
@@ -169,24 +169,48 @@ TEST(CpuidFuzz, EverySeedReadsTheSameInEveryLineEndAndFromAWholePage) {
     }
 }
 
+TEST_F(CpuidFuzz, KeptInputsEndInAReportOrTheCleanError) {
+    for (const std::string& path : KeptInputs("cpuid")) EXPECT_EQ("", FailureOf(ReadTextFile(path), true)) << path;
+}
+
 static void ReadOnePastTheEnd(void* context) {
     const GuardedBytes* bytes = (const GuardedBytes*)context;
     *(volatile char*)&bytes->data[bytes->size - 1] = bytes->data[bytes->size];
 }
 
-// Under Wine as under Windows: else the run above would find nothing.
-TEST(CpuidFuzz, AReadPastTheInputsEndIsTrapped) {
+static void HangForEver(void*) {
+    for (;;) Sleep(1000);
+}
+
+// Under Wine as under Windows: else the runs above would find nothing.
+TEST_F(CpuidFuzz, AReadPastTheInputsEndIsTrapped) {
     GuardedBytes bytes = PlaceBeforeGuardPage("CPU 0:\n");
+    ASSERT_TRUE(bytes.data != NULL);
     char fault[120] = "";
     // The emulator here reports the read as an illegal instruction, not
     // as an access violation.
-    EXPECT_FALSE(RunTrapped(ReadOnePastTheEnd, &bytes, fault, sizeof fault));
+    EXPECT_FALSE(RunWatched("CPU 0:\n", ReadOnePastTheEnd, &bytes, fault, sizeof fault));
     EXPECT_EQ(0u, std::string(fault).find("exception c000")) << fault;
 }
 
-TEST(CpuidFuzz, KeptInputsEndInAReportOrTheCleanError) {
-    std::vector<std::string> kept = KeptInputs("cpuid");
-    if (kept.empty()) GTEST_SKIP() << "no CPUID input has failed yet";
-    ProcessorSwap processor;
-    for (const std::string& path : kept) EXPECT_EQ("", FailureOf(ReadTextFile(path), true)) << path;
+// Run by the next test as a program of its own, after a test with a watch
+// of another name; the watch ends it.
+TEST(FuzzHarness, DISABLED_HangsOnPurpose) {
+    HangWatch watch(300, "hang", ".txt");
+    char fault[120];
+    RunWatched("a hanging input", HangForEver, NULL, fault, sizeof fault);
+}
+
+TEST(FuzzHarness, AHangingInputIsKeptUnderItsTestsNameAndEndsTheRun) {
+    CapturedRun run = RunCapturing("\"" + BuiltProgramPath("input_fuzz_tests.exe") +
+                                   "\" --gtest_also_run_disabled_tests "
+                                   "--gtest_filter=CpuidFuzz.AReadPastTheInputsEndIsTrapped:FuzzHarness.DISABLED_*",
+                                   EventBoundMs);
+    EXPECT_EQ(3u, run.exitCode) << run.out << run.err;
+    size_t kept = run.err.find("kept as ");
+    ASSERT_NE(std::string::npos, kept) << run.err;
+    std::string path = run.err.substr(kept + 8, run.err.find_first_of("\r\n", kept) - kept - 8);
+    EXPECT_NE(std::string::npos, path.find("\\hang-")) << path;
+    EXPECT_EQ("a hanging input", ReadTextFile(path));
+    EXPECT_TRUE(DeleteFileA(path.c_str())) << path;
 }

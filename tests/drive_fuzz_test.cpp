@@ -272,9 +272,7 @@ static std::string KindWithPoison(const DriveInput& drive, BYTE poison, bool* fa
     Poison = poison;
     DriveRun run = {&drive, ""};
     char fault[120];
-    InputStarted();
-    bool clean = RunTrapped(ClassifyDrive, &run, fault, sizeof fault);
-    InputEnded();
+    bool clean = RunWatched(Serialized(drive), ClassifyDrive, &run, fault, sizeof fault);
     *failed = !clean || OpenReplayedHandles() != 0;
     if (!clean) return fault;
     if (OpenReplayedHandles() != 0) return "a handle left open";
@@ -293,17 +291,15 @@ static std::string FailureOf(const DriveInput& drive) {
     return "";
 }
 
-static std::string TriedInput;
+class DriveFuzz : public ::testing::Test {
+protected:
+    HangWatch watch{20000, "drive", ".bin"};
+};
 
-static void KeepTheHangingInput() {
-    fprintf(stderr, "kept as %s\n", KeepFailingInput("drive", ".bin", TriedInput).c_str());
-}
-
-TEST(DriveFuzz, MutatedAnswersGiveAKindThatUnreturnedBytesDoNotChange) {
+TEST_F(DriveFuzz, MutatedAnswersGiveAKindThatUnreturnedBytesDoNotChange) {
     std::vector<DriveInput> seeds = SeedDrives();
     ASSERT_EQ(5u, seeds.size());
     for (const DriveInput& seed : seeds) ASSERT_EQ("", FailureOf(seed));
-    StartHangWatch(20000, KeepTheHangingInput);
     FuzzRandom random = SeededRandom(2);
     FuzzBudget budget = BudgetOf(30000, 0.4);
     unsigned done = 0;
@@ -311,17 +307,16 @@ TEST(DriveFuzz, MutatedAnswersGiveAKindThatUnreturnedBytesDoNotChange) {
     for (; BudgetLeft(budget, done); ++done) {
         DriveInput drive = seeds[RandomBelow(random, seeds.size())];
         MutateDrive(random, drive);
-        TriedInput = Serialized(drive);
         std::string failure = FailureOf(drive);
         if (!failure.empty()) {
-            ADD_FAILURE() << failure << "\nkept as " << KeepFailingInput("drive", ".bin", TriedInput);
+            ADD_FAILURE() << failure << "\nkept as " << KeepFailingInput("drive", ".bin", Serialized(drive));
             break;
         }
     }
     printf("%u mutated drive inputs in %lu ms\n", done, GetTickCount() - start);
 }
 
-TEST(DriveFuzz, KeptInputsGiveAKindThatUnreturnedBytesDoNotChange) {
+TEST_F(DriveFuzz, KeptInputsGiveAKindThatUnreturnedBytesDoNotChange) {
     for (const std::string& path : KeptInputs("drive")) {
         DriveInput drive = {};
         ASSERT_TRUE(Deserialize(ReadTextFile(path), &drive)) << path;

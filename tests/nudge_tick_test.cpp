@@ -8,14 +8,9 @@
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
 #include "tests/support/input_recorder.h"
+#include "tests/support/remote_session.h"
 #include "tests/support/scoped_swap.h"
 #include "tests/support/wait.h"
-
-static int FakeRemoteSession = 0;
-
-static int WINAPI FakeSystemMetrics(int index) {
-    return index == SM_REMOTESESSION ? FakeRemoteSession : GetSystemMetrics(index);
-}
 
 // A failed GetCursorPos leaves its output undefined; this one fills in a
 // position that must never be used.
@@ -23,12 +18,6 @@ static BOOL WINAPI UnreadableCursorPos(LPPOINT point) {
     point->x = 7;
     point->y = 7;
     return FALSE;
-}
-
-static SessionAccess WithFakeRemoteSession() {
-    SessionAccess session = LiveSession;
-    session.getSystemMetrics = FakeSystemMetrics;
-    return session;
 }
 
 static POINT CursorNow() {

@@ -19,6 +19,7 @@
 #include "envreport/report_memory.h"
 #include "envreport/report_text.h"
 #include "tests/support/scoped_swap.h"
+#include "tests/support/synthetic_version.h"
 
 struct DateTimeCase {
     SYSTEMTIME time;  // year, month, weekday, day, hour, minute, second, ms
@@ -183,10 +184,21 @@ TEST_F(RegistryValues, AFailedStringAllocationFailsTheReportForWantOfMemory) {
     RegCloseKey(key);
 }
 
-TEST(WindowsVersion, AgreesWithGetVersion) {
-    DWORD packed = GetVersion();
-    unsigned expected = LOBYTE(LOWORD(packed)) * 100 + HIBYTE(LOWORD(packed));
-    EXPECT_EQ(expected, GetWindowsVersionCode());
+// Known releases; the 9x family keeps its numbers in the build field,
+// and a 9x record without them is a later Windows in the 95 mode: 4.0.
+TEST(WindowsVersion, CodesOfKnownReleases) {
+    const DWORD Nine = VER_PLATFORM_WIN32_WINDOWS, Nt = VER_PLATFORM_WIN32_NT;
+    const DWORD cases[][5] = {{Nine, 4, 10, 0x040A08AE, 410}, {Nine, 4, 90, 0x045A0BB8, 490}, {Nine, 5, 1, 2600, 400},
+                              {Nt, 5, 1, 2600, 501},          {Nt, 6, 1, 7601, 601},          {Nt, 10, 0, 19045, 1000}};
+    SyntheticVersion version = {};
+    VersionSwap presented(&version);
+    for (const auto& c : cases) {
+        version.record.dwPlatformId = c[0];
+        version.record.dwMajorVersion = c[1];
+        version.record.dwMinorVersion = c[2];
+        version.record.dwBuildNumber = c[3];
+        EXPECT_EQ(c[4], GetWindowsVersionCode()) << c[1] << "." << c[2] << " build " << c[3];
+    }
 }
 
 TEST(WindowsVersion, Wow64MatchesTheExistenceOfTheWow64Folder) {

@@ -130,9 +130,7 @@ static std::string WriteTempFile(const char* name, const std::string& content) {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + name;
-    FILE* file = fopen(path.c_str(), "wb");
-    fwrite(content.data(), 1, content.size(), file);
-    fclose(file);
+    EXPECT_TRUE(WriteTextFile(path, content)) << path;
     return path;
 }
 

@@ -11,6 +11,7 @@
 #include "envreport/os/session_section.h"
 #include "envreport/report_text.h"
 #include "tests/support/linux_tools.h"
+#include "tests/support/remote_session.h"
 #include "tests/support/report_section.h"
 #include "tests/support/scoped_swap.h"
 
@@ -51,13 +52,8 @@ TEST(SessionLines, MemoryCountsRightAlignedWithMegabytes) {
 // and a remote session, which the nudge reads from the same metric.
 TEST(SessionLines, UptimeAndRemoteSessionAsTheSessionTellsThem) {
     static DWORD ticks;
-    static int remote;
-    SessionAccess played = LiveSession;
-    played.getSystemMetrics = [](int index) -> int WINAPI {
-        return index == SM_REMOTESESSION ? remote : GetSystemMetrics(index);
-    };
-    played.getTickCount = []() -> DWORD WINAPI { return ticks; };
-    ScopedSwap<SessionAccess> session(Session, played);
+    ScopedSwap<SessionAccess> session(Session, WithFakeRemoteSession());
+    Session.getTickCount = []() -> DWORD WINAPI { return ticks; };
     struct {
         DWORD ticks;
         int remote;
@@ -70,7 +66,7 @@ TEST(SessionLines, UptimeAndRemoteSessionAsTheSessionTellsThem) {
     };
     for (const auto& c : cases) {
         ticks = c.ticks;
-        remote = c.remote;
+        FakeRemoteSession = c.remote;
         std::string english = SectionText(WriteSessionSection);
         std::string japanese = SectionText(WriteSessionSection, true);
         EXPECT_EQ(c.english, LineAfter(english, "GetTickCount  :"));

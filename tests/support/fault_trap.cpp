@@ -14,9 +14,14 @@ GuardedBytes PlaceBeforeGuardPage(const std::string& bytes) {
     size_t pages = (bytes.size() + PageSize - 1) / PageSize + 1;
     if (pages > GuardedPages) {
         if (Guarded) VirtualFree(Guarded, 0, MEM_RELEASE);
+        GuardedPages = 0;
         Guarded = (char*)VirtualAlloc(NULL, pages * PageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
         DWORD old;
-        VirtualProtect(Guarded + (pages - 1) * PageSize, PageSize, PAGE_NOACCESS, &old);
+        if (Guarded && !VirtualProtect(Guarded + (pages - 1) * PageSize, PageSize, PAGE_NOACCESS, &old)) {
+            VirtualFree(Guarded, 0, MEM_RELEASE);
+            Guarded = NULL;
+        }
+        if (!Guarded) return GuardedBytes{NULL, 0};
         GuardedPages = pages;
     }
     char* end = Guarded + (GuardedPages - 1) * PageSize;
@@ -75,37 +80,4 @@ bool RunTrapped(void (*run)(void* context), void* context, char* fault, size_t f
     snprintf(fault, faultSize, "exception %08lx at %p (%s %08lx)", TrapCode, TrapAddress,
              TrapAccess[0] ? "writing" : "reading", (unsigned long)TrapAccess[1]);
     return false;
-}
-
-static DWORD HangLimitMs;
-static void (*OnHang)();
-static volatile LONG InputRunning;
-static volatile DWORD InputStartTick;
-
-static DWORD WINAPI WatchForHangs(void*) {
-    for (;;) {
-        Sleep(100);
-        if (InputRunning && GetTickCount() - InputStartTick > HangLimitMs) {
-            OnHang();
-            fprintf(stderr, "an input ran longer than %lu ms\n", HangLimitMs);
-            fflush(stderr);
-            ExitProcess(3);
-        }
-    }
-}
-
-void StartHangWatch(DWORD limitMs, void (*onHang)()) {
-    HangLimitMs = limitMs;
-    OnHang = onHang;
-    static HANDLE watch = CreateThread(NULL, 0, WatchForHangs, NULL, 0, NULL);
-    (void)watch;
-}
-
-void InputStarted() {
-    InputStartTick = GetTickCount();
-    InputRunning = 1;
-}
-
-void InputEnded() {
-    InputRunning = 0;
 }

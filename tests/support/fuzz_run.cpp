@@ -1,5 +1,7 @@
 #include "tests/support/fuzz_run.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -42,17 +44,84 @@ std::string KeepFailingInput(const char* prefix, const char* extension, const st
     snprintf(name, sizeof name, "\\%s-%08x%s", prefix, InputHash(bytes), extension);
     std::string path = RegressionFolder() + name;
     CreateDirectoryA(RegressionFolder().c_str(), NULL);
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file) {
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-    }
+    WriteTextFile(path, bytes);
     return path;
 }
 
 std::vector<std::string> KeptInputs(const char* prefix) {
+    // A folder that cannot be read would pass every replay of what it keeps;
+    // one that can lists "." at least.
+    EXPECT_FALSE(MatchingFileNames(RegressionFolder(), "*").empty()) << RegressionFolder() << " cannot be read";
     std::vector<std::string> paths;
     for (const std::string& name : MatchingFileNames(RegressionFolder(), (std::string(prefix) + "-*").c_str()))
         paths.push_back(RegressionFolder() + "\\" + name);
     return paths;
+}
+
+// The watch's thread reads these while the test's thread runs an input;
+// the lock keeps the test's thread from changing them under it.
+static CRITICAL_SECTION* WatchLock() {
+    static CRITICAL_SECTION lock;
+    static bool ready = (InitializeCriticalSection(&lock), true);
+    (void)ready;
+    return &lock;
+}
+static DWORD HangLimitMs;
+static const char* HangPrefix;  // NULL while no test watches
+static const char* HangExtension;
+static std::string RunningInput;
+static bool InputRunning;
+static DWORD InputStartTick;
+
+// TerminateProcess: ExitProcess would run the C runtime's exit on this
+// thread, which can wait for ever on a lock the hung thread holds.
+static void KeepTheHangingInput() {
+    fprintf(stderr, "an input ran longer than %lu ms\nkept as %s\n", HangLimitMs,
+            KeepFailingInput(HangPrefix, HangExtension, RunningInput).c_str());
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+static DWORD WINAPI WatchForHangs(void* stop) {
+    while (WaitForSingleObject((HANDLE)stop, 100) == WAIT_TIMEOUT) {
+        EnterCriticalSection(WatchLock());
+        if (InputRunning && GetTickCount() - InputStartTick > HangLimitMs) KeepTheHangingInput();
+        LeaveCriticalSection(WatchLock());
+    }
+    return 0;
+}
+
+HangWatch::HangWatch(DWORD limitMs, const char* prefix, const char* extension) {
+    HangLimitMs = limitMs;
+    HangPrefix = prefix;
+    HangExtension = extension;
+    stop = CreateEventA(NULL, TRUE, FALSE, NULL);
+    thread = stop ? CreateThread(NULL, 0, WatchForHangs, stop, 0, NULL) : NULL;
+    EXPECT_TRUE(thread != NULL) << "no hang watch, error " << GetLastError();
+}
+
+HangWatch::~HangWatch() {
+    if (thread) {
+        SetEvent(stop);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    if (stop) CloseHandle(stop);
+    HangPrefix = NULL;
+}
+
+static void MarkInput(bool running, const std::string& input) {
+    EnterCriticalSection(WatchLock());
+    if (running) RunningInput = input;
+    InputStartTick = GetTickCount();
+    InputRunning = running;
+    LeaveCriticalSection(WatchLock());
+}
+
+bool RunWatched(const std::string& input, void (*run)(void* context), void* context, char* fault, size_t faultSize) {
+    EXPECT_TRUE(HangPrefix != NULL) << "an input runs without a hang watch";
+    MarkInput(true, input);
+    bool clean = RunTrapped(run, context, fault, faultSize);
+    MarkInput(false, input);
+    return clean;
 }

@@ -77,6 +77,14 @@ std::vector<std::string> DumpNames() {
     return MatchingFileNames(TestDataPath("cpuid"), "*.raw");
 }
 
+std::vector<std::string> RecordedDumps() {
+    std::vector<std::string> dumps;
+    for (const std::string& name : DumpNames()) dumps.push_back("cpuid\\" + name);
+    for (const std::string& name : MatchingFileNames(TestDataPath("cpuid-published"), "*.txt"))
+        dumps.push_back("cpuid-published\\" + name);
+    return dumps;
+}
+
 static std::string FlagNumber(const char* format, int bit) {
     char text[16];
     snprintf(text, sizeof text, format, bit);

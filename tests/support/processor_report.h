@@ -43,6 +43,9 @@ std::string Utf8FromCodePage932(const std::string& text);
 
 // The file names of the recorded one-processor dumps in tests/data/cpuid.
 std::vector<std::string> DumpNames();
+// Every recorded dump under tests/data: those files as "cpuid\\NAME", then
+// the published multi-CPU ones as "cpuid-published\\NAME".
+std::vector<std::string> RecordedDumps();
 
 // Checks the 32 lines after a flag table's heading: layout, and each bit
 // of both columns against the registers.

@@ -36,6 +36,10 @@ bool WriteTextFile(const std::wstring& path, const std::string& text) {
     return fclose(f) == 0 && written;
 }
 
+bool WriteTextFile(const std::string& path, const std::string& text) {
+    return WriteTextFile(WideOf(path), text);
+}
+
 bool DeleteFileWhenFree(const std::string& path) {
     return WaitUntil(EventBoundMs, [&] {
         return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;

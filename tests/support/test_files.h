@@ -9,6 +9,7 @@ std::string ReadTextFile(const std::wstring& path);
 std::wstring WideOf(const std::string& text);
 // Writes the text as the whole file; true when it was written.
 bool WriteTextFile(const std::wstring& path, const std::string& text);
+bool WriteTextFile(const std::string& path, const std::string& text);
 
 // The names of the files in `folder` that match `pattern`.
 std::vector<std::string> MatchingFileNames(const std::string& folder, const char* pattern);
