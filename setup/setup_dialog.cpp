@@ -10,19 +10,28 @@
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
+#include "common/ui_language.h"
+#include "common/ui_text.h"
 #include "res/resource.h"
 #include "setup/shortcut.h"
 
 static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
 
-static const char RangeMessage[] = "秒数は1～2147483の範囲で指定してください。";
+static const UiText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
+                                    "Enter a number of seconds from 1 to 2147483."};
+static const UiText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
+                                              "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
+static const UiText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
+static const UiText StartedNotice = {
+    "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
+    "SWAYPIX is now running in the background. To stop it, start swaypix.exe again."};
 
 static bool IsChecked(HWND dialog, int controlId) {
     return SendDlgItemMessageA(dialog, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-static void ShowSetupMessage(HWND dialog, const char* text, UINT icon) {
-    MessageBoxA(dialog, text, ProductCaption, icon);
+static int ShowSetupMessage(HWND dialog, const UiText& text, UINT style) {
+    return ShowUiMessage(dialog, PickUiText(text), ProductCaption, style);
 }
 
 static void InitSetupDialog(HWND dialog) {
@@ -35,7 +44,7 @@ static void InitSetupDialog(HWND dialog) {
 static void CreateShortcutFromDialog(HWND dialog) {
     char text[10];
     if (GetDlgItemTextA(dialog, IDC_INTERVAL, text, sizeof text) == 0) {
-        ShowSetupMessage(dialog, "内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。", MB_ICONERROR);
+        ShowSetupMessage(dialog, UnreadableFieldMessage, MB_ICONERROR);
         return;
     }
     int seconds = ParseIntLikeAtoi(text);
@@ -60,12 +69,8 @@ static void StartNowFromDialog(HWND dialog) {
     }
     NudgeInterval = (int)seconds * 1000;
     NudgeDistance = IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1;
-    if (MessageBoxA(dialog, "この設定で動作を開始してもよろしいですか?", ProductCaption,
-                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-        return;
-    ShowSetupMessage(dialog,
-                     "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
-                     MB_ICONINFORMATION);
+    if (ShowSetupMessage(dialog, StartQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    ShowSetupMessage(dialog, StartedNotice, MB_ICONINFORMATION);
     EndDialog(dialog, IDC_STARTNOW);
 }
 

@@ -10,11 +10,27 @@
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
-#include "envreport/report_text.h"
+#include "common/ui_language.h"
+#include "common/ui_text.h"
 
 static const unsigned LastShortcutNumber = 65535;
 
 static char* DesktopFolderCopy = NULL;
+
+static const UiText CreatedMessage = {
+    "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
+    "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
+    "常駐を解除するには、もう一度ショートカットを起動してください。",
+    "The SWAYPIX shortcut has been created.\r\n\r\n - %s\r\n\r\n"
+    "Starting this shortcut runs SWAYPIX silently in the background.\r\n"
+    "To stop it, start the shortcut again."};
+// Line feeds alone in this one message, as it has always been.
+static const UiText FailedMessage = {"ショートカットの作成に失敗しました。\n\n - %s",
+                                     "The shortcut could not be created.\n\n - %s"};
+static const UiText NameTakenMessage = {
+    "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
+    "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
+    "A file with the shortcut's name already exists, so the shortcut cannot be created.\r\n\r\n - SWAYPIX.LNK"};
 
 const char* GetDesktopFolderPath() {
     if (DesktopFolderCopy) return DesktopFolderCopy;
@@ -42,15 +58,14 @@ bool CreateShortcut(const char* target, const char* arguments, const char* linkP
     return saved;
 }
 
-static void ShowShortcutOutcome(HWND owner, const char* format, const char* path, UINT icon) {
-    char message[PathBufferSize + 512];
-    FormatWholeCharacters(message, sizeof message, format, path);
-    MessageBoxA(owner, message, ProductCaption, icon);
+static void ShowShortcutOutcome(HWND owner, const UiText& format, const char* path, UINT icon) {
+    WCHAR widePath[PathBufferSize];
+    if (!WidenPath(path, widePath)) widePath[0] = L'\0';
+    ShowUiMessageWithPath(owner, PickUiText(format), widePath, ProductCaption, icon);
 }
 
-// Line feeds alone in this one message, as it has always been.
 static void ShowShortcutFailure(HWND owner, const char* path) {
-    ShowShortcutOutcome(owner, "ショートカットの作成に失敗しました。\n\n - %s", path, MB_ICONERROR);
+    ShowShortcutOutcome(owner, FailedMessage, path, MB_ICONERROR);
 }
 
 void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const char* arguments) {
@@ -67,10 +82,7 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const 
     bool joined = JoinFolderAndName(candidate, folder, ProductName, ".LNK");
     for (unsigned number = 2; joined && FileExists(candidate); ++number) {
         if (number > LastShortcutNumber) {
-            MessageBoxA(owner,
-                        "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
-                        "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
-                        ProductCaption, MB_ICONEXCLAMATION);
+            ShowUiMessage(owner, PickUiText(NameTakenMessage), ProductCaption, MB_ICONEXCLAMATION);
             return;
         }
         char stem[32];
@@ -83,11 +95,7 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const char* target, const 
     }
 
     if (CreateShortcut(target, arguments, candidate))
-        ShowShortcutOutcome(owner,
-                            "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
-                            "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
-                            "常駐を解除するには、もう一度ショートカットを起動してください。",
-                            candidate, MB_ICONINFORMATION);
+        ShowShortcutOutcome(owner, CreatedMessage, candidate, MB_ICONINFORMATION);
     else
         ShowShortcutFailure(owner, candidate);
 }
