@@ -58,7 +58,7 @@ static int RunResident(HINSTANCE instance) {
 }
 
 static bool SetupDialogStartsNow(HINSTANCE instance) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), NULL, SetupDialogProc, 0) == IDC_STARTNOW;
+    return RunSetupDialog(instance) == IDC_STARTNOW;
 }
 
 int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** argv) {
