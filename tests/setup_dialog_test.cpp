@@ -83,39 +83,6 @@ TEST(SetupResource, IsTheJapaneseExtendedTemplate) {
     }
 }
 
-static wchar_t AccessKeyOf(const std::wstring& text) {
-    size_t amp = text.find(L'&');
-    return amp == std::wstring::npos || amp + 1 >= text.size() ? 0 : towupper(text[amp + 1]);
-}
-
-// The English twin differs in its texts and font alone; each text keeps
-// the access key of the Japanese one, and is plain ASCII.
-TEST(SetupResource, TheEnglishTwinHasTheSameControlsAndAccessKeys) {
-    DialogTemplate japanese, english;
-    ASSERT_TRUE(LoadDialogTemplate(IDD_SETUP, LANG_JAPANESE, &japanese));
-    ASSERT_TRUE(LoadDialogTemplate(IDD_SETUP_ENGLISH, LANG_ENGLISH, &english));
-    EXPECT_EQ(japanese.style, english.style);
-    EXPECT_EQ(japanese.exStyle, english.exStyle);
-    EXPECT_EQ(japanese.cx, english.cx);
-    EXPECT_EQ(japanese.cy, english.cy);
-    EXPECT_EQ(L"SWAYPIX", english.caption);
-    EXPECT_EQ(8, english.pointSize);
-    EXPECT_EQ(L"MS Shell Dlg", english.face);
-    ASSERT_EQ(japanese.controls.size(), english.controls.size());
-    for (size_t i = 0; i < english.controls.size(); ++i) {
-        const ControlTemplate& j = japanese.controls[i];
-        const ControlTemplate& e = english.controls[i];
-        EXPECT_EQ(j.id, e.id) << i;
-        EXPECT_EQ(j.className, e.className) << i;
-        EXPECT_EQ(j.style, e.style) << i;
-        EXPECT_EQ(j.exStyle, e.exStyle) << i;
-        EXPECT_TRUE(j.x == e.x && j.y == e.y && j.cx == e.cx && j.cy == e.cy) << i;
-        EXPECT_EQ(AccessKeyOf(j.title), AccessKeyOf(e.title)) << i;
-        EXPECT_EQ(j.title.empty(), e.title.empty()) << i;
-        for (wchar_t c : e.title) EXPECT_TRUE(c >= L' ' && c < 0x7F) << i;
-    }
-}
-
 // ---- The running dialog ----
 
 class SetupDialog : public ::testing::Test {
