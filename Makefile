@@ -44,7 +44,8 @@ bench: build
 	tools/wine-session.sh sh -c 'wine $(BUILD)/resident_memory_bench.exe && wine $(BUILD)/report_bench.exe && wine $(BUILD)/cpuid_replay_bench.exe'
 
 # The README's picture of the set-up dialog, as Xvfb renders it with the
-# Japanese font; then the set-up dialog and the About box at 144 dpi.
+# Japanese font; then the set-up dialog and the About box at 144 dpi, and
+# the English set-up dialog.
 screenshot: build
 	unset DISPLAY; tools/run.sh
 	/usr/bin/convert $(BUILD)/screen.png -trim +repage docs/setup-dialog.png

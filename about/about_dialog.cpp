@@ -9,11 +9,12 @@
 #include "about/wait_cursor.h"
 #include "about/window_dpi.h"
 #include "common/optional_functions.h"
-#include "common/path_message.h"
 #include "common/paths.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
 #include "common/wide_text.h"
+#include "common/ui_language.h"
+#include "common/ui_text.h"
 #include "envreport/report_driver.h"
 #include "envreport/report_text.h"
 
@@ -41,17 +42,24 @@ void FormatContactText(char* out, size_t size, const AboutBoxInfo& info) {
                           TextOrEmpty(info.mailAddress), info.japanese && info.mailAddress ? MailFilterNote : "");
 }
 
+// The report file is in the system's code page, so it is Japanese only
+// where that is 932, whatever language the box shows.
+static bool ReportIsJapanese(const AboutBoxInfo& info) {
+    return info.japanese && AnsiCodePageIsJapanese();
+}
+
 // Title and contact boxes from the version resource; without one they
-// keep "(NULL)".
+// keep "(NULL)". The title line goes into the report too, so its Greek
+// letters follow the report's language.
 static void ShowVersionTexts(HWND box, const AboutBoxInfo& info) {
     ProductVersionTexts texts;
-    if (!UpdateProductTitleLine(info.productName, info.japanese != 0, &texts)) return;
+    if (!UpdateProductTitleLine(info.productName, ReportIsJapanese(info), &texts)) return;
     char title[ProductTitleLineSize + sizeof texts.legalCopyright + 4];
     FormatWholeCharacters(title, sizeof title, "%s\r\n\r\n%s", ProductTitleLine, texts.legalCopyright);
-    SetDlgItemTextA(box, IDC_ABOUT_TITLE, title);
+    SetUiItemText(box, IDC_ABOUT_TITLE, title);
     char contact[2048];
     FormatContactText(contact, sizeof contact, info);
-    SetDlgItemTextA(box, IDC_ABOUT_CONTACT, contact);
+    SetUiItemText(box, IDC_ABOUT_CONTACT, contact);
 }
 
 static const int LinkButtons[] = {IDC_ABOUT_WEBSITE, IDC_ABOUT_MAIL};
@@ -83,9 +91,11 @@ static BOOL InitAboutBox(HWND box, const AboutBoxInfo* info) {
     CurrentAbout = info;
     BOOL focusDefault = TRUE;
     ShowVersionTexts(box, *info);
-    SetDlgItemTextA(box, IDC_ABOUT_NOTICE, info->notice);
+    SetUiItemText(box, IDC_ABOUT_NOTICE, info->notice);
+    // A Unicode procedure, so the notice stays a Unicode window whose text
+    // reads back unchanged.
     HWND notice = GetDlgItem(box, IDC_ABOUT_NOTICE);
-    PreviousNoticeProc = (WNDPROC)SetWindowLongPtrA(notice, GWLP_WNDPROC, (LONG_PTR)NoticeEditProc);
+    PreviousNoticeProc = (WNDPROC)SetWindowLongPtrW(notice, GWLP_WNDPROC, (LONG_PTR)NoticeEditProc);
     if (!info->feedbackPage) ShowWindow(GetDlgItem(box, IDC_ABOUT_FEEDBACK), SW_HIDE);
     if (!info->donationPage) {
         ShowWindow(GetDlgItem(box, IDC_ABOUT_DONATION), SW_HIDE);
@@ -113,15 +123,15 @@ static const char* ReportHeader(bool japanese) {
 // The report built and written to its file; false, with the user told
 // which file could not be written, when it cannot be had whole.
 static bool WriteEnvironmentReport(HWND box, const AboutBoxInfo& info) {
-    bool japanese = info.japanese != 0;
+    bool japanese = ReportIsJapanese(info);
     HCURSOR previousCursor = BeginWaitCursor();
     bool written = WriteReportFile(ReportHeader(japanese), BuildEnvironmentReport(japanese ? 0 : 1, ProductTitleLine));
     EndWaitCursor(previousCursor);
     if (!written)
-        ShowPathMessage(box,
-                        japanese ? "環境情報をファイルに書き込めませんでした。\r\n\r\n - %s"
-                                 : "Cannot write the environment report to the file.\r\n\r\n - %s",
-                        ReportTempPath, info.productName, MB_ICONERROR);
+        ShowUiMessageWithPath(box,
+                              info.japanese ? "環境情報をファイルに書き込めませんでした。\r\n\r\n - %s"
+                                            : "Cannot write the environment report to the file.\r\n\r\n - %s",
+                              ReportTempPath, info.productName, MB_ICONERROR);
     return written;
 }
 
@@ -157,7 +167,7 @@ static void RunLinkAction(HWND box, int controlId) {
     wchar_t target[PathBufferSize];
     if (ActionTarget(box, controlId, info, target) &&
         (INT_PTR)OpenWithShell(box, target, visit.systemFolder) <= 32)
-        MessageBoxA(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
+        ShowUiMessage(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
     LeaveSystemFolder(visit);
 }
 
@@ -215,8 +225,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT CALLBACK NoticeEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CHAR && wParam == 1) {
-        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
         return 0;
     }
-    return CallWindowProcA(PreviousNoticeProc, edit, message, wParam, lParam);
+    return CallWindowProcW(PreviousNoticeProc, edit, message, wParam, lParam);
 }

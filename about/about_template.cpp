@@ -121,7 +121,7 @@ INT_PTR RunAboutBox(const AboutBoxInfo* info) {
     if (!memory) return 0;
     INT_PTR result = 0;
     if (WriteAboutTemplate(*info, memory) != 0)
-        result = DialogBoxIndirectParamA(info->instance, (LPCDLGTEMPLATEA)memory, info->owner, AboutDialogProc,
+        result = DialogBoxIndirectParamW(info->instance, (LPCDLGTEMPLATEW)memory, info->owner, AboutDialogProc,
                                          (LPARAM)info);
     GlobalFree(memory);
     return result;

@@ -7,6 +7,7 @@
 
 #include "common/optional_functions.h"
 #include "common/paths.h"
+#include "common/ui_language.h"
 #include "common/wide_text.h"
 #include "envreport/report_text.h"
 
@@ -23,7 +24,7 @@ static bool QueryVersionText(void* block, const wchar_t* name, char* out, size_t
     out[0] = '\0';
     if (!query || !query(block, key, (void**)&value, &length) || !value) return false;
     char text[512];
-    NarrowText(OwnTextCodePage, value, text, sizeof text);
+    NarrowText(ProgramTextCodePage, value, text, sizeof text);
     CopyWholeCharacters(out, size, text);
     return true;
 }

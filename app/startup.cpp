@@ -6,12 +6,19 @@
 #include "common/nudge_settings.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
+#include "common/ui_language.h"
+#include "common/ui_text.h"
 #include "res/resource.h"
 #include "setup/setup_dialog.h"
 
 // How long a second start waits for the resident instance to take its
 // WM_DESTROY. It answers in milliseconds; a hung one must not hang us.
 static const UINT EndResidencyTimeoutMs = 5000;
+
+static const UiText EndQuestion = {"常駐を解除してもよろしいですか。", "SWAYPIX is running. Do you want to stop it?"};
+static const UiText EndedNotice = {"常駐解除しました。", "SWAYPIX has stopped."};
+static const UiText EndFailedNotice = {"常駐を解除できませんでした。",
+                                       "SWAYPIX did not respond and could not be stopped."};
 
 static bool IsSilentToggle(const char* commandTail) {
     return lstrcmpiA(commandTail, "/X") == 0;
@@ -30,13 +37,12 @@ static int EndResidency(HWND resident, const char* commandTail) {
         TellResidentToQuit(resident);
         return 0;
     }
-    if (MessageBoxA(NULL, "常駐を解除してもよろしいですか。", ProductCaption,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ShowUiMessage(NULL, PickUiText(EndQuestion), ProductCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
     if (TellResidentToQuit(resident))
-        MessageBoxA(NULL, "常駐解除しました。", ProductCaption, MB_ICONINFORMATION);
+        ShowUiMessage(NULL, PickUiText(EndedNotice), ProductCaption, MB_ICONINFORMATION);
     else
-        MessageBoxA(NULL, "常駐を解除できませんでした。", ProductCaption, MB_ICONERROR);
+        ShowUiMessage(NULL, PickUiText(EndFailedNotice), ProductCaption, MB_ICONERROR);
     return 0;
 }
 
@@ -54,7 +60,7 @@ static int RunResident(HINSTANCE instance) {
 
 static bool SetupDialogStartsNow(HINSTANCE instance) {
     LoadThemeLibraryFromSystemFolder();
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), NULL, SetupDialogProc, 0) == IDC_STARTNOW;
+    return RunSetupDialog(instance) == IDC_STARTNOW;
 }
 
 int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** argv) {

@@ -1,12 +1,11 @@
 // Byte texts to and from UTF-16, for the wide calls. The program's own
-// texts are code page 932 whatever the system's; what an ANSI call gave,
-// and what the report shows of the machine, is in the system code page.
+// texts are code page 932 whatever the system's (ProgramTextCodePage);
+// what an ANSI call gave, and what the report shows of the machine, is in
+// the system code page.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
-
-const UINT OwnTextCodePage = 932;
 
 // False, with `out` empty, when the text cannot be converted or does not
 // fit in `outChars` characters with its terminator.

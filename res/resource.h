@@ -3,6 +3,9 @@
 
 #define IDI_SWAYPIX      107
 #define IDD_SETUP        129
+// The set-up dialog in English: the same controls, shown where the user
+// does not read Japanese.
+#define IDD_SETUP_ENGLISH 130
 
 #define IDC_ABOUT        1000
 #define IDC_INTERVAL     1001

@@ -11,19 +11,28 @@
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
 #include "common/wide_text.h"
+#include "common/ui_language.h"
+#include "common/ui_text.h"
 #include "res/resource.h"
 #include "setup/shortcut.h"
 
 static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
 
-static const char RangeMessage[] = "秒数は1～2147483の範囲で指定してください。";
+static const UiText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
+                                    "Enter a number of seconds from 1 to 2147483."};
+static const UiText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
+                                              "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
+static const UiText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
+static const UiText StartedNotice = {
+    "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
+    "SWAYPIX is now running in the background. To stop it, start swaypix.exe again."};
 
 static bool IsChecked(HWND dialog, int controlId) {
     return SendDlgItemMessageA(dialog, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-static void ShowSetupMessage(HWND dialog, const char* text, UINT icon) {
-    MessageBoxA(dialog, text, ProductCaption, icon);
+static int ShowSetupMessage(HWND dialog, const UiText& text, UINT style) {
+    return ShowUiMessage(dialog, PickUiText(text), ProductCaption, style);
 }
 
 static void InitSetupDialog(HWND dialog) {
@@ -36,7 +45,7 @@ static void InitSetupDialog(HWND dialog) {
 static void CreateShortcutFromDialog(HWND dialog) {
     char text[10];
     if (GetDlgItemTextA(dialog, IDC_INTERVAL, text, sizeof text) == 0) {
-        ShowSetupMessage(dialog, "内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。", MB_ICONERROR);
+        ShowSetupMessage(dialog, UnreadableFieldMessage, MB_ICONERROR);
         return;
     }
     int seconds = ParseIntLikeAtoi(text);
@@ -61,12 +70,8 @@ static void StartNowFromDialog(HWND dialog) {
     }
     NudgeInterval = (int)seconds * 1000;
     NudgeDistance = IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1;
-    if (MessageBoxA(dialog, "この設定で動作を開始してもよろしいですか?", ProductCaption,
-                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
-        return;
-    ShowSetupMessage(dialog,
-                     "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
-                     MB_ICONINFORMATION);
+    if (ShowSetupMessage(dialog, StartQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    ShowSetupMessage(dialog, StartedNotice, MB_ICONINFORMATION);
     EndDialog(dialog, IDC_STARTNOW);
 }
 
@@ -79,6 +84,16 @@ static void OpenFeedbackPage(HWND dialog) {
     OpenWithShell(dialog, page, visit.systemFolder);
     LeaveSystemFolder(visit);
     RestoreExeDirectory();
+}
+
+// Resource 129 or its English twin, by the user's language. An ANSI
+// dialog passes its texts through the system's code page, which garbles
+// Japanese where that is not 932: there the dialog is a Unicode one.
+INT_PTR RunSetupDialog(HINSTANCE instance) {
+    WORD templateId = UserSeesJapanese() ? IDD_SETUP : IDD_SETUP_ENGLISH;
+    if (AnsiCodePageIsJapanese())
+        return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL, SetupDialogProc, 0);
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), NULL, SetupDialogProc, 0);
 }
 
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -5,16 +5,32 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/path_message.h"
 #include "common/paths.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
 #include "common/wide_text.h"
+#include "common/ui_language.h"
+#include "common/ui_text.h"
 
 static const unsigned LastShortcutNumber = 65535;
 
 static wchar_t* DesktopFolderCopy = NULL;
+
+static const UiText CreatedMessage = {
+    "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
+    "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
+    "常駐を解除するには、もう一度ショートカットを起動してください。",
+    "The SWAYPIX shortcut has been created.\r\n\r\n - %s\r\n\r\n"
+    "Starting this shortcut runs SWAYPIX silently in the background.\r\n"
+    "To stop it, start the shortcut again."};
+// Line feeds alone in this one message, as it has always been.
+static const UiText FailedMessage = {"ショートカットの作成に失敗しました。\n\n - %s",
+                                     "The shortcut could not be created.\n\n - %s"};
+static const UiText NameTakenMessage = {
+    "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
+    "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
+    "A file with the shortcut's name already exists, so the shortcut cannot be created.\r\n\r\n - SWAYPIX.LNK"};
 
 const wchar_t* GetDesktopFolderPath() {
     if (DesktopFolderCopy) return DesktopFolderCopy;
@@ -43,9 +59,12 @@ bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t*
     return saved;
 }
 
-// Line feeds alone in this one message, as it has always been.
+static void ShowShortcutOutcome(HWND owner, const UiText& format, const wchar_t* path, UINT icon) {
+    ShowUiMessageWithPath(owner, PickUiText(format), path, ProductCaption, icon);
+}
+
 static void ShowShortcutFailure(HWND owner, const wchar_t* path) {
-    ShowPathMessage(owner, "ショートカットの作成に失敗しました。\n\n - %s", path, ProductCaption, MB_ICONERROR);
+    ShowShortcutOutcome(owner, FailedMessage, path, MB_ICONERROR);
 }
 
 void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, const char* arguments) {
@@ -62,10 +81,7 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, con
     bool joined = JoinFolderAndName(candidate, folder, L"SWAYPIX", L".LNK");
     for (unsigned number = 2; joined && FileExists(candidate); ++number) {
         if (number > LastShortcutNumber) {
-            MessageBoxA(owner,
-                        "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
-                        "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
-                        ProductCaption, MB_ICONEXCLAMATION);
+            ShowUiMessage(owner, PickUiText(NameTakenMessage), ProductCaption, MB_ICONEXCLAMATION);
             return;
         }
         wchar_t stem[32];
@@ -78,11 +94,7 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, con
     }
 
     if (CreateShortcut(target, arguments, candidate))
-        ShowPathMessage(owner,
-                        "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
-                        "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
-                        "常駐を解除するには、もう一度ショートカットを起動してください。",
-                        candidate, ProductCaption, MB_ICONINFORMATION);
+        ShowShortcutOutcome(owner, CreatedMessage, candidate, MB_ICONINFORMATION);
     else
         ShowShortcutFailure(owner, candidate);
 }

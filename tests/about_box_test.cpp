@@ -188,9 +188,10 @@ TEST_F(AboutBox, CtrlASelectsAllOnlyInTheNotice) {
     SendMessageA(notice, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
     EXPECT_EQ(0u, start);
     EXPECT_EQ(18u, end);
-    EXPECT_EQ((LONG_PTR)NoticeEditProc, GetWindowLongPtrA(notice, GWLP_WNDPROC));
+    // A Unicode procedure: read through the A call, it would be a thunk.
+    EXPECT_EQ((LONG_PTR)NoticeEditProc, GetWindowLongPtrW(notice, GWLP_WNDPROC));
     for (int other : {IDC_ABOUT_TITLE, IDC_ABOUT_CONTACT})
-        EXPECT_NE((LONG_PTR)NoticeEditProc, GetWindowLongPtrA(GetDlgItem(box, other), GWLP_WNDPROC)) << other;
+        EXPECT_NE((LONG_PTR)NoticeEditProc, GetWindowLongPtrW(GetDlgItem(box, other), GWLP_WNDPROC)) << other;
 }
 
 TEST_F(AboutBox, MailTwiceOpensTheSameTargetAndLocksTheButtonsForASecond) {
