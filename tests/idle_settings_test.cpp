@@ -22,10 +22,12 @@ static const char UserDesktop[] = "Control Panel\\Desktop";
 static const char PolicyDesktop[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
 static const char SystemPolicies[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
-// Writes a value, or deletes it for null data.
+// Writes a value, or deletes it for null data, in the 64-bit view as
+// management tools write policies.
 static void PutValue(HKEY root, const char* keyPath, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    if (RegCreateKeyExA(root, keyPath, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS) return;
+    if (RegCreateKeyExA(root, keyPath, 0, NULL, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, NULL, &key, NULL) != ERROR_SUCCESS)
+        return;
     if (data) RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
     else RegDeleteValueA(key, name);
     RegCloseKey(key);
@@ -48,8 +50,8 @@ struct SavedValue {
 static SavedValue SaveValue(HKEY root, const char* keyPath, const char* name) {
     SavedValue saved = {root, keyPath, name, false, 0, std::vector<BYTE>(1024)};
     DWORD size = (DWORD)saved.data.size();
-    saved.existed = RegGetValueA(root, keyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type, saved.data.data(),
-                                 &size) == ERROR_SUCCESS;
+    saved.existed = RegGetValueA(root, keyPath, name, RRF_RT_ANY | RRF_NOEXPAND | RRF_SUBKEY_WOW6464KEY, &saved.type,
+                                 saved.data.data(), &size) == ERROR_SUCCESS;
     saved.data.resize(size);
     return saved;
 }
@@ -65,6 +67,7 @@ protected:
     bool policyExisted = false;
     BOOL userActive = FALSE;
     UINT userTimeout = 0;
+    BOOL userSecure = FALSE;
 
     void SetUp() override {
         HKEY policy;
@@ -77,10 +80,12 @@ protected:
         saved.push_back(SaveValue(HKEY_LOCAL_MACHINE, SystemPolicies, "InactivityTimeoutSecs"));
         SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &userActive, 0);
         SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &userTimeout, 0);
+        SystemParametersInfoA(SPI_GETSCREENSAVESECURE, 0, &userSecure, 0);
     }
     void TearDown() override {
         SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, userActive, NULL, SPIF_UPDATEINIFILE);
         SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, userTimeout, NULL, SPIF_UPDATEINIFILE);
+        SystemParametersInfoA(SPI_SETSCREENSAVESECURE, userSecure, NULL, SPIF_UPDATEINIFILE);
         for (const SavedValue& value : saved) RestoreValue(value);
         if (!policyExisted) RegDeleteTreeA(HKEY_CURRENT_USER, PolicyDesktop);
     }
@@ -92,6 +97,7 @@ struct SaverCase {
     const char* secure;
     const char* program;
     const char* policy[4];  // active, timeout, secure, program; null: not set
+    bool numbers;           // the numbers as REG_DWORD, not as text
     const char* english;
     const char* japanese;
 };
@@ -99,15 +105,18 @@ struct SaverCase {
 TEST_F(IdleSettings, ScreenSaverFromTheUsersValuesOrThePolicyThatOverridesThem) {
     const char* saver = "C:\\windows\\system32\\scrnsave.scr";
     const SaverCase cases[] = {
-        {TRUE, 600, "0", saver, {}, "scrnsave.scr, 10 min", "scrnsave.scr, 10分"},
-        {TRUE, 90, "1", saver, {}, "scrnsave.scr, 90 s, password", "scrnsave.scr, 90秒, パスワード保護"},
-        {TRUE, 90, "1", saver, {NULL, "300", "0", "D:\\Savers\\policy.scr"}, "policy.scr, 5 min (policy)",
+        {TRUE, 600, "0", saver, {}, false, "scrnsave.scr, 10 min", "scrnsave.scr, 10分"},
+        {TRUE, 90, "1", saver, {}, false, "scrnsave.scr, 90 s, password", "scrnsave.scr, 90秒, パスワード保護"},
+        {TRUE, 90, "1", saver, {NULL, "300", "0", "D:\\Savers\\policy.scr"}, false, "policy.scr, 5 min (policy)",
          "policy.scr, 5分 (ポリシー)"},
-        {FALSE, 600, "0", saver, {"1", NULL, "1", NULL}, "scrnsave.scr, 10 min, password (policy)",
+        {FALSE, 600, "0", saver, {"1", NULL, "1", NULL}, false, "scrnsave.scr, 10 min, password (policy)",
          "scrnsave.scr, 10分, パスワード保護 (ポリシー)"},
-        {TRUE, 600, "1", saver, {"0"}, "none (policy)", "なし (ポリシー)"},
-        {TRUE, 600, "1", NULL, {}, "none", "なし"},
-        {FALSE, 600, "1", saver, {}, "none", "なし"},
+        {FALSE, 600, "0", saver, {"1", "120", "1", NULL}, true, "scrnsave.scr, 2 min, password (policy)",
+         "scrnsave.scr, 2分, パスワード保護 (ポリシー)"},
+        {TRUE, 600, "1", saver, {"0"}, true, "none (policy)", "なし (ポリシー)"},
+        {TRUE, 600, "1", saver, {"0"}, false, "none (policy)", "なし (ポリシー)"},
+        {TRUE, 600, "1", NULL, {}, false, "none", "なし"},
+        {FALSE, 600, "1", saver, {}, false, "none", "なし"},
     };
     const char* policyNames[4] = {"ScreenSaveActive", "ScreenSaveTimeOut", "ScreenSaverIsSecure", "SCRNSAVE.EXE"};
     SectionText(WritePowerSection);  // shell32, kept once loaded, opens keys of its own on first use
@@ -119,6 +128,11 @@ TEST_F(IdleSettings, ScreenSaverFromTheUsersValuesOrThePolicyThatOverridesThem) 
         PutString(HKEY_CURRENT_USER, UserDesktop, "ScreenSaverIsSecure", c.secure);
         PutString(HKEY_CURRENT_USER, UserDesktop, "SCRNSAVE.EXE", c.program);
         for (int i = 0; i < 4; ++i) PutString(HKEY_CURRENT_USER, PolicyDesktop, policyNames[i], c.policy[i]);
+        for (int i = 0; i < 3 && c.numbers; ++i) {
+            DWORD number = c.policy[i] ? (DWORD)atoi(c.policy[i]) : 0;
+            PutValue(HKEY_CURRENT_USER, PolicyDesktop, policyNames[i], REG_DWORD, c.policy[i] ? &number : NULL,
+                     sizeof number);
+        }
         std::vector<HANDLE> free = NextFreeHandles(4);
         EXPECT_EQ(c.english, LineAfter(SectionText(WritePowerSection), "Screen Saver  :")) << c.english;
         EXPECT_EQ(free, NextFreeHandles(4)) << "no key left open";
@@ -167,7 +181,7 @@ TEST(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
     ASSERT_TRUE(CreateShortcut(program.c_str(), "60000 0", (desktop + "\\SWAYPIX(2).LNK").c_str()));
     ASSERT_TRUE(CreateShortcut(gone.c_str(), "60000 0", (desktop + "\\swaypix(3).lnk").c_str()));
     ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (startup + "\\SWAYPIX.LNK").c_str()));
-    DeleteFileA(gone.c_str());
+    ASSERT_TRUE(DeleteFileWhenFree(gone));
 
     EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK 60000 0 (Shift key every 60 s)"
               "\r\nShortcut      :Desktop\\swaypix(3).lnk 60000 0 (Shift key every 60 s) [target missing]"
