@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/resident_window.h"
+#include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
@@ -13,7 +14,7 @@
 static const UINT EndResidencyTimeoutMs = 5000;
 
 static bool IsSilentToggle(const char* commandTail) {
-    return lstrcmpiA(commandTail, "/X") == 0;
+    return IsSilentToggleText(commandTail);
 }
 
 // True only when the resident instance's window procedure has handled the

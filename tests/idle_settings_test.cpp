@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -167,49 +169,116 @@ static std::string ShortcutLines(bool japanese) {
     return first == std::string::npos ? "<none>" : text.substr(first);
 }
 
-// Links written by the set-up dialog's own shortcut code.
-TEST(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
+static int AllocationCalls;
+static int FailFromCall;
+
+static void* FailingFromNthCall(void* block, size_t size) {
+    return ++AllocationCalls >= FailFromCall ? NULL : realloc(block, size);
+}
+
+static const char UserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+class ProgramShortcuts : public ::testing::Test {
+protected:
     std::string desktop = ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
     std::string startup = ShellFolderPath(CSIDL_STARTUP);
-    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
-    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    std::string allUsers = ShellFolderPath(CSIDL_COMMON_STARTUP);
+    SavedValue startupFolder = SaveValue(HKEY_CURRENT_USER, UserShellFolders, "Startup");
+
+    void DeleteLinks() {
+        for (const std::string& folder : {desktop, startup, allUsers}) DeleteMatchingFiles(folder, "SWAYPIX*.LNK");
+    }
+    void SetUp() override { DeleteLinks(); }
+    void TearDown() override {
+        RestoreValue(startupFolder);
+        DeleteLinks();
+    }
+};
+
+// Links written by the set-up dialog's own shortcut code, and a file that
+// is not a link at all.
+TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
     std::string program = BuiltProgramPath("swaypix.exe");
     std::string gone = desktop + "\\gone.exe";
     ASSERT_TRUE(CopyFileA(program.c_str(), gone.c_str(), FALSE));
-    ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (desktop + "\\SWAYPIX.LNK").c_str()));
-    ASSERT_TRUE(CreateShortcut(program.c_str(), "60000 0", (desktop + "\\SWAYPIX(2).LNK").c_str()));
+    const struct {
+        const std::string& folder;
+        const char* name;
+        const char* arguments;
+    } links[] = {{desktop, "SWAYPIX.LNK", "50000"},     {desktop, "SWAYPIX(2).LNK", "60000 0"},
+                 {desktop, "SWAYPIX(4).LNK", "500"},     {desktop, "SWAYPIX(5).LNK", "-1000"},
+                 {desktop, "SWAYPIX(6).LNK", "1250 0"},  {desktop, "SWAYPIX(7).LNK", "/X"},
+                 {startup, "SWAYPIX.LNK", "50000"},      {allUsers, "SWAYPIX.LNK", "1001"}};
+    for (const auto& link : links)
+        ASSERT_TRUE(CreateShortcut(program.c_str(), link.arguments, (link.folder + "\\" + link.name).c_str()));
     ASSERT_TRUE(CreateShortcut(gone.c_str(), "60000 0", (desktop + "\\swaypix(3).lnk").c_str()));
-    ASSERT_TRUE(CreateShortcut(program.c_str(), "50000", (startup + "\\SWAYPIX.LNK").c_str()));
     ASSERT_TRUE(DeleteFileWhenFree(gone));
+    FILE* corrupt = fopen((desktop + "\\SWAYPIX(8).LNK").c_str(), "wb");
+    ASSERT_TRUE(corrupt);
+    fputs("not a shell link", corrupt);
+    fclose(corrupt);
 
     EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK 60000 0 (Shift key every 60 s)"
               "\r\nShortcut      :Desktop\\swaypix(3).lnk 60000 0 (Shift key every 60 s) [target missing]"
+              "\r\nShortcut      :Desktop\\SWAYPIX(4).LNK 500 (pointer every 0.5 s)"
+              "\r\nShortcut      :Desktop\\SWAYPIX(5).LNK -1000 (set-up dialog)"
+              "\r\nShortcut      :Desktop\\SWAYPIX(6).LNK 1250 0 (Shift key every 1.25 s)"
+              "\r\nShortcut      :Desktop\\SWAYPIX(7).LNK /X"
+              "\r\nShortcut      :Desktop\\SWAYPIX(8).LNK [unreadable]"
               "\r\nShortcut      :Desktop\\SWAYPIX.LNK 50000 (pointer every 50 s)"
-              "\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)",
+              "\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)"
+              "\r\nShortcut      :Startup (all users)\\SWAYPIX.LNK 1001 (pointer every 1.001 s)",
               ShortcutLines(false));
     EXPECT_EQ("\r\nショートカット:デスクトップ\\SWAYPIX(2).LNK 60000 0 (Shiftキー 60秒毎)"
               "\r\nショートカット:デスクトップ\\swaypix(3).lnk 60000 0 (Shiftキー 60秒毎) [リンク先なし]"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(4).LNK 500 (マウス 0.5秒毎)"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(5).LNK -1000 (設定ダイアログ)"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(6).LNK 1250 0 (Shiftキー 1.25秒毎)"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(7).LNK /X"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(8).LNK [読み取れません]"
               "\r\nショートカット:デスクトップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
-              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)",
+              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
+              "\r\nショートカット:スタートアップ(全員)\\SWAYPIX.LNK 1001 (マウス 1.001秒毎)",
               ShortcutLines(true));
 
-    std::vector<HANDLE> free = NextFreeHandles(4);
-    {
-        ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {[](void*, size_t) -> void* { return NULL; }});
-        EXPECT_EQ(std::string::npos, SectionText(WritePowerSection).find("Shortcut"));
-        EXPECT_EQ(ReportOutOfMemory, ReportFailed);
+    // Each allocation in turn fails, from the report's first block to the
+    // shortcut names and their order: what was written stays, nothing
+    // follows, nothing stays open.
+    std::string whole = SectionText(WritePowerSection);
+    bool failedInShortcuts = false;
+    for (FailFromCall = 1;; ++FailFromCall) {
+        AllocationCalls = 0;
+        std::vector<HANDLE> free = NextFreeHandles(4);
+        std::string text;
+        {
+            ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {FailingFromNthCall});
+            text = SectionText(WritePowerSection);
+        }
+        if (AllocationCalls < FailFromCall) break;  // none failed
+        EXPECT_EQ(ReportOutOfMemory, ReportFailed) << FailFromCall;
         ReportFailed = ReportNotFailed;
+        EXPECT_EQ(0u, whole.find(text)) << FailFromCall << text;
+        EXPECT_EQ(free, NextFreeHandles(4)) << "no search, key or file left open " << FailFromCall;
+        failedInShortcuts |= text.find("\r\nScreen Saver  :") != std::string::npos && text.find("Shortcut") == std::string::npos;
     }
-    EXPECT_EQ(free, NextFreeHandles(4)) << "no search, key or file left open";
+    EXPECT_TRUE(failedInShortcuts);
+
+    // A Startup folder on a drive that is not there has no path.
+    PutValue(HKEY_CURRENT_USER, UserShellFolders, "Startup", REG_EXPAND_SZ, "Q:\\nowhere\\Startup", 20);
+    EXPECT_NE(std::string::npos, ShortcutLines(false).find("\r\nShortcut      :Startup [folder unreadable]"
+                                                           "\r\nShortcut      :Startup (all users)\\"));
+    EXPECT_NE(std::string::npos, ShortcutLines(true).find("\r\nショートカット:スタートアップ [フォルダを読み取れません]"
+                                                          "\r\nショートカット:スタートアップ(全員)\\"));
 
     CoUninitialize();  // without COM the names stand alone
-    EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK\r\nShortcut      :Desktop\\swaypix(3).lnk"
-              "\r\nShortcut      :Desktop\\SWAYPIX.LNK\r\nShortcut      :Startup\\SWAYPIX.LNK",
-              ShortcutLines(false));
+    EXPECT_EQ(0u, ShortcutLines(false).find("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK\r\nShortcut      :Desktop\\swaypix(3).lnk"
+                                            "\r\nShortcut      :Desktop\\SWAYPIX(4).LNK"));
+    EXPECT_NE(std::string::npos, ShortcutLines(false).find("\r\nShortcut      :Desktop\\SWAYPIX(8).LNK\r\n"));
 
-    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
-    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    DeleteLinks();  // "none" for the folders read, beside the one that was not
+    EXPECT_EQ("\r\nShortcut      :Startup [folder unreadable]\r\nShortcut      :none", ShortcutLines(false));
+    RestoreValue(startupFolder);
     EXPECT_EQ("\r\nShortcut      :none", ShortcutLines(false));
     EXPECT_EQ("\r\nショートカット:なし", ShortcutLines(true));
 }
