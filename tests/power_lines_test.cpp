@@ -186,56 +186,55 @@ TEST_F(PowerLineReport, SourcePlanAndSleepStatesAsThePowerManagerTellsThem) {
     }
 }
 
-struct PolicyCase {
-    const char* scheme;  // ActivePowerScheme; null: none
-    int setting;         // the one setting a policy sets, by its row above; -1: none
-    DWORD ac, dc;        // Unreadable: not set
-    const char* english;  // lines the block must hold
-    const char* japanese;
-};
+// A setting's policy values, AC and DC (Unreadable: not set), under its key
+// named by the GUID as StringFromGUID2 writes it, without braces.
+static void PutSettingPolicy(int setting, DWORD ac, DWORD dc) {
+    OLECHAR wide[39];
+    char name[39];
+    StringFromGUID2(*PlanSettings[setting].setting, wide, 39);
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, NULL, NULL);
+    name[37] = '\0';
+    std::string key = std::string(PowerPolicies) + "\\PowerSettings\\" + (name + 1);
+    if (ac != Unreadable) PutPowerPolicy(key, "ACSettingIndex", REG_DWORD, &ac, sizeof ac);
+    if (dc != Unreadable) PutPowerPolicy(key, "DCSettingIndex", REG_DWORD, &dc, sizeof dc);
+}
 
 // The policy's plan, named or by its GUID alone, braced or not, in any
-// case; a malformed one leaves the user's plan. One policy value on mains
-// or on battery marks its line.
+// case, with the values of that plan; a malformed one leaves the user's.
+// One policy value on mains or on battery marks its line.
 TEST_F(PowerLineReport, APolicysPlanAndValuesOverrideThePlansAndAreMarked) {
-    const PolicyCase cases[] = {
-        {"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c", -1, 0, 0,
-         "\r\nPower Plan    :High performance {8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c} (policy)"
-         "\r\n Sleep        :AC ?, DC ?\r\n",
-         "\r\n電源プラン    :High performance {8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c} (ポリシー)"
-         "\r\n スリープ     :AC ?, DC ?\r\n"},
-        {"{A1841308-3541-4FAB-BC81-F71556F20B4A}", -1, 0, 0,
-         "\r\nPower Plan    :{a1841308-3541-4fab-bc81-f71556f20b4a} (policy)\r\n",
-         "\r\n電源プラン    :{a1841308-3541-4fab-bc81-f71556f20b4a} (ポリシー)\r\n"},
-        // One digit short: the plan of the user stands.
-        {"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635", -1, 0, 0,
-         "\r\nPower Plan    :Balanced {381b4222-f694-41f0-9685-ff5bb260df2e}\r\n Sleep        :AC 10 min, DC 5 min\r\n",
-         "\r\n電源プラン    :Balanced {381b4222-f694-41f0-9685-ff5bb260df2e}\r\n スリープ     :AC 10分, DC 5分\r\n"},
-        {NULL, 0, 0, Unreadable, "\r\n Sleep        :AC never, DC 5 min (policy)\r\n",
-         "\r\n スリープ     :AC なし, DC 5分 (ポリシー)\r\n"},
-        {NULL, 4, 120, 60, "\r\n Unattended   :AC 2 min, DC 1 min (policy)\r\n",
-         "\r\n 無人スリープ :AC 2分, DC 1分 (ポリシー)\r\n"},
-        {NULL, 5, Unreadable, 1, "\r\n Wake Sign-in :AC no, DC yes (policy)\r\n",
-         "\r\n 復帰時ロック :AC なし, DC あり (ポリシー)\r\n"},
+    const struct {
+        const char* scheme;
+        const char* english;  // the plan line, then the sleep line
+        const char* japanese;
+    } schemes[] = {
+        {"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c",
+         "High performance {8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c} (policy)\r\n Sleep        :AC ?, DC ?",
+         "High performance {8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c} (ポリシー)\r\n スリープ     :AC ?, DC ?"},
+        {"{A1841308-3541-4FAB-BC81-F71556F20B4A}", "{a1841308-3541-4fab-bc81-f71556f20b4a} (policy)\r\n Sleep ",
+         "{a1841308-3541-4fab-bc81-f71556f20b4a} (ポリシー)\r\n スリープ "},
+        {"8c5e7fda-e8bf-4a96-9a85-a6e23a8c635",  // one digit short
+         "Balanced {381b4222-f694-41f0-9685-ff5bb260df2e}\r\n Sleep        :AC 10 min, DC 5 min",
+         "Balanced {381b4222-f694-41f0-9685-ff5bb260df2e}\r\n スリープ     :AC 10分, DC 5分"},
     };
     ScopedSwap<PowerAccess> power(Power, PlayedPowerAccess);
-    Played = {false, 0, 0, 0, true, "Balanced", {{600, 300}, {}, {}, {}, {}, {0, 0}}, true, {0, 0, 1, 0, 1, 1}};
-    for (const PolicyCase& c : cases) {
-        DeletePowerPolicies();
-        if (c.scheme)
-            PutPowerPolicy(std::string(PowerPolicies) + "\\PowerSettings", "ActivePowerScheme", REG_SZ, c.scheme,
-                           (DWORD)strlen(c.scheme) + 1);
-        if (c.setting >= 0) {
-            OLECHAR wide[40];
-            char name[40];
-            StringFromGUID2(*PlanSettings[c.setting].setting, wide, 40);
-            WideCharToMultiByte(CP_ACP, 0, wide + 1, 36, name, sizeof name, NULL, NULL);  // no braces
-            name[36] = '\0';
-            std::string key = std::string(PowerPolicies) + "\\PowerSettings\\" + name;
-            if (c.ac != Unreadable) PutPowerPolicy(key, "ACSettingIndex", REG_DWORD, &c.ac, sizeof c.ac);
-            if (c.dc != Unreadable) PutPowerPolicy(key, "DCSettingIndex", REG_DWORD, &c.dc, sizeof c.dc);
-        }
-        EXPECT_NE(std::string::npos, PowerLines(false).find(c.english)) << c.english << PowerLines(false);
-        EXPECT_NE(std::string::npos, PowerLines(true).find(c.japanese)) << c.english;
+    Played = {false, 0, 0, 0, true, "Balanced", {{600, 300}}, false, {}};
+    for (const auto& c : schemes) {
+        PutPowerPolicy(std::string(PowerPolicies) + "\\PowerSettings", "ActivePowerScheme", REG_SZ, c.scheme,
+                       (DWORD)strlen(c.scheme) + 1);
+        EXPECT_NE(std::string::npos, PowerLines(false).find("\r\nPower Plan    :" + std::string(c.english))) << c.english;
+        EXPECT_NE(std::string::npos, PowerLines(true).find("\r\n電源プラン    :" + std::string(c.japanese))) << c.english;
     }
+    DeletePowerPolicies();
+    PutSettingPolicy(0, 0, Unreadable);
+    PutSettingPolicy(4, 120, 60);
+    PutSettingPolicy(5, Unreadable, 1);
+    EXPECT_NE(std::string::npos, PowerLines(false).find("\r\n Sleep        :AC never, DC 5 min (policy)"
+                                                        "\r\n Hibernate    :AC never, DC never\r\n"));
+    EXPECT_NE(std::string::npos, PowerLines(false).find("\r\n Unattended   :AC 2 min, DC 1 min (policy)"
+                                                        "\r\n Wake Sign-in :AC no, DC yes (policy)"));
+    EXPECT_NE(std::string::npos, PowerLines(true).find("\r\n スリープ     :AC なし, DC 5分 (ポリシー)"
+                                                       "\r\n 休止状態     :AC なし, DC なし\r\n"));
+    EXPECT_NE(std::string::npos, PowerLines(true).find("\r\n 無人スリープ :AC 2分, DC 1分 (ポリシー)"
+                                                       "\r\n 復帰時ロック :AC なし, DC あり (ポリシー)"));
 }
