@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/resident_window.h"
 #include "common/dll_search.h"
+#include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
@@ -21,7 +22,7 @@ static const UiText EndFailedNotice = {"常駐を解除できませんでした�
                                        "SWAYPIX did not respond and could not be stopped."};
 
 static bool IsSilentToggle(const char* commandTail) {
-    return lstrcmpiA(commandTail, "/X") == 0;
+    return IsSilentToggleText(commandTail);
 }
 
 // True only when the resident instance's window procedure has handled the

@@ -1,9 +1,15 @@
 #include "common/nudge_arguments.h"
 
+#include <windows.h>
+
 #include "common/atoi_number.h"
 
 // Longer words still read as the same clamped number.
 static const unsigned NudgeWordSize = 64;
+
+bool IsSilentToggleText(const char* text) {
+    return lstrcmpiA(text, "/X") == 0;
+}
 
 void ReadNudgeArgv(int argc, const char* const* argv, NudgeArguments* settings) {
     if (argc > 1) settings->interval = ParseIntLikeAtoi(argv[1]);

@@ -12,6 +12,10 @@ struct NudgeArguments {
 // From argv[1] and argv[2] where present; a missing one keeps its value.
 void ReadNudgeArgv(int argc, const char* const* argv, NudgeArguments* settings);
 
+// True for "/X" in either case, the whole text: the argument that ends a
+// resident instance without asking and does nothing else.
+bool IsSilentToggleText(const char* text);
+
 // From an argument text as a shortcut holds it, split into words at blanks
 // as the C runtime splits the program's command line (double quotes group
 // blanks into a word and are dropped).

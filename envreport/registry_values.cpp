@@ -6,9 +6,9 @@
 #include "envreport/report_failure.h"
 #include "envreport/report_memory.h"
 
-HKEY OpenRegKeyForQuery(HKEY root, const char* subkey) {
+HKEY OpenRegKeyForQuery(HKEY root, const char* subkey, REGSAM view) {
     HKEY key = NULL;
-    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return NULL;
+    if (RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return NULL;
     return key;
 }
 

@@ -4,8 +4,9 @@
 
 #include <cstddef>
 
-// The key opened for KEY_QUERY_VALUE, or NULL. The caller closes it.
-HKEY OpenRegKeyForQuery(HKEY root, const char* subkey);
+// The key opened for KEY_QUERY_VALUE, in the registry view `view` names
+// (KEY_WOW64_64KEY or none), or NULL. The caller closes it.
+HKEY OpenRegKeyForQuery(HKEY root, const char* subkey, REGSAM view = 0);
 
 // A string value (REG_SZ, REG_EXPAND_SZ unexpanded, REG_MULTI_SZ) as a new
 // array the caller releases with free(), or null. The array holds two

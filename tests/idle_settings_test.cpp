@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,10 +24,12 @@ static const char UserDesktop[] = "Control Panel\\Desktop";
 static const char PolicyDesktop[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
 static const char SystemPolicies[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
-// Writes a value, or deletes it for null data.
+// Writes a value, or deletes it for null data, in the 64-bit view as
+// management tools write policies.
 static void PutValue(HKEY root, const char* keyPath, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    if (RegCreateKeyExA(root, keyPath, 0, NULL, 0, KEY_SET_VALUE, NULL, &key, NULL) != ERROR_SUCCESS) return;
+    if (RegCreateKeyExA(root, keyPath, 0, NULL, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, NULL, &key, NULL) != ERROR_SUCCESS)
+        return;
     if (data) RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
     else RegDeleteValueA(key, name);
     RegCloseKey(key);
@@ -48,8 +52,8 @@ struct SavedValue {
 static SavedValue SaveValue(HKEY root, const char* keyPath, const char* name) {
     SavedValue saved = {root, keyPath, name, false, 0, std::vector<BYTE>(1024)};
     DWORD size = (DWORD)saved.data.size();
-    saved.existed = RegGetValueA(root, keyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &saved.type, saved.data.data(),
-                                 &size) == ERROR_SUCCESS;
+    saved.existed = RegGetValueA(root, keyPath, name, RRF_RT_ANY | RRF_NOEXPAND | RRF_SUBKEY_WOW6464KEY, &saved.type,
+                                 saved.data.data(), &size) == ERROR_SUCCESS;
     saved.data.resize(size);
     return saved;
 }
@@ -65,6 +69,7 @@ protected:
     bool policyExisted = false;
     BOOL userActive = FALSE;
     UINT userTimeout = 0;
+    BOOL userSecure = FALSE;
 
     void SetUp() override {
         HKEY policy;
@@ -77,10 +82,12 @@ protected:
         saved.push_back(SaveValue(HKEY_LOCAL_MACHINE, SystemPolicies, "InactivityTimeoutSecs"));
         SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &userActive, 0);
         SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &userTimeout, 0);
+        SystemParametersInfoA(SPI_GETSCREENSAVESECURE, 0, &userSecure, 0);
     }
     void TearDown() override {
         SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, userActive, NULL, SPIF_UPDATEINIFILE);
         SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, userTimeout, NULL, SPIF_UPDATEINIFILE);
+        SystemParametersInfoA(SPI_SETSCREENSAVESECURE, userSecure, NULL, SPIF_UPDATEINIFILE);
         for (const SavedValue& value : saved) RestoreValue(value);
         if (!policyExisted) RegDeleteTreeA(HKEY_CURRENT_USER, PolicyDesktop);
     }
@@ -92,6 +99,7 @@ struct SaverCase {
     const char* secure;
     const char* program;
     const char* policy[4];  // active, timeout, secure, program; null: not set
+    bool numbers;           // the numbers as REG_DWORD, not as text
     const char* english;
     const char* japanese;
 };
@@ -99,15 +107,18 @@ struct SaverCase {
 TEST_F(IdleSettings, ScreenSaverFromTheUsersValuesOrThePolicyThatOverridesThem) {
     const char* saver = "C:\\windows\\system32\\scrnsave.scr";
     const SaverCase cases[] = {
-        {TRUE, 600, "0", saver, {}, "scrnsave.scr, 10 min", "scrnsave.scr, 10分"},
-        {TRUE, 90, "1", saver, {}, "scrnsave.scr, 90 s, password", "scrnsave.scr, 90秒, パスワード保護"},
-        {TRUE, 90, "1", saver, {NULL, "300", "0", "D:\\Savers\\policy.scr"}, "policy.scr, 5 min (policy)",
+        {TRUE, 600, "0", saver, {}, false, "scrnsave.scr, 10 min", "scrnsave.scr, 10分"},
+        {TRUE, 90, "1", saver, {}, false, "scrnsave.scr, 90 s, password", "scrnsave.scr, 90秒, パスワード保護"},
+        {TRUE, 90, "1", saver, {NULL, "300", "0", "D:\\Savers\\policy.scr"}, false, "policy.scr, 5 min (policy)",
          "policy.scr, 5分 (ポリシー)"},
-        {FALSE, 600, "0", saver, {"1", NULL, "1", NULL}, "scrnsave.scr, 10 min, password (policy)",
+        {FALSE, 600, "0", saver, {"1", NULL, "1", NULL}, false, "scrnsave.scr, 10 min, password (policy)",
          "scrnsave.scr, 10分, パスワード保護 (ポリシー)"},
-        {TRUE, 600, "1", saver, {"0"}, "none (policy)", "なし (ポリシー)"},
-        {TRUE, 600, "1", NULL, {}, "none", "なし"},
-        {FALSE, 600, "1", saver, {}, "none", "なし"},
+        {FALSE, 600, "0", saver, {"1", "120", "1", NULL}, true, "scrnsave.scr, 2 min, password (policy)",
+         "scrnsave.scr, 2分, パスワード保護 (ポリシー)"},
+        {TRUE, 600, "1", saver, {"0"}, true, "none (policy)", "なし (ポリシー)"},
+        {TRUE, 600, "1", saver, {"0"}, false, "none (policy)", "なし (ポリシー)"},
+        {TRUE, 600, "1", NULL, {}, false, "none", "なし"},
+        {FALSE, 600, "1", saver, {}, false, "none", "なし"},
     };
     const char* policyNames[4] = {"ScreenSaveActive", "ScreenSaveTimeOut", "ScreenSaverIsSecure", "SCRNSAVE.EXE"};
     SectionText(WritePowerSection);  // shell32, kept once loaded, opens keys of its own on first use
@@ -119,6 +130,11 @@ TEST_F(IdleSettings, ScreenSaverFromTheUsersValuesOrThePolicyThatOverridesThem) 
         PutString(HKEY_CURRENT_USER, UserDesktop, "ScreenSaverIsSecure", c.secure);
         PutString(HKEY_CURRENT_USER, UserDesktop, "SCRNSAVE.EXE", c.program);
         for (int i = 0; i < 4; ++i) PutString(HKEY_CURRENT_USER, PolicyDesktop, policyNames[i], c.policy[i]);
+        for (int i = 0; i < 3 && c.numbers; ++i) {
+            DWORD number = c.policy[i] ? (DWORD)atoi(c.policy[i]) : 0;
+            PutValue(HKEY_CURRENT_USER, PolicyDesktop, policyNames[i], REG_DWORD, c.policy[i] ? &number : NULL,
+                     sizeof number);
+        }
         std::vector<HANDLE> free = NextFreeHandles(4);
         EXPECT_EQ(c.english, LineAfter(SectionText(WritePowerSection), "Screen Saver  :")) << c.english;
         EXPECT_EQ(free, NextFreeHandles(4)) << "no key left open";
@@ -153,49 +169,116 @@ static std::string ShortcutLines(bool japanese) {
     return first == std::string::npos ? "<none>" : text.substr(first);
 }
 
-// Links written by the set-up dialog's own shortcut code.
-TEST(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
+static int AllocationCalls;
+static int FailFromCall;
+
+static void* FailingFromNthCall(void* block, size_t size) {
+    return ++AllocationCalls >= FailFromCall ? NULL : realloc(block, size);
+}
+
+static const char UserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+class ProgramShortcuts : public ::testing::Test {
+protected:
     std::string desktop = ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
     std::string startup = ShellFolderPath(CSIDL_STARTUP);
-    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
-    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    std::string allUsers = ShellFolderPath(CSIDL_COMMON_STARTUP);
+    SavedValue startupFolder = SaveValue(HKEY_CURRENT_USER, UserShellFolders, "Startup");
+
+    void DeleteLinks() {
+        for (const std::string& folder : {desktop, startup, allUsers}) DeleteMatchingFiles(folder, "SWAYPIX*.LNK");
+    }
+    void SetUp() override { DeleteLinks(); }
+    void TearDown() override {
+        RestoreValue(startupFolder);
+        DeleteLinks();
+    }
+};
+
+// Links written by the set-up dialog's own shortcut code, and a file that
+// is not a link at all.
+TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
     std::string program = BuiltProgramPath("swaypix.exe");
     std::string gone = desktop + "\\gone.exe";
     ASSERT_TRUE(CopyFileA(program.c_str(), gone.c_str(), FALSE));
-    ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), "50000", WideOf(desktop + "\\SWAYPIX.LNK").c_str()));
-    ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), "60000 0", WideOf(desktop + "\\SWAYPIX(2).LNK").c_str()));
+    const struct {
+        const std::string& folder;
+        const char* name;
+        const char* arguments;
+    } links[] = {{desktop, "SWAYPIX.LNK", "50000"},     {desktop, "SWAYPIX(2).LNK", "60000 0"},
+                 {desktop, "SWAYPIX(4).LNK", "500"},     {desktop, "SWAYPIX(5).LNK", "-1000"},
+                 {desktop, "SWAYPIX(6).LNK", "1250 0"},  {desktop, "SWAYPIX(7).LNK", "/X"},
+                 {startup, "SWAYPIX.LNK", "50000"},      {allUsers, "SWAYPIX.LNK", "1001"}};
+    for (const auto& link : links)
+        ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), link.arguments, WideOf(link.folder + "\\" + link.name).c_str()));
     ASSERT_TRUE(CreateShortcut(WideOf(gone).c_str(), "60000 0", WideOf(desktop + "\\swaypix(3).lnk").c_str()));
-    ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), "50000", WideOf(startup + "\\SWAYPIX.LNK").c_str()));
-    DeleteFileA(gone.c_str());
+    ASSERT_TRUE(DeleteFileWhenFree(gone));
+    FILE* corrupt = fopen((desktop + "\\SWAYPIX(8).LNK").c_str(), "wb");
+    ASSERT_TRUE(corrupt);
+    fputs("not a shell link", corrupt);
+    fclose(corrupt);
 
     EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK 60000 0 (Shift key every 60 s)"
               "\r\nShortcut      :Desktop\\swaypix(3).lnk 60000 0 (Shift key every 60 s) [target missing]"
+              "\r\nShortcut      :Desktop\\SWAYPIX(4).LNK 500 (pointer every 0.5 s)"
+              "\r\nShortcut      :Desktop\\SWAYPIX(5).LNK -1000 (set-up dialog)"
+              "\r\nShortcut      :Desktop\\SWAYPIX(6).LNK 1250 0 (Shift key every 1.25 s)"
+              "\r\nShortcut      :Desktop\\SWAYPIX(7).LNK /X"
+              "\r\nShortcut      :Desktop\\SWAYPIX(8).LNK [unreadable]"
               "\r\nShortcut      :Desktop\\SWAYPIX.LNK 50000 (pointer every 50 s)"
-              "\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)",
+              "\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)"
+              "\r\nShortcut      :Startup (all users)\\SWAYPIX.LNK 1001 (pointer every 1.001 s)",
               ShortcutLines(false));
     EXPECT_EQ("\r\nショートカット:デスクトップ\\SWAYPIX(2).LNK 60000 0 (Shiftキー 60秒毎)"
               "\r\nショートカット:デスクトップ\\swaypix(3).lnk 60000 0 (Shiftキー 60秒毎) [リンク先なし]"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(4).LNK 500 (マウス 0.5秒毎)"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(5).LNK -1000 (設定ダイアログ)"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(6).LNK 1250 0 (Shiftキー 1.25秒毎)"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(7).LNK /X"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(8).LNK [読み取れません]"
               "\r\nショートカット:デスクトップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
-              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)",
+              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
+              "\r\nショートカット:スタートアップ(全員)\\SWAYPIX.LNK 1001 (マウス 1.001秒毎)",
               ShortcutLines(true));
 
-    std::vector<HANDLE> free = NextFreeHandles(4);
-    {
-        ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {[](void*, size_t) -> void* { return NULL; }});
-        EXPECT_EQ(std::string::npos, SectionText(WritePowerSection).find("Shortcut"));
-        EXPECT_EQ(ReportOutOfMemory, ReportFailed);
+    // Each allocation in turn fails, from the report's first block to the
+    // shortcut names and their order: what was written stays, nothing
+    // follows, nothing stays open.
+    std::string whole = SectionText(WritePowerSection);
+    bool failedInShortcuts = false;
+    for (FailFromCall = 1;; ++FailFromCall) {
+        AllocationCalls = 0;
+        std::vector<HANDLE> free = NextFreeHandles(4);
+        std::string text;
+        {
+            ScopedSwap<ReportMemoryAccess> failing(ReportMemory, {FailingFromNthCall});
+            text = SectionText(WritePowerSection);
+        }
+        if (AllocationCalls < FailFromCall) break;  // none failed
+        EXPECT_EQ(ReportOutOfMemory, ReportFailed) << FailFromCall;
         ReportFailed = ReportNotFailed;
+        EXPECT_EQ(0u, whole.find(text)) << FailFromCall << text;
+        EXPECT_EQ(free, NextFreeHandles(4)) << "no search, key or file left open " << FailFromCall;
+        failedInShortcuts |= text.find("\r\nScreen Saver  :") != std::string::npos && text.find("Shortcut") == std::string::npos;
     }
-    EXPECT_EQ(free, NextFreeHandles(4)) << "no search, key or file left open";
+    EXPECT_TRUE(failedInShortcuts);
+
+    // A Startup folder on a drive that is not there has no path.
+    PutValue(HKEY_CURRENT_USER, UserShellFolders, "Startup", REG_EXPAND_SZ, "Q:\\nowhere\\Startup", 20);
+    EXPECT_NE(std::string::npos, ShortcutLines(false).find("\r\nShortcut      :Startup [folder unreadable]"
+                                                           "\r\nShortcut      :Startup (all users)\\"));
+    EXPECT_NE(std::string::npos, ShortcutLines(true).find("\r\nショートカット:スタートアップ [フォルダを読み取れません]"
+                                                          "\r\nショートカット:スタートアップ(全員)\\"));
 
     CoUninitialize();  // without COM the names stand alone
-    EXPECT_EQ("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK\r\nShortcut      :Desktop\\swaypix(3).lnk"
-              "\r\nShortcut      :Desktop\\SWAYPIX.LNK\r\nShortcut      :Startup\\SWAYPIX.LNK",
-              ShortcutLines(false));
+    EXPECT_EQ(0u, ShortcutLines(false).find("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK\r\nShortcut      :Desktop\\swaypix(3).lnk"
+                                            "\r\nShortcut      :Desktop\\SWAYPIX(4).LNK"));
+    EXPECT_NE(std::string::npos, ShortcutLines(false).find("\r\nShortcut      :Desktop\\SWAYPIX(8).LNK\r\n"));
 
-    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
-    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    DeleteLinks();  // "none" for the folders read, beside the one that was not
+    EXPECT_EQ("\r\nShortcut      :Startup [folder unreadable]\r\nShortcut      :none", ShortcutLines(false));
+    RestoreValue(startupFolder);
     EXPECT_EQ("\r\nShortcut      :none", ShortcutLines(false));
     EXPECT_EQ("\r\nショートカット:なし", ShortcutLines(true));
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -92,6 +93,52 @@ TEST(ReportTool, ThePowerBlockStandsBetweenTheUacLineAndTheDiskDrives) {
         << "read through COM" << lines;
     for (size_t at = shortcut; at != std::string::npos; at = lines.find("\r\n", at + 2))
         EXPECT_EQ(0, lines.compare(at, 17, "\r\nShortcut      :")) << "the shortcut lines close the block" << lines;
+}
+
+static const char PolicyDesktop[] = "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
+
+// What a 64-bit management tool, the set-up dialog and a damaged disk leave
+// in the prefix, as the tool reports it in Japanese; names in byte order
+// with only ASCII letters folded: the trail byte 0x41 of ア stays below the
+// 0x60 of チ, and both lead bytes come after ".".
+TEST(ReportTool, ThePowerBlockShowsPoliciesAndLinksAsTheyWereWritten) {
+    std::string startup = ShellFolderPath(CSIDL_STARTUP);
+    std::string allUsers = ShellFolderPath(CSIDL_COMMON_STARTUP);
+    std::wstring wideStartup(startup.begin(), startup.end());  // ASCII in Wine's prefix
+    const std::wstring japaneseNames[] = {wideStartup + L"\\SWAYPIXチ.LNK", wideStartup + L"\\SWAYPIXア.LNK"};
+    HKEY policy;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, PolicyDesktop, 0, NULL, 0,
+                                             KEY_SET_VALUE | KEY_WOW64_64KEY, NULL, &policy, NULL));
+    DWORD off = 0;
+    RegSetValueExA(policy, "ScreenSaveActive", 0, REG_DWORD, (const BYTE*)&off, sizeof off);
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
+    std::string program = BuiltProgramPath("swaypix.exe");
+    bool created = CreateShortcut(WideOf(program).c_str(), "500", WideOf(startup + "\\SWAYPIX.LNK").c_str()) &&
+                   CreateShortcut(WideOf(program).c_str(), "-1000", WideOf(startup + "\\SWAYPIX(2).LNK").c_str()) &&
+                   CreateShortcut(WideOf(program).c_str(), "50000", WideOf(allUsers + "\\SWAYPIX.LNK").c_str());
+    CoUninitialize();
+    for (const std::wstring& name : japaneseNames)
+        created = created && CopyFileW((wideStartup + L"\\SWAYPIX.LNK").c_str(), name.c_str(), FALSE);
+    FILE* corrupt = fopen((startup + "\\SWAYPIX(3).LNK").c_str(), "wb");
+    if (corrupt) fclose(corrupt);  // empty
+    std::string report =
+        RunLinuxCommand("LANG=ja_JP.UTF-8 wine " + ShellQuote(UnixPathOf(BuiltProgramPath("swaypix-report.exe"))) +
+                        " --utf8 --no-clock");
+    RegDeleteValueA(policy, "ScreenSaveActive");
+    RegCloseKey(policy);
+    for (const std::wstring& name : japaneseNames) DeleteFileW(name.c_str());
+    DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
+    DeleteMatchingFiles(allUsers, "SWAYPIX*.LNK");
+    ASSERT_TRUE(created && corrupt);
+
+    EXPECT_NE(std::string::npos, report.find(u8"\r\nｽｸﾘｰﾝｾｰﾊﾞｰ    :なし (ポリシー)\r\n")) << report;
+    EXPECT_NE(std::string::npos,
+              report.find(u8"\r\nショートカット:スタートアップ\\SWAYPIX(2).LNK -1000 (設定ダイアログ)"
+                          u8"\r\nショートカット:スタートアップ\\SWAYPIX(3).LNK [読み取れません]"
+                          u8"\r\nショートカット:スタートアップ\\SWAYPIX.LNK 500 (マウス 0.5秒毎)"
+                          u8"\r\nショートカット:スタートアップ\\SWAYPIXア.LNK 500 (マウス 0.5秒毎)"
+                          u8"\r\nショートカット:スタートアップ\\SWAYPIXチ.LNK 500 (マウス 0.5秒毎)"
+                          u8"\r\nショートカット:スタートアップ(全員)\\SWAYPIX.LNK 50000 (マウス 50秒毎)\r\n"));
 }
 
 TEST(ReportTool, HelpAndUnknownOptions) {

@@ -1,6 +1,11 @@
 #include "envreport/os/power_access.h"
 
+#include <cstdlib>
+
 #include "common/optional_functions.h"
+#include "envreport/os/guid_text.h"
+#include "envreport/os/policy_settings.h"
+#include "envreport/registry_values.h"
 
 // Windows NT 4.0 has no GetSystemPowerStatus.
 static bool LiveSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
@@ -41,6 +46,33 @@ static bool LivePowerCapabilities(SYSTEM_POWER_CAPABILITIES* capabilities) {
     return call && call(SystemPowerCapabilities, NULL, 0, capabilities, sizeof *capabilities) == 0;
 }
 
-const PowerAccess LivePower = {LiveSystemPowerStatus, LiveActiveScheme, LiveSchemeName, LiveSettingValue,
-                               LivePowerCapabilities};
+// Where group policy and management tools put the power settings in force.
+static const char PowerPolicyKey[] = "SOFTWARE\\Policies\\Microsoft\\Power\\PowerSettings";
+
+static bool LivePolicyScheme(GUID* scheme) {
+    HKEY key = OpenPolicyKey(HKEY_LOCAL_MACHINE, PowerPolicyKey);
+    if (!key) return false;
+    char* text = ReadRegString(key, "ActivePowerScheme");
+    RegCloseKey(key);
+    bool read = text && ParseGuidText(text, scheme);
+    free(text);
+    return read;
+}
+
+// Each setting has a key of its own, named by its GUID without braces.
+static bool LivePolicySettingValue(const GUID* setting, bool onBattery, DWORD* value) {
+    char path[sizeof PowerPolicyKey + GuidTextSize];
+    char name[GuidTextSize];
+    FormatGuidText(*setting, name);
+    wsprintfA(path, "%s\\%s", PowerPolicyKey, name);
+    HKEY key = OpenPolicyKey(HKEY_LOCAL_MACHINE, path);
+    if (!key) return false;
+    bool read = QueryRegDword(key, onBattery ? "DCSettingIndex" : "ACSettingIndex", *value);
+    RegCloseKey(key);
+    return read;
+}
+
+const PowerAccess LivePower = {LiveSystemPowerStatus, LiveActiveScheme,      LiveSchemeName,
+                               LiveSettingValue,      LivePowerCapabilities, LivePolicyScheme,
+                               LivePolicySettingValue};
 PowerAccess Power = LivePower;

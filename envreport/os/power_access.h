@@ -1,8 +1,9 @@
 // What the power manager tells the report: the power source, the active
-// power plan and its timeouts, and the sleep states the machine has. Reached
-// only through `Power`, so a test can play a laptop on battery, a plan with
-// its own timeouts or a Modern Standby machine, which Wine cannot be.
-// powrprof.dll is loaded from the system folder only while the report runs.
+// power plan and its timeouts, the sleep states the machine has, and the
+// plan and settings a policy puts in force over them. Reached only through
+// `Power`, so a test can play a laptop on battery, a plan with its own
+// timeouts or a Modern Standby machine, which Wine cannot be. powrprof.dll
+// is loaded from the system folder only while the report runs.
 #pragma once
 #include <windows.h>
 
@@ -22,6 +23,12 @@ struct PowerAccess {
     // CallNtPowerInformation(SystemPowerCapabilities); false where missing
     // or failing.
     bool (*powerCapabilities)(SYSTEM_POWER_CAPABILITIES* capabilities);
+    // The plan a policy puts in force (ActivePowerScheme); false without
+    // one.
+    bool (*policyScheme)(GUID* scheme);
+    // One setting's value a policy puts in force on mains or on battery;
+    // false where no policy sets it.
+    bool (*policySettingValue)(const GUID* setting, bool onBattery, DWORD* value);
 };
 
 extern PowerAccess Power;

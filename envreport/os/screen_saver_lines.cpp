@@ -7,6 +7,7 @@
 #include "common/atoi_number.h"
 #include "common/paths.h"
 #include "envreport/os/idle_duration.h"
+#include "envreport/os/policy_settings.h"
 #include "envreport/registry_values.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
@@ -22,8 +23,10 @@ struct ScreenSaverSettings {
     bool fromPolicy;
 };
 
-// A string value of the key as a number; false when the key lacks it.
-static bool ReadNumberText(HKEY key, const char* name, DWORD* value) {
+// A number stored as text, as Windows writes it, or as a REG_DWORD, as
+// some management tools write policies; false when the key lacks it.
+static bool ReadNumberValue(HKEY key, const char* name, DWORD* value) {
+    if (key && QueryRegDword(key, name, *value)) return true;
     char* text = key ? ReadRegString(key, name) : NULL;
     if (!text) return false;
     *value = (DWORD)ParseIntLikeAtoi(text);
@@ -34,7 +37,7 @@ static bool ReadNumberText(HKEY key, const char* name, DWORD* value) {
 // The policy's value when it sets one, else the user's.
 static DWORD PolicyOrUser(HKEY policy, const char* name, DWORD user, ScreenSaverSettings* settings) {
     DWORD value;
-    if (!ReadNumberText(policy, name, &value)) return user;
+    if (!ReadNumberValue(policy, name, &value)) return user;
     settings->fromPolicy = true;
     return value;
 }
@@ -51,7 +54,7 @@ static DWORD UserScreenSaverSecure(HKEY user) {
     BOOL secure = FALSE;
     if (SystemParametersInfoA(SPI_GETSCREENSAVESECURE, 0, &secure, 0)) return secure != FALSE;
     DWORD value = 0;
-    ReadNumberText(user, "ScreenSaverIsSecure", &value);
+    ReadNumberValue(user, "ScreenSaverIsSecure", &value);
     return value;
 }
 
@@ -65,7 +68,7 @@ static void ReadScreenSaverProgram(HKEY policy, HKEY user, ScreenSaverSettings* 
 }
 
 static void ReadScreenSaverSettings(ScreenSaverSettings* settings) {
-    HKEY policy = OpenRegKeyForQuery(HKEY_CURRENT_USER, PolicyDesktopKey);
+    HKEY policy = OpenPolicyKey(HKEY_CURRENT_USER, PolicyDesktopKey);
     HKEY user = OpenRegKeyForQuery(HKEY_CURRENT_USER, UserDesktopKey);
     settings->active =
         PolicyOrUser(policy, "ScreenSaveActive", UserSystemParameter(SPI_GETSCREENSAVEACTIVE), settings) != 0;
@@ -91,11 +94,11 @@ void AppendScreenSaverLine(ReportBuffer& report) {
         report.Append(timeout);
         if (settings.secure) report.Append(Pick(", パスワード保護", ", password"));
     }
-    if (settings.fromPolicy) report.Append(Pick(" (ポリシー)", " (policy)"));
+    if (settings.fromPolicy) AppendPolicyMark(report);
 }
 
 void AppendInactivityLockLine(ReportBuffer& report) {
-    HKEY key = OpenRegKeyForQuery(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System");
+    HKEY key = OpenPolicyKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System");
     if (!key) return;
     DWORD seconds = ReadRegDword(key, "InactivityTimeoutSecs");
     RegCloseKey(key);
@@ -104,5 +107,5 @@ void AppendInactivityLockLine(ReportBuffer& report) {
     FormatIdleDuration(seconds, limit);
     report.Append(Pick("\r\n自動ロック    :", "\r\nLock After    :"));
     report.Append(limit);
-    report.Append(Pick(" (ポリシー)", " (policy)"));
+    AppendPolicyMark(report);
 }

@@ -22,10 +22,12 @@ struct ShortcutPlace {
     const char* english;
 };
 
-// The set-up dialog's two targets, in this order.
+// The set-up dialog's two targets, in this order, then the Startup folder
+// of all users: a program started for every user starts for this one too.
 static const ShortcutPlace ShortcutPlaces[] = {
     {CSIDL_DESKTOPDIRECTORY, "デスクトップ", "Desktop"},
     {CSIDL_STARTUP, "スタートアップ", "Startup"},
+    {CSIDL_COMMON_STARTUP, "スタートアップ(全員)", "Startup (all users)"},
 };
 
 // The names found in one folder, one after another with their terminators,
@@ -62,9 +64,8 @@ static bool IsShortcutName(const wchar_t* name) {
     return length >= 11 && _wcsnicmp(name, L"SWAYPIX", 7) == 0 && _wcsicmp(name + length - 4, L".LNK") == 0;
 }
 
-static bool CollectShortcutNames(const wchar_t* folder, ShortcutNames* names) {
-    wchar_t pattern[PathBufferSize];
-    if (!JoinFolderAndName(pattern, folder, L"SWAYPIX*", L".LNK")) return true;
+// False, with the report failed, when memory runs out.
+static bool CollectShortcutNames(const wchar_t* pattern, ShortcutNames* names) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return true;
@@ -84,10 +85,26 @@ struct ShortcutEntry {
     char shown[PathBufferSize];
 };
 
+static unsigned char FoldAsciiLetter(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? (unsigned char)(c + ('a' - 'A')) : c;
+}
+
 // Byte order with ASCII letters folded, so SWAYPIX(2).LNK comes before
-// SWAYPIX.LNK whatever their case.
+// SWAYPIX.LNK whatever their case. The second byte of a double-byte
+// character is never folded, and bytes compare unsigned (_stricmp folds
+// such bytes and, under Wine, compares signed).
 static int CompareNamesIgnoringCase(const void* left, const void* right) {
-    return _stricmp(((const ShortcutEntry*)left)->shown, ((const ShortcutEntry*)right)->shown);
+    const unsigned char* a = (const unsigned char*)((const ShortcutEntry*)left)->shown;
+    const unsigned char* b = (const unsigned char*)((const ShortcutEntry*)right)->shown;
+    bool trailByte = false;
+    for (;; ++a, ++b) {
+        unsigned char x = trailByte ? *a : FoldAsciiLetter(*a);
+        unsigned char y = trailByte ? *b : FoldAsciiLetter(*b);
+        if (x != y) return x < y ? -1 : 1;
+        if (x == '\0') return 0;
+        // Equal so far, so a lead byte here is one in both names.
+        trailByte = !trailByte && IsDBCSLeadByte(x);
+    }
 }
 
 struct LinkContents {
@@ -110,37 +127,60 @@ static void ReadLinkTarget(IShellLinkW* link, wchar_t (&target)[PathBufferSize])
     FreeComMemory(items);
 }
 
-// False where COM cannot be had or the file does not read as a link.
-static bool ReadLink(const wchar_t* path, LinkContents* contents) {
+enum LinkReading { LinkRead, LinkUnreadable, LinkWithoutCom };
+
+// A corrupt or empty file, or a cloud file not on the disk, does not load.
+static LinkReading ReadLink(const wchar_t* path, LinkContents* contents) {
     ShellLinkObject object;
-    if (!CreateShellLinkObject(&object)) return false;
+    if (!CreateShellLinkObject(&object)) return LinkWithoutCom;
     bool read = SUCCEEDED(object.file->Load(path, STGM_READ)) &&
                 SUCCEEDED(object.link->GetArguments(contents->arguments, PathBufferSize));
     if (read) ReadLinkTarget(object.link, contents->target);
     ReleaseShellLinkObject(&object);
-    return read;
+    return read ? LinkRead : LinkUnreadable;
 }
 
-// The settings the arguments start the program with, when they make it
-// resident at all.
+// Milliseconds as seconds with up to three decimals, no trailing zeros.
+static void FormatSeconds(unsigned milliseconds, char (&text)[16]) {
+    int length = wsprintfA(text, "%u.%03u", milliseconds / 1000, milliseconds % 1000);
+    while (text[length - 1] == '0') text[--length] = '\0';
+    if (text[length - 1] == '.') text[length - 1] = '\0';
+}
+
+// What the arguments start the program with: the nudge and its interval,
+// or, without an interval above 0, the set-up dialog. "/X" alone only
+// ends a resident instance.
 static void AppendStartedSettings(ReportBuffer& report, const char* arguments) {
+    if (IsSilentToggleText(arguments)) return;
     NudgeArguments settings = {0, 1};
     ReadNudgeArgumentText(arguments, &settings);
-    if (settings.interval <= 0) return;
-    report.AppendFormat(settings.distance == 0 ? Pick(" (Shiftキー %u秒毎)", " (Shift key every %u s)")
-                                               : Pick(" (マウス %u秒毎)", " (pointer every %u s)"),
-                        (unsigned)settings.interval / 1000);
+    if (settings.interval <= 0) {
+        report.Append(Pick(" (設定ダイアログ)", " (set-up dialog)"));
+        return;
+    }
+    char seconds[16];
+    FormatSeconds((unsigned)settings.interval, seconds);
+    report.AppendFormat(settings.distance == 0 ? Pick(" (Shiftキー %s秒毎)", " (Shift key every %s s)")
+                                               : Pick(" (マウス %s秒毎)", " (pointer every %s s)"),
+                        seconds);
+}
+
+static void AppendLabelAndFolderWord(ReportBuffer& report, const ShortcutPlace& place) {
+    report.Append(Pick("\r\nショートカット:", "\r\nShortcut      :"));
+    report.Append(Pick(place.japanese, place.english));
 }
 
 static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place, const wchar_t* folder,
                                const ShortcutEntry& entry) {
-    report.Append(Pick("\r\nショートカット:", "\r\nShortcut      :"));
-    report.Append(Pick(place.japanese, place.english));
+    AppendLabelAndFolderWord(report, place);
     report.Append("\\");
     report.Append(entry.shown);
     wchar_t path[PathBufferSize];
     LinkContents contents = {};
-    if (!JoinFolderAndName(path, folder, entry.name, L"") || !ReadLink(path, &contents)) return;
+    LinkReading reading =
+        JoinFolderAndName(path, folder, entry.name, L"") ? ReadLink(path, &contents) : LinkUnreadable;
+    if (reading == LinkUnreadable) report.Append(Pick(" [読み取れません]", " [unreadable]"));
+    if (reading != LinkRead) return;
     char arguments[PathBufferSize];
     NarrowText(CP_ACP, contents.arguments, arguments, sizeof arguments);
     if (arguments[0]) {
@@ -171,21 +211,35 @@ static bool AppendInNameOrder(ReportBuffer& report, const ShortcutPlace& place, 
     return true;
 }
 
-// The folder's shortcuts, counted into `listed`; false when memory ran out.
-static bool AppendFolderShortcuts(ReportBuffer& report, const ShortcutPlace& place, unsigned* listed) {
+struct ShortcutTally {
+    unsigned foldersRead;
+    unsigned listed;
+};
+
+// The folder's shortcuts, or its unreadable line when it has no path or
+// one too long to search; false when memory ran out.
+static bool AppendFolderShortcuts(ReportBuffer& report, const ShortcutPlace& place, ShortcutTally* tally) {
     wchar_t folder[PathBufferSize];
-    if (!GetShellFolderPath(place.csidl, folder)) return true;
+    wchar_t pattern[PathBufferSize];
+    if (!GetShellFolderPath(place.csidl, folder) || !JoinFolderAndName(pattern, folder, L"SWAYPIX*", L".LNK")) {
+        AppendLabelAndFolderWord(report, place);
+        report.Append(Pick(" [フォルダを読み取れません]", " [folder unreadable]"));
+        return true;
+    }
+    ++tally->foldersRead;
     ShortcutNames names = {};
-    bool written = CollectShortcutNames(folder, &names) &&
+    bool written = CollectShortcutNames(pattern, &names) &&
                    (names.count == 0 || AppendInNameOrder(report, place, folder, names));
-    *listed += names.count;
+    tally->listed += names.count;
     free(names.text);
     return written;
 }
 
+// "none" only when the folders that could be read hold no such link.
 void AppendShortcutLines(ReportBuffer& report) {
-    unsigned listed = 0;
+    ShortcutTally tally = {};
     for (const ShortcutPlace& place : ShortcutPlaces)
-        if (!AppendFolderShortcuts(report, place, &listed)) return;
-    if (listed == 0) report.Append(Pick("\r\nショートカット:なし", "\r\nShortcut      :none"));
+        if (!AppendFolderShortcuts(report, place, &tally)) return;
+    if (tally.foldersRead > 0 && tally.listed == 0)
+        report.Append(Pick("\r\nショートカット:なし", "\r\nShortcut      :none"));
 }
