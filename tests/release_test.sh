@@ -24,6 +24,7 @@ cmake -S "$work/elsewhere" -B "$work/elsewhere/out" -DCMAKE_TOOLCHAIN_FILE=cmake
 cmake --build "$work/elsewhere/out" -j2 --target swaypix swaypix-report >/dev/null
 for exe in swaypix.exe swaypix-report.exe; do
   cmp "$build/$exe" "$work/elsewhere/out/$exe" || fail "$exe differs between two builds"
+  i686-w64-mingw32-objdump -p "$build/$exe" | grep TERMINAL_SERVICE_AWARE >/dev/null || fail "$exe is not marked --tsaware"
 done
 
 "$src/tools/dist.sh" "$build" "$work/dist" >/dev/null
