@@ -289,27 +289,45 @@ TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(reportPath.c_str())) << "closing deletes the report";
 }
 
-// A second process watches the cursor while drive C: takes three seconds
-// to answer: the wait cursor from the click until the shell is asked to
-// open the report, then the arrow again. The watcher runs until it is
-// told to stop, so a slow machine only makes the test longer.
+// The cursor the user sees: that of the foreground window's thread.
+static HCURSOR ShownCursor() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) ? info.hCursor : NULL;
+}
+
+// Brings the box to the front with the pointer over its report button,
+// moved there afresh until the box's thread has answered with the arrow:
+// a box that opens under a resting pointer gets no move to answer.
+static bool PointerRestsOverTheReportButton(HWND box, HCURSOR arrow) {
+    RECT button;
+    GetWindowRect(GetDlgItem(box, IDC_ABOUT_REPORT), &button);
+    int x = (button.left + button.right) / 2, y = (button.top + button.bottom) / 2;
+    return WaitUntil(EventBoundMs, [&] {
+        if (GetForegroundWindow() != box) SetForegroundWindow(box);
+        SetCursorPos(x + 1, y);
+        SetCursorPos(x, y);
+        return GetForegroundWindow() == box && ShownCursor() == arrow;
+    });
+}
+
 static int CountLines(const std::string& text) {
     int lines = 0;
     for (char c : text) lines += c == '\n';
     return lines;
 }
 
+// A second process watches the cursor while drive C: takes three seconds
+// to answer: the wait cursor from the click until the shell is asked to
+// open the report, then the arrow again. The watcher runs until it is
+// told to stop, so a slow machine only makes the test longer.
 TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     std::map<std::string, ReplayedDevice> devices;
     devices["\\\\.\\C:"].delayMs = 3000;
     DeviceSwap replay(&devices);
-    RegisterRecordingHandler("txtfile");
-    ResetOpenLog();
     Open();
-    RECT button;
-    GetWindowRect(GetDlgItem(box, IDC_ABOUT_REPORT), &button);
-    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    Sleep(300);
+    ASSERT_TRUE(PointerRestsOverTheReportButton(box, LoadCursorA(NULL, IDC_ARROW)))
+        << "in front " << (GetForegroundWindow() == box) << ", cursor " << ShownCursor();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string watchLog = std::string(temp) + "swaypix-cursors.txt";
@@ -322,9 +340,11 @@ TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     PROCESS_INFORMATION watcher = {};
     ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &watcher));
     ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return !ReadTextFile(watchLog).empty(); })) << "the watcher's first look";
+    RegisterRecordingHandler("txtfile");
+    ResetOpenLog();
     PressDialogButton(box, IDC_ABOUT_REPORT);
     std::string opened = WaitForOpenLog(1, EventBoundMs);
-    WaitUntil(EventBoundMs, [&] { return CountLines(ReadTextFile(watchLog)) >= 3; });
+    bool threeSeen = WaitUntil(EventBoundMs, [&] { return CountLines(ReadTextFile(watchLog)) >= 3; });
     SetEvent(stop);
     DWORD exit = WaitForExit(watcher, EventBoundMs);
     CloseHandle(stop);
@@ -339,6 +359,7 @@ TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     DeleteFileA(watchLog.c_str());
     // Over the button the arrow; the wait cursor; then the arrow again
     // before anything else (the viewer's own cursor may follow).
+    EXPECT_TRUE(threeSeen) << seen;
     EXPECT_EQ(std::string(arrow) + wait + arrow, seen.substr(0, strlen(arrow) * 2 + strlen(wait))) << seen;
 }
 
