@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "about/about_box_info.h"
@@ -194,21 +195,43 @@ TEST_F(AboutBox, CtrlASelectsAllOnlyInTheNotice) {
         EXPECT_NE((LONG_PTR)NoticeEditProc, GetWindowLongPtrW(GetDlgItem(box, other), GWLP_WNDPROC)) << other;
 }
 
+// Each WM_ENABLE the box's buttons get, recorded by a hook on the box's
+// thread as it is sent: the lock as the box made it, however late this
+// thread looks.
+struct EnableRecord {
+    int id;
+    bool enabled;
+    DWORD tick;
+};
+static EnableRecord EnableLog[16];
+static volatile LONG EnableLogCount;
+
+static LRESULT CALLBACK RecordEnable(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && sent->message == WM_ENABLE && EnableLogCount < 16) {
+        EnableLog[EnableLogCount] = {GetDlgCtrlID(sent->hwnd), sent->wParam != 0, GetTickCount()};
+        InterlockedIncrement(&EnableLogCount);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
 TEST_F(AboutBox, MailTwiceOpensTheSameTargetAndLocksTheButtonsForASecond) {
     RegisterRecordingHandler("mailto");
     ResetOpenLog();
     Open();
-    DWORD pressed = GetTickCount();
+    EnableLogCount = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordEnable, NULL, run.threadId);
+    ASSERT_TRUE(hook != NULL);
     PressDialogButton(box, IDC_ABOUT_MAIL);
-    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return !IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_FEEDBACK)); }));
-    for (int id : ActionButtonIds) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, id))) << id;
+    bool unlocked = WaitUntil(EventBoundMs, [] { return EnableLogCount >= 10; });
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(unlocked) << EnableLogCount << " buttons enabled or disabled";
+    // Every action button locked, then every one unlocked a second later.
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(i >= 5, EnableLog[i].enabled) << i;
+    for (int id : ActionButtonIds)
+        EXPECT_EQ(2, std::count_if(EnableLog, EnableLog + 10, [&](const EnableRecord& r) { return r.id == id; })) << id;
+    EXPECT_GE(EnableLog[5].tick - EnableLog[4].tick, 900u);
     std::string first = WaitForOpenLog(1, EventBoundMs);
-    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return IsWindowEnabled(GetDlgItem(box, IDC_ABOUT_FEEDBACK)) != FALSE; }));
-    // Load can only lengthen what the test sees, never shorten the lock.
-    DWORD locked = GetTickCount() - pressed;
-    EXPECT_GE(locked, 900u);
-    EXPECT_LT(locked, 30000u);
-    for (int id : ActionButtonIds) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, id))) << id;
 
     PressDialogButton(box, IDC_ABOUT_MAIL);
     std::string both = WaitForOpenLog(2, EventBoundMs);
@@ -290,27 +313,45 @@ TEST_F(AboutBox, TheEnglishReportOpensInTheViewerAndGoesWithTheBox) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(reportPath.c_str())) << "closing deletes the report";
 }
 
-// A second process watches the cursor while drive C: takes three seconds
-// to answer: the wait cursor from the click until the shell is asked to
-// open the report, then the arrow again. The watcher runs until it is
-// told to stop, so a slow machine only makes the test longer.
+// The cursor the user sees: that of the foreground window's thread.
+static HCURSOR ShownCursor() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) ? info.hCursor : NULL;
+}
+
+// Brings the box to the front with the pointer over its report button,
+// moved there afresh until the box's thread has answered with the arrow:
+// a box that opens under a resting pointer gets no move to answer.
+static bool PointerRestsOverTheReportButton(HWND box, HCURSOR arrow) {
+    RECT button;
+    GetWindowRect(GetDlgItem(box, IDC_ABOUT_REPORT), &button);
+    int x = (button.left + button.right) / 2, y = (button.top + button.bottom) / 2;
+    return WaitUntil(EventBoundMs, [&] {
+        if (GetForegroundWindow() != box) SetForegroundWindow(box);
+        SetCursorPos(x + 1, y);
+        SetCursorPos(x, y);
+        return GetForegroundWindow() == box && ShownCursor() == arrow;
+    });
+}
+
 static int CountLines(const std::string& text) {
     int lines = 0;
     for (char c : text) lines += c == '\n';
     return lines;
 }
 
+// A second process watches the cursor while drive C: takes three seconds
+// to answer: the wait cursor from the click until the shell is asked to
+// open the report, then the arrow again. The watcher runs until it is
+// told to stop, so a slow machine only makes the test longer.
 TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     std::map<std::string, ReplayedDevice> devices;
     devices["\\\\.\\C:"].delayMs = 3000;
     DeviceSwap replay(&devices);
-    RegisterRecordingHandler("txtfile");
-    ResetOpenLog();
     Open();
-    RECT button;
-    GetWindowRect(GetDlgItem(box, IDC_ABOUT_REPORT), &button);
-    SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-    Sleep(300);
+    ASSERT_TRUE(PointerRestsOverTheReportButton(box, LoadCursorA(NULL, IDC_ARROW)))
+        << "in front " << (GetForegroundWindow() == box) << ", cursor " << ShownCursor();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string watchLog = std::string(temp) + "swaypix-cursors.txt";
@@ -323,9 +364,11 @@ TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     PROCESS_INFORMATION watcher = {};
     ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &watcher));
     ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return !ReadTextFile(watchLog).empty(); })) << "the watcher's first look";
+    RegisterRecordingHandler("txtfile");
+    ResetOpenLog();
     PressDialogButton(box, IDC_ABOUT_REPORT);
     std::string opened = WaitForOpenLog(1, EventBoundMs);
-    WaitUntil(EventBoundMs, [&] { return CountLines(ReadTextFile(watchLog)) >= 3; });
+    bool threeSeen = WaitUntil(EventBoundMs, [&] { return CountLines(ReadTextFile(watchLog)) >= 3; });
     SetEvent(stop);
     DWORD exit = WaitForExit(watcher, EventBoundMs);
     CloseHandle(stop);
@@ -340,6 +383,7 @@ TEST_F(AboutBox, TheWaitCursorShowsWhileTheReportIsBuilt) {
     DeleteFileA(watchLog.c_str());
     // Over the button the arrow; the wait cursor; then the arrow again
     // before anything else (the viewer's own cursor may follow).
+    EXPECT_TRUE(threeSeen) << seen;
     EXPECT_EQ(std::string(arrow) + wait + arrow, seen.substr(0, strlen(arrow) * 2 + strlen(wait))) << seen;
 }
 

@@ -183,14 +183,21 @@ static void DestroyCheckingWindow(HWND window) {
     PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by WM_DESTROY
 }
 
-// Long enough for the check timer to fire three times were it not ended.
+// Until a timer of this thread set for three check delays comes: a
+// queue's timers come due in order, so however late this thread runs,
+// the check timer has fired by then (and fired again, were it not ended).
 static void PumpMessages() {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 3 * NudgeCheckDelay + 100) {
+    UINT_PTR done = SetTimer(NULL, 0, 3 * NudgeCheckDelay + 100, NULL);
+    bool came = WaitUntil(EventBoundMs, [&] {
         MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(10);
-    }
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_TIMER && message.hwnd == NULL && message.wParam == done) return true;
+            DispatchMessageA(&message);
+        }
+        return false;
+    });
+    KillTimer(NULL, done);
+    EXPECT_TRUE(came) << "the pump's own timer";
 }
 
 TEST_F(NudgeTick, DroppedNudgeResetsTheIdleTimersOnlyOnTheUsersDesktop) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resident_window.h"
 #include "tests/support/input_recorder.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/wait.h"
@@ -31,10 +32,31 @@ static bool Has(const std::vector<std::string>& names, const char* name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// A window of the resident's name whose thread does not answer: the
+// second start must say it could not end residency, not claim success.
+static HANDLE HungWindowReady;
+static HANDLE ReleaseHungWindow;
+
+static DWORD WINAPI HungResidentThread(LPVOID) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "SWAY_PIX";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowA("SWAY_PIX", "SWAY_PIX", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, NULL, NULL,
+                           wc.hInstance, NULL);
+    SetEvent(HungWindowReady);
+    WaitForSingleObject(ReleaseHungWindow, INFINITE);  // not pumping messages
+    DestroyWindow(w);
+    UnregisterClassA("SWAY_PIX", wc.hInstance);
+    return 0;
+}
+
 class Residency : public ::testing::Test {
 protected:
     PROCESS_INFORMATION resident = {};
     DWORD startedAt = 0;
+    HANDLE hungThread = NULL;
 
     void SetUp() override {
         EndResidentInstances();
@@ -42,6 +64,7 @@ protected:
         ASSERT_TRUE(PlacePointer(Home.x, Home.y));
     }
     void TearDown() override {
+        ReleaseHungResident();
         StopInputRecorder();
         EndResidentInstances();
         CloseProcess(resident);
@@ -51,6 +74,23 @@ protected:
         startedAt = GetTickCount();
         resident = StartSwaypix(arguments);
         return WaitForResidentWindow(EventBoundMs);
+    }
+    // Released in TearDown, however the test ends: a window of that name
+    // left behind would stand for the resident in every later test.
+    bool StartHungResident() {
+        HungWindowReady = CreateEventA(NULL, TRUE, FALSE, NULL);
+        ReleaseHungWindow = CreateEventA(NULL, TRUE, FALSE, NULL);
+        hungThread = CreateThread(NULL, 0, HungResidentThread, NULL, 0, NULL);
+        return WaitForSingleObject(HungWindowReady, EventBoundMs) == WAIT_OBJECT_0;
+    }
+    void ReleaseHungResident() {
+        if (!hungThread) return;
+        SetEvent(ReleaseHungWindow);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hungThread, EventBoundMs));
+        CloseHandle(hungThread);
+        CloseHandle(HungWindowReady);
+        CloseHandle(ReleaseHungWindow);
+        hungThread = NULL;
     }
     int MovesSeen(RecordedInput* moves, int capacity, int atLeast, DWORD timeoutMs) {
         WaitUntil(timeoutMs, [&] { return RecordedMouseMoves(moves, capacity) >= atLeast; });
@@ -86,10 +126,12 @@ TEST_F(Residency, HiddenWindowNudgesOnePixelEveryPeriod) {
     DWORD meanGap = (moves[(nudges - 1) * 2].tick - moves[0].tick) / (nudges - 1);
     EXPECT_GE(meanGap, period * 7 / 10);
     EXPECT_LE(meanGap, period * 10);
-    POINT p;
-    GetCursorPos(&p);
-    EXPECT_EQ(Home.x, p.x);
-    EXPECT_EQ(Home.y, p.y);
+    // Between nudges the pointer rests where it was; a look in the middle
+    // of one may find it a pixel away.
+    EXPECT_TRUE(WaitUntil(EventBoundMs, [] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == Home.x && p.y == Home.y;
+    }));
     // Resident from the command line, it never loads the shell's libraries.
     std::vector<std::string> modules = LoadedModules(resident.dwProcessId);
     ASSERT_TRUE(Has(modules, "swaypix.exe") && Has(modules, "user32.dll")) << modules.size() << " modules";
@@ -126,33 +168,37 @@ TEST_F(Residency, CommandLineSetsTheDistance) {
     }
 }
 
+// Shift as the whole desktop sees it, which a tick's GetKeyState reads.
+static bool ShiftHeld() {
+    return GetAsyncKeyState(VK_SHIFT) < 0;
+}
+
+// The ticks come from the test, one at a time, so that none is half done
+// when the user presses or lets go of Shift; the timer that sends them is
+// the one the pointer nudges above run on.
 TEST_F(Residency, ShiftModeTapsShiftUnlessTheUserHoldsIt) {
-    ASSERT_TRUE(StartResident("300 0") != NULL);
+    HWND w = StartResident("3600000 0");
+    ASSERT_TRUE(w != NULL);
+    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
+    keybd_event(VK_SHIFT, 0, 0, 0);
+    ASSERT_TRUE(WaitUntil(EventBoundMs, ShiftHeld));
+    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
+    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [] { return !ShiftHeld(); }));
+    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
+    // The hooks see the events in the order they were sent: a tap, the
+    // user's press and release, a tap. A tap while Shift was held would
+    // stand between the press and the release.
     RecordedInput keys[64];
-    WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 64) >= 4; });
-    int n = RecordedShiftEvents(keys, 64);
-    ASSERT_GE(n, 4);
-    for (int i = 0; i + 1 < n; i += 2) {
-        EXPECT_TRUE(keys[i].injected);
-        EXPECT_FALSE(keys[i].keyUp) << i;
-        EXPECT_TRUE(keys[i + 1].keyUp) << i;
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 64) >= 6; }));
+    ASSERT_EQ(6, RecordedShiftEvents(keys, 64));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_TRUE(keys[i].injected) << i;
+        EXPECT_EQ(i % 2 == 1, keys[i].keyUp) << i;
     }
     RecordedInput moves[4];
     EXPECT_EQ(0, RecordedMouseMoves(moves, 4));
-
-    // The user holds Shift: the ticks in that time tap nothing.
-    keybd_event(VK_SHIFT, 0, 0, 0);
-    Sleep(100);
-    ClearRecordedInput();
-    Sleep(1000);
-    int whileHeld = RecordedShiftEvents(keys, 64);
-    keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-    EXPECT_EQ(0, whileHeld);
-
-    // After the release the taps resume.
-    Sleep(50);
-    ClearRecordedInput();
-    EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 64) >= 2; }));
 }
 
 TEST_F(Residency, SilentToggleEndsTheResidentInstance) {
@@ -200,7 +246,7 @@ TEST_F(Residency, SecondStartAsksAndNoKeepsNudging) {
         CloseProcess(starter);
         ClearRecordedInput();
         RecordedInput moves[8];
-        EXPECT_GE(MovesSeen(moves, 8, 2, 2000), 2) << arguments;
+        EXPECT_GE(MovesSeen(moves, 8, 2, EventBoundMs), 2) << arguments;
         EXPECT_EQ(STILL_ACTIVE, WaitForExit(resident, 0)) << arguments;
     }
 }
@@ -230,31 +276,8 @@ TEST_F(Residency, SecondStartYesEndsResidencyThenConfirms) {
     CloseProcess(starter);
 }
 
-// A window of the resident's name whose thread does not answer: the
-// second start must say it could not end residency, not claim success.
-static HANDLE HungWindowReady;
-static HANDLE ReleaseHungWindow;
-
-static DWORD WINAPI HungResidentThread(LPVOID) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "SWAY_PIX";
-    RegisterClassA(&wc);
-    HWND w = CreateWindowA("SWAY_PIX", "SWAY_PIX", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, NULL, NULL,
-                           wc.hInstance, NULL);
-    SetEvent(HungWindowReady);
-    WaitForSingleObject(ReleaseHungWindow, INFINITE);  // not pumping messages
-    DestroyWindow(w);
-    UnregisterClassA("SWAY_PIX", wc.hInstance);
-    return 0;
-}
-
 TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {
-    HungWindowReady = CreateEventA(NULL, TRUE, FALSE, NULL);
-    ReleaseHungWindow = CreateEventA(NULL, TRUE, FALSE, NULL);
-    HANDLE thread = CreateThread(NULL, 0, HungResidentThread, NULL, 0, NULL);
-    WaitForSingleObject(HungWindowReady, EventBoundMs);
+    ASSERT_TRUE(StartHungResident());
 
     PROCESS_INFORMATION starter = StartSwaypix("");
     HWND question = WaitForEndQuestion(starter);
@@ -271,10 +294,4 @@ TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {
     PressDialogButton(failed, IDOK);
     EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
     CloseProcess(starter);
-
-    SetEvent(ReleaseHungWindow);
-    WaitForSingleObject(thread, EventBoundMs);
-    CloseHandle(thread);
-    CloseHandle(HungWindowReady);
-    CloseHandle(ReleaseHungWindow);
 }
