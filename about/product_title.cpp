@@ -5,10 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/ansi_text.h"
 #include "common/optional_functions.h"
 #include "common/paths.h"
-#include "common/ui_language.h"
-#include "common/wide_text.h"
 #include "envreport/report_text.h"
 
 char ProductTitleLine[ProductTitleLineSize];
@@ -25,7 +24,7 @@ static bool QueryVersionText(void* block, const wchar_t* name, char* out, size_t
     if (!query || !query(block, key, (void**)&value, &length) || !value) return false;
     char text[512];
     NarrowText(ProgramTextCodePage, value, text, sizeof text);
-    CopyWholeCharacters(out, size, text);
+    CopyWholeCharacters(ProgramTextCodePage, out, size, text);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "common/ui_language.h"
 
+#include "common/ansi_text.h"
+
 // -1 until the first question, then 0 or 1.
 static int JapaneseUi = -1;
 

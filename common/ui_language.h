@@ -5,9 +5,6 @@
 #pragma once
 #include <windows.h>
 
-// Shift-JIS: the code page the program's own texts are kept in.
-const UINT ProgramTextCodePage = 932;
-
 // A text in both languages: `japanese` in code page 932, `english` ASCII.
 struct UiText {
     const char* japanese;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "about/about_box.h"
+#include "common/ansi_text.h"
 #include "common/atoi_number.h"
 #include "common/exe_directory.h"
 #include "common/nudge_settings.h"
@@ -10,7 +11,6 @@
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
-#include "common/wide_text.h"
 #include "common/ui_language.h"
 #include "common/ui_text.h"
 #include "res/resource.h"

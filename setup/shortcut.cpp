@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/ansi_text.h"
 #include "common/paths.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
-#include "common/wide_text.h"
 #include "common/ui_language.h"
 #include "common/ui_text.h"
 

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <cwchar>
 
+#include "common/ansi_text.h"
 #include "common/nudge_arguments.h"
 #include "common/paths.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
-#include "common/wide_text.h"
 #include "envreport/report_failure.h"
 #include "envreport/report_language.h"
 #include "envreport/report_memory.h"
@@ -103,7 +103,7 @@ static int CompareNamesIgnoringCase(const void* left, const void* right) {
         if (x != y) return x < y ? -1 : 1;
         if (x == '\0') return 0;
         // Equal so far, so a lead byte here is one in both names.
-        trailByte = !trailByte && IsDBCSLeadByte(x);
+        trailByte = !trailByte && IsLeadByte(CP_ACP, (char)x);
     }
 }
 
