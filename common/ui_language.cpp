@@ -15,6 +15,6 @@ bool UserSeesJapanese() {
     return JapaneseUi != 0;
 }
 
-const char* PickUiText(const UiText& text) {
+const char* PickUiText(const LocalText& text) {
     return UserSeesJapanese() ? text.japanese : text.english;
 }

@@ -18,12 +18,12 @@
 
 static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
 
-static const UiText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
+static const LocalText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
                                     "Enter a number of seconds from 1 to 2147483."};
-static const UiText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
+static const LocalText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
                                               "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
-static const UiText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
-static const UiText StartedNotice = {
+static const LocalText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
+static const LocalText StartedNotice = {
     "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
     "SWAYPIX is now running in the background. To stop it, start swaypix.exe again."};
 
@@ -31,7 +31,7 @@ static bool IsChecked(HWND dialog, int controlId) {
     return SendDlgItemMessageA(dialog, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-static int ShowSetupMessage(HWND dialog, const UiText& text, UINT style) {
+static int ShowSetupMessage(HWND dialog, const LocalText& text, UINT style) {
     return ShowUiMessage(dialog, PickUiText(text), ProductCaption, style);
 }
 

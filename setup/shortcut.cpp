@@ -17,7 +17,7 @@ static const unsigned LastShortcutNumber = 65535;
 
 static wchar_t* DesktopFolderCopy = NULL;
 
-static const UiText CreatedMessage = {
+static const LocalText CreatedMessage = {
     "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
     "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
     "常駐を解除するには、もう一度ショートカットを起動してください。",
@@ -25,9 +25,9 @@ static const UiText CreatedMessage = {
     "Starting this shortcut runs SWAYPIX silently in the background.\r\n"
     "To stop it, start the shortcut again."};
 // Line feeds alone in this one message, as it has always been.
-static const UiText FailedMessage = {"ショートカットの作成に失敗しました。\n\n - %s",
+static const LocalText FailedMessage = {"ショートカットの作成に失敗しました。\n\n - %s",
                                      "The shortcut could not be created.\n\n - %s"};
-static const UiText NameTakenMessage = {
+static const LocalText NameTakenMessage = {
     "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
     "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
     "A file with the shortcut's name already exists, so the shortcut cannot be created.\r\n\r\n - SWAYPIX.LNK"};
@@ -59,7 +59,7 @@ bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t*
     return saved;
 }
 
-static void ShowShortcutOutcome(HWND owner, const UiText& format, const wchar_t* path, UINT icon) {
+static void ShowShortcutOutcome(HWND owner, const LocalText& format, const wchar_t* path, UINT icon) {
     ShowUiMessageWithPath(owner, PickUiText(format), path, ProductCaption, icon);
 }
 

@@ -10,5 +10,5 @@
 void WriteFeatureFlagTables(ReportBuffer& report);
 
 // 32 lines "\r\n%2d-%s:%u  %2d-%s:%u"; a null name table reads "Unknown".
-void AppendFlagLines(ReportBuffer& report, const FeatureFlagName* leftNames, uint32_t left,
-                     const FeatureFlagName* rightNames, uint32_t right);
+void AppendFlagLines(ReportBuffer& report, const LocalText* leftNames, uint32_t left,
+                     const LocalText* rightNames, uint32_t right);

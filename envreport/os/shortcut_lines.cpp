@@ -18,16 +18,15 @@
 
 struct ShortcutPlace {
     int csidl;
-    const char* japanese;
-    const char* english;
+    LocalText name;
 };
 
 // The set-up dialog's two targets, in this order, then the Startup folder
 // of all users: a program started for every user starts for this one too.
 static const ShortcutPlace ShortcutPlaces[] = {
-    {CSIDL_DESKTOPDIRECTORY, "デスクトップ", "Desktop"},
-    {CSIDL_STARTUP, "スタートアップ", "Startup"},
-    {CSIDL_COMMON_STARTUP, "スタートアップ(全員)", "Startup (all users)"},
+    {CSIDL_DESKTOPDIRECTORY, {"デスクトップ", "Desktop"}},
+    {CSIDL_STARTUP, {"スタートアップ", "Startup"}},
+    {CSIDL_COMMON_STARTUP, {"スタートアップ(全員)", "Startup (all users)"}},
 };
 
 // The names found in one folder, one after another with their terminators,
@@ -167,7 +166,7 @@ static void AppendStartedSettings(ReportBuffer& report, const char* arguments) {
 
 static void AppendLabelAndFolderWord(ReportBuffer& report, const ShortcutPlace& place) {
     report.Append(Pick("\r\nショートカット:", "\r\nShortcut      :"));
-    report.Append(Pick(place.japanese, place.english));
+    report.Append(Pick(place.name));
 }
 
 static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place, const wchar_t* folder,
