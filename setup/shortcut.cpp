@@ -73,20 +73,20 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, con
     if (choice == DesktopFolder) folder = GetDesktopFolderPath();
     else if (GetShellFolderPath(CSIDL_STARTUP, startup)) folder = startup;
     if (!folder) {
-        ShowShortcutFailure(owner, L"SWAYPIX.LNK");
+        ShowShortcutFailure(owner, ShortcutFileName);
         return;
     }
 
     wchar_t candidate[PathBufferSize];
-    bool joined = JoinFolderAndName(candidate, folder, L"SWAYPIX", L".LNK");
+    bool joined = JoinFolderAndName(candidate, folder, ShortcutStem, ShortcutExtension);
     for (unsigned number = 2; joined && FileExists(candidate); ++number) {
         if (number > LastShortcutNumber) {
             ShowUiMessage(owner, PickUiText(NameTakenMessage), ProductCaption, MB_ICONEXCLAMATION);
             return;
         }
         wchar_t stem[32];
-        wsprintfW(stem, L"SWAYPIX(%u)", number);
-        joined = JoinFolderAndName(candidate, folder, stem, L".LNK");
+        wsprintfW(stem, L"%s(%u)", ShortcutStem, number);
+        joined = JoinFolderAndName(candidate, folder, stem, ShortcutExtension);
     }
     if (!joined) {
         ShowShortcutFailure(owner, folder);  // no name fits in a path

@@ -1,6 +1,7 @@
 #include "envreport/os/screen_lines.h"
 
 #include "common/session_access.h"
+#include "common/system_dpi.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
@@ -21,13 +22,6 @@ static void AppendWorkArea(ReportBuffer& report) {
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) work = RECT();
     report.AppendFormat(Pick("[作業領域 (%d,%d)-(%d,%d)]", "[Work Area (%d,%d)-(%d,%d)]"), (int)work.left, (int)work.top,
                         (int)work.right, (int)work.bottom);
-}
-
-unsigned SystemDpi() {
-    HDC screen = GetDC(NULL);
-    unsigned dpi = (unsigned)GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    return dpi;
 }
 
 // The scaling the system DPI stands for: 96 is 100%, 144 150%.

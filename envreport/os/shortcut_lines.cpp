@@ -10,6 +10,7 @@
 #include "common/ansi_text.h"
 #include "common/nudge_arguments.h"
 #include "common/paths.h"
+#include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
 #include "envreport/report_failure.h"
@@ -59,8 +60,11 @@ static bool AddName(ShortcutNames* names, const wchar_t* name) {
 
 // FindFirstFile also matches a longer extension through its 8.3 name.
 static bool IsShortcutName(const wchar_t* name) {
+    const size_t stem = sizeof ShortcutStem / sizeof *ShortcutStem - 1;
+    const size_t extension = sizeof ShortcutExtension / sizeof *ShortcutExtension - 1;
     size_t length = wcslen(name);
-    return length >= 11 && _wcsnicmp(name, L"SWAYPIX", 7) == 0 && _wcsicmp(name + length - 4, L".LNK") == 0;
+    return length >= stem + extension && _wcsnicmp(name, ShortcutStem, stem) == 0 &&
+           _wcsicmp(name + length - extension, ShortcutExtension) == 0;
 }
 
 // False, with the report failed, when memory runs out.
@@ -220,7 +224,7 @@ struct ShortcutTally {
 static bool AppendFolderShortcuts(ReportBuffer& report, const ShortcutPlace& place, ShortcutTally* tally) {
     wchar_t folder[PathBufferSize];
     wchar_t pattern[PathBufferSize];
-    if (!GetShellFolderPath(place.csidl, folder) || !JoinFolderAndName(pattern, folder, L"SWAYPIX*", L".LNK")) {
+    if (!GetShellFolderPath(place.csidl, folder) || !JoinFolderAndName(pattern, folder, ShortcutPattern, L"")) {
         AppendLabelAndFolderWord(report, place);
         report.Append(Pick(" [フォルダを読み取れません]", " [folder unreadable]"));
         return true;
