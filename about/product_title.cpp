@@ -28,9 +28,11 @@ static bool QueryVersionText(void* block, const wchar_t* name, char* out, size_t
     return true;
 }
 
-// Through the wide calls, so that the program's own path is read right in
-// any folder, and looked up, since version.dll is no known DLL.
-bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
+// The running program's own version resource; false when there is none,
+// it cannot be read, or it has no FileVersion. Through the wide calls, so
+// that the program's own path is read right in any folder, and looked up,
+// since version.dll is no known DLL.
+static bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
     GetFileVersionInfoSizeWFunction getSize = OptionalGetFileVersionInfoSizeW();
     GetFileVersionInfoWFunction getInfo = OptionalGetFileVersionInfoW();
     wchar_t path[PathBufferSize];

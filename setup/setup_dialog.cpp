@@ -86,17 +86,7 @@ static void OpenFeedbackPage(HWND dialog) {
     RestoreExeDirectory();
 }
 
-// Resource 129 or its English twin, by the user's language. An ANSI
-// dialog passes its texts through the system's code page, which garbles
-// Japanese where that is not 932: there the dialog is a Unicode one.
-INT_PTR RunSetupDialog(HINSTANCE instance) {
-    WORD templateId = UserSeesJapanese() ? IDD_SETUP : IDD_SETUP_ENGLISH;
-    if (AnsiCodePageIsJapanese())
-        return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL, SetupDialogProc, 0);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), NULL, SetupDialogProc, 0);
-}
-
-INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         InitSetupDialog(dialog);
@@ -112,4 +102,14 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     return FALSE;
+}
+
+// Resource 129 or its English twin, by the user's language. An ANSI
+// dialog passes its texts through the system's code page, which garbles
+// Japanese where that is not 932: there the dialog is a Unicode one.
+INT_PTR RunSetupDialog(HINSTANCE instance) {
+    WORD templateId = UserSeesJapanese() ? IDD_SETUP : IDD_SETUP_ENGLISH;
+    if (AnsiCodePageIsJapanese())
+        return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL, SetupDialogProc, 0);
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), NULL, SetupDialogProc, 0);
 }

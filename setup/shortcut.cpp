@@ -32,7 +32,9 @@ static const LocalText NameTakenMessage = {
     "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
     "A file with the shortcut's name already exists, so the shortcut cannot be created.\r\n\r\n - SWAYPIX.LNK"};
 
-const wchar_t* GetDesktopFolderPath() {
+// Asked of the shell once per process and kept; null (and not kept) when
+// the shell cannot name the folder.
+static const wchar_t* GetDesktopFolderPath() {
     if (DesktopFolderCopy) return DesktopFolderCopy;
     wchar_t path[PathBufferSize];
     if (!GetShellFolderPath(CSIDL_DESKTOPDIRECTORY, path)) return NULL;

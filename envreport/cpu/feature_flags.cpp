@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/feature_flag_names.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
@@ -23,8 +26,9 @@ static void AppendNamedFlagLines(ReportBuffer& report, const char* const* leftNa
     }
 }
 
-void AppendFlagLines(ReportBuffer& report, const LocalText* leftNames, uint32_t left,
-                     const LocalText* rightNames, uint32_t right) {
+// 32 lines "\r\n%2d-%s:%u  %2d-%s:%u"; a null name table reads "Unknown".
+static void AppendFlagLines(ReportBuffer& report, const LocalText* leftNames, uint32_t left,
+                            const LocalText* rightNames, uint32_t right) {
     const char* leftText[32];
     const char* rightText[32];
     for (int bit = 0; bit < 32; ++bit) {

@@ -1,5 +1,7 @@
 #include "envreport/os/screen_lines.h"
 
+#include <windows.h>
+
 #include "common/session_access.h"
 #include "common/system_dpi.h"
 #include "envreport/report_language.h"
@@ -40,7 +42,9 @@ static void AppendVirtualScreen(ReportBuffer& report) {
                         Session.getSystemMetrics(SM_CMONITORS));
 }
 
-BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+// EnumDisplayMonitors callback; `data` is the ReportBuffer. Always goes on
+// to the next monitor.
+static BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     ReportBuffer& report = *(ReportBuffer*)data;
     MONITORINFO info = {};
     info.cbSize = sizeof info;
