@@ -155,6 +155,19 @@ TEST_F(Residency, ShiftModeTapsShiftUnlessTheUserHoldsIt) {
     EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 64) >= 2; }));
 }
 
+// A negative interval is no interval: the set-up dialog asks for one
+// instead of a resident instance that would never nudge.
+TEST_F(Residency, NegativeIntervalShowsTheSetupDialog) {
+    PROCESS_INFORMATION setup = StartSwaypix("-1000");
+    HWND dialog = WaitForDialogOf(setup.dwProcessId, EventBoundMs);
+    ASSERT_TRUE(dialog != NULL);
+    EXPECT_EQ(L"SWAYPIX", WindowTextW(dialog));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    PressDialogButton(dialog, IDCANCEL);
+    EXPECT_EQ(0u, WaitForExit(setup, EventBoundMs));
+    CloseProcess(setup);
+}
+
 TEST_F(Residency, SilentToggleEndsTheResidentInstance) {
     const char* forms[] = {"/X", "/x"};
     for (const char* form : forms) {

@@ -104,7 +104,7 @@ static bool ReadLink(const char* path, LinkContents* contents) {
 static void AppendStartedSettings(ReportBuffer& report, const char* arguments) {
     NudgeArguments settings = {0, 1};
     ReadNudgeArgumentText(arguments, &settings);
-    if (settings.interval <= 0) return;
+    if (settings.interval == 0) return;
     report.AppendFormat(settings.distance == 0 ? Pick(" (Shiftキー %u秒毎)", " (Shift key every %u s)")
                                                : Pick(" (マウス %u秒毎)", " (pointer every %u s)"),
                         (unsigned)settings.interval / 1000);

@@ -9,6 +9,7 @@ static CRITICAL_SECTION RecorderLock;
 static HANDLE RecorderThread = NULL;
 static DWORD RecorderThreadId = 0;
 static HANDLE RecorderReady = NULL;
+static volatile LONG SettleMarksSeen = 0;
 
 static void Record(const RecordedInput& input) {
     EnterCriticalSection(&RecorderLock);
@@ -30,7 +31,9 @@ static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
+    if (code == HC_ACTION && ((const KBDLLHOOKSTRUCT*)lParam)->vkCode == VK_F24) {
+        InterlockedIncrement(&SettleMarksSeen);
+    } else if (code == HC_ACTION) {
         const KBDLLHOOKSTRUCT* k = (const KBDLLHOOKSTRUCT*)lParam;
         RecordedInput input = {};
         input.vkCode = k->vkCode;
@@ -82,6 +85,12 @@ int RecordedInputCount() {
     int count = RecordedCount;
     LeaveCriticalSection(&RecorderLock);
     return count;
+}
+
+void SettleRecordedInput() {
+    LONG before = SettleMarksSeen;
+    keybd_event(VK_F24, 0, KEYEVENTF_KEYUP, 0);
+    WaitUntil(EventBoundMs, [&] { return SettleMarksSeen != before; });
 }
 
 static bool IsShift(const RecordedInput& input) {

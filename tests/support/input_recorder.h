@@ -23,6 +23,11 @@ void StopInputRecorder();
 void ClearRecordedInput();
 int RecordedInputCount();
 
+// Returns once the recorder has seen all input this process sent before
+// the call: a key-up of F24, which nothing presses, follows it through the
+// hooks and is not recorded.
+void SettleRecordedInput();
+
 // Mouse moves, or Shift key events, recorded since the last clear.
 int RecordedMouseMoves(RecordedInput* out, int capacity);
 int RecordedShiftEvents(RecordedInput* out, int capacity);
