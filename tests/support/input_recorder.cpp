@@ -18,10 +18,13 @@ static void Record(const RecordedInput& input) {
 }
 
 static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && wParam == WM_MOUSEMOVE) {
+    bool button = wParam == WM_LBUTTONDOWN || wParam == WM_LBUTTONUP;
+    if (code == HC_ACTION && (wParam == WM_MOUSEMOVE || button)) {
         const MSLLHOOKSTRUCT* m = (const MSLLHOOKSTRUCT*)lParam;
         RecordedInput input = {};
-        input.mouse = true;
+        input.mouse = !button;
+        input.vkCode = button ? VK_LBUTTON : 0;
+        input.keyUp = wParam == WM_LBUTTONUP;
         input.point = m->pt;
         input.injected = (m->flags & LLMHF_INJECTED) != 0;
         input.tick = GetTickCount();
@@ -107,6 +110,9 @@ static int CopyRecorded(bool (*wanted)(const RecordedInput&), RecordedInput* out
 }
 
 static bool IsMouse(const RecordedInput& input) { return input.mouse; }
+static bool IsAny(const RecordedInput&) { return true; }
+
+int RecordedInputs(RecordedInput* out, int capacity) { return CopyRecorded(IsAny, out, capacity); }
 
 int RecordedMouseMoves(RecordedInput* out, int capacity) { return CopyRecorded(IsMouse, out, capacity); }
 int RecordedShiftEvents(RecordedInput* out, int capacity) { return CopyRecorded(IsShift, out, capacity); }
