@@ -192,20 +192,32 @@ TEST_F(NudgeTick, OtherTimerIdsChangeNothing) {
     for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id)) << id;
 }
 
+// The user's input and held keys, played through the session.
+static DWORD PlayedNow;
+static DWORD PlayedLastInput;
+static bool PlayedInputKnown;
+static int PlayedHeldKey;
+
+static DWORD WINAPI PlayedTickCount() {
+    return PlayedNow;
+}
+
+static bool PlayedInputTick(DWORD* tick) {
+    *tick = PlayedLastInput;
+    return PlayedInputKnown;
+}
+
+static SHORT WINAPI PlayedKeyState(int key) {
+    return key == PlayedHeldKey ? (SHORT)0x8000 : 0;
+}
+
 // What Windows made of a nudge, played through the session: the tick
 // counter stands just before its wrap, the last input lies `lastInput`
 // ticks after the nudge (negative: before it, so the nudge was dropped).
 static const DWORD NudgeTickCount = 0xFFFFFFF0;
-static bool InputTimeKnown;
-static int LastInputAfterNudge;
 static bool UsersDesktop;
 static int PowerCalls;
 static EXECUTION_STATE PowerFlags;
-
-static bool PlayedLastInputTick(DWORD* tick) {
-    *tick = NudgeTickCount + (DWORD)LastInputAfterNudge;
-    return InputTimeKnown;
-}
 
 static EXECUTION_STATE WINAPI CountedPowerCall(EXECUTION_STATE flags) {
     ++PowerCalls;
@@ -241,22 +253,22 @@ TEST_F(NudgeTick, DroppedNudgeResetsTheIdleTimersOnlyOnTheUsersDesktop) {
         {"Shift tap dropped in a remote session", 0, 1, true, -1, true, 0},
         {"GetLastInputInfo missing", 1, 0, false, -1, true, 0},
     };
-    Session.getTickCount = [](void) -> DWORD WINAPI { return NudgeTickCount; };
-    Session.lastInputTick = PlayedLastInputTick;
+    Session.getTickCount = PlayedTickCount;
+    Session.lastInputTick = PlayedInputTick;
+    PlayedNow = NudgeTickCount;
     Session.inputDesktopIsUsers = [] { return UsersDesktop; };
     Session.setThreadExecutionState = CountedPowerCall;
     for (const auto& c : cases) {
         NudgeDistance = c.distance;
         FakeRemoteSession = c.remote;
-        InputTimeKnown = c.known;
-        LastInputAfterNudge = c.lastInput;
+        PlayedInputKnown = c.known;
         UsersDesktop = c.usersDesktop;
         PowerCalls = 0;
         PowerFlags = 0;
         ClearRecordedInput();
-        LastInputAfterNudge = -3600000;  // the user left long ago: the tick nudges
+        PlayedLastInput = NudgeTickCount - 3600000;  // the user left long ago: the tick nudges
         ResidentWindowProc(window, WM_TIMER, JiggleTimerId, 0);
-        LastInputAfterNudge = c.lastInput;
+        PlayedLastInput = NudgeTickCount + (DWORD)c.lastInput;
         PumpMessages();
         EXPECT_EQ(c.powerCalls, PowerCalls) << c.what;
         if (c.powerCalls) {
@@ -285,21 +297,6 @@ TEST_F(NudgeTick, RegisteredNudgeLeavesThePowerManagerAlone) {
     ASSERT_TRUE(LiveSession.lastInputTick(&lastInput));
     EXPECT_LE((LONG)(before - lastInput), 20);  // the nudge, not some earlier input
     EXPECT_EQ(0, PowerCalls);
-}
-
-// The user's input and held keys, played through the session.
-static DWORD PlayedNow;
-static DWORD PlayedLastInput;
-static bool PlayedInputKnown;
-static int PlayedHeldKey;
-
-static bool PlayedInputTick(DWORD* tick) {
-    *tick = PlayedLastInput;
-    return PlayedInputKnown;
-}
-
-static SHORT WINAPI PlayedKeyState(int key) {
-    return key == PlayedHeldKey ? (SHORT)0x8000 : 0;
 }
 
 static const int NoUserInput = INT_MIN;
@@ -343,7 +340,7 @@ TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
         {"Shift mode, remote session, user input", 0, 1, true, true, 1500000, 2800, 2600, 0, false, 400},
         {"user input before the wrap, tick after it", 0, 0, true, true, 0x100, 2800, 2700, 0, false, 300},
     };
-    Session.getTickCount = [](void) -> DWORD WINAPI { return PlayedNow; };
+    Session.getTickCount = PlayedTickCount;
     Session.lastInputTick = PlayedInputTick;
     Session.getAsyncKeyState = PlayedKeyState;
     for (const auto& c : cases) {
