@@ -315,14 +315,10 @@ static void DispatchWaitingMessages() {
 TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
     const struct {
         const char* what;
-        int distance;
-        int remote;
-        bool known;
-        bool checkFired;  // else the tick still finds the check due
+        int distance, remote;
+        bool known, checkFired;  // else the tick still finds the check due
         DWORD now;
-        int ownAge;
-        int userAge;
-        int heldKey;
+        int ownAge, userAge, heldKey;
         bool nudges;
         DWORD rearm;
     } cases[] = {
