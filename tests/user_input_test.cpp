@@ -14,9 +14,10 @@
 #include "tests/support/wait.h"
 
 // Load makes the program's tick later, and the hooks see each event a
-// little after Windows stamped it.
-static const DWORD LateByAtMost = 500;
-static const DWORD EarlyByAtMost = 100;
+// little after Windows stamped it. A nudge among the user's input would be
+// seconds early; one that waited for the next regular tick, seconds late.
+static const DWORD LateByAtMost = 1000;
+static const DWORD EarlyByAtMost = 500;
 
 // Wine turns X events into input on the thread that owns the window, so
 // the cover has a thread of its own that does nothing but pump.
@@ -130,15 +131,15 @@ static void WorkUntilJustAfterATick(DWORD createdAt, DWORD interval, const char*
 }
 
 TEST_F(UserInput, MovingThePointerHoldsTheNudgeBack) {
-    StartResident("2000");
-    WorkUntilJustAfterATick(createdAt, 2000, "mousemove_relative -- 4 0 sleep 0.25 mousemove_relative -- -4 0");
-    ExpectNudgesOnlyAfterAFullInterval(2000, 12);
+    StartResident("3000");
+    WorkUntilJustAfterATick(createdAt, 3000, "mousemove_relative -- 4 0 sleep 0.25 mousemove_relative -- -4 0");
+    ExpectNudgesOnlyAfterAFullInterval(3000, 12);
 }
 
 TEST_F(UserInput, TypingHoldsTheShiftTapBack) {
-    StartResident("2000 0");
-    WorkUntilJustAfterATick(createdAt, 2000, "key x sleep 0.4 key x");
-    ExpectNudgesOnlyAfterAFullInterval(2000, 12);
+    StartResident("3000 0");
+    WorkUntilJustAfterATick(createdAt, 3000, "key x sleep 0.4 key x");
+    ExpectNudgesOnlyAfterAFullInterval(3000, 12);
 }
 
 TEST_F(UserInput, AButtonHeldStillIsNeverNudged) {
