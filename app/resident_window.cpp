@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/nudge_check.h"
+#include "app/user_activity.h"
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
 #include "res/resource.h"
@@ -51,10 +52,8 @@ static bool NudgeMouse(int distance) {
     return true;
 }
 
-// A Shift tap is skipped while the user holds Shift, so that it never
-// releases a key the user is pressing. Returns whether it tapped.
+// Returns true, as NudgeMouse does when it moved.
 static bool TapShift() {
-    if (GetKeyState(VK_SHIFT) < 0) return false;
     keybd_event(VK_SHIFT, 0, 0, 0);
     keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
     return true;
@@ -66,18 +65,43 @@ static void Nudge(HWND window) {
     if (nudged) StartNudgeCheck(window, sent);
 }
 
+// Set while the nudge timer is a one-shot for one interval after the
+// user's last input; its tick puts the regular period back.
+static bool AwaitingUserIdle;
+
+static void StartRegularPeriod(HWND window) {
+    SetTimer(window, JiggleTimerId, (UINT)NudgeInterval, NULL);
+    AwaitingUserIdle = false;
+}
+
+// A nudge only once a full interval has passed without the user's input.
+// Waiting for the next regular tick instead could leave nearly two
+// intervals without input, long enough for a one-minute screen saver at
+// the default of 50 seconds.
+static void OnNudgeTimer(HWND window) {
+    FinishNudgeCheck(window);
+    DWORD remaining = UserIdleRemaining((DWORD)NudgeInterval);
+    if (remaining) {
+        SetTimer(window, JiggleTimerId, remaining, NULL);
+        AwaitingUserIdle = true;
+        return;
+    }
+    if (AwaitingUserIdle) StartRegularPeriod(window);
+    if (!UserHoldsInput(NudgeDistance == 0)) Nudge(window);
+}
+
 LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        SetTimer(window, JiggleTimerId, (UINT)NudgeInterval, NULL);
+        StartRegularPeriod(window);
         return 0;
     case WM_DESTROY:
         KillTimer(window, JiggleTimerId);
-        KillTimer(window, NudgeCheckTimerId);
+        CancelNudgeCheck(window);
         PostQuitMessage(0);
         return 0;
     case WM_TIMER:
-        if (wParam == JiggleTimerId) Nudge(window);
+        if (wParam == JiggleTimerId) OnNudgeTimer(window);
         else if (wParam == NudgeCheckTimerId) FinishNudgeCheck(window);
         return 0;
     }

@@ -8,11 +8,13 @@
 
 // Class name and title alike.
 const char* const ResidentWindowName = ProductCaption;
+// Period NudgeInterval; a one-shot instead while the user works.
 const UINT_PTR JiggleTimerId = 5455;
 // The one-shot check whether Windows registered the nudge. A quarter
 // second lets a busy input queue catch up (it takes well under a
 // millisecond when idle) and still ends before the next nudge at the
-// shortest interval the set-up dialog offers, one second.
+// shortest interval the set-up dialog offers, one second. A shorter
+// interval from the command line finishes it at the next tick.
 const UINT_PTR NudgeCheckTimerId = 5456;
 const UINT NudgeCheckDelay = 250;
 

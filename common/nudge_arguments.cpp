@@ -11,8 +11,13 @@ bool IsSilentToggleText(const char* text) {
     return lstrcmpiA(text, "/X") == 0;
 }
 
+// A negative interval is no interval: the set-up dialog asks for one, as
+// for 0 or letters.
 void ReadNudgeArgv(int argc, const char* const* argv, NudgeArguments* settings) {
-    if (argc > 1) settings->interval = ParseIntLikeAtoi(argv[1]);
+    if (argc > 1) {
+        int interval = ParseIntLikeAtoi(argv[1]);
+        settings->interval = interval < 0 ? 0 : interval;
+    }
     if (argc > 2) settings->distance = ParseIntLikeAtoi(argv[2]);
 }
 

@@ -5,7 +5,7 @@
 #pragma once
 
 struct NudgeArguments {
-    int interval;  // 0 = not given
+    int interval;  // 0 = not given (also for a negative number)
     int distance;
 };
 

@@ -37,5 +37,6 @@ static EXECUTION_STATE WINAPI LiveSetThreadExecutionState(EXECUTION_STATE flags)
 }
 
 const SessionAccess LiveSession = {GetSystemMetrics,  GetCursorPos,           GetTickCount,
-                                   LiveLastInputTick, LiveInputDesktopIsUsers, LiveSetThreadExecutionState};
+                                   LiveLastInputTick, LiveInputDesktopIsUsers, LiveSetThreadExecutionState,
+                                   GetAsyncKeyState};
 SessionAccess Session = LiveSession;

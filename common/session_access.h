@@ -1,11 +1,12 @@
 // What the program asks of the user's session: the system metrics (remote
 // session, screens, mouse, edition), the pointer position, the time since
 // start, the time of the last input the system registered, whether the
-// input desktop is the user's own, and the power manager's idle reset.
-// Both the nudge and the report reach them only through `Session`, so a
-// test can play a remote session, a pointer that cannot be read (secure
-// desktop), an uptime, input that Windows dropped or a locked desktop,
-// which Wine cannot be made to be.
+// input desktop is the user's own, the power manager's idle reset, and
+// which keys and buttons are held. Both the nudge and the report reach
+// them only through `Session`, so a test can play a remote session, a
+// pointer that cannot be read (secure desktop), an uptime, input that
+// Windows dropped, a locked desktop or a held key, which Wine cannot be
+// made to be.
 #pragma once
 #include <windows.h>
 
@@ -20,6 +21,7 @@ struct SessionAccess {
     // screen, not the secure desktop of a consent prompt.
     bool (*inputDesktopIsUsers)();
     EXECUTION_STATE(WINAPI* setThreadExecutionState)(EXECUTION_STATE flags);
+    SHORT(WINAPI* getAsyncKeyState)(int virtualKey);
 };
 
 extern SessionAccess Session;

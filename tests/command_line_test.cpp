@@ -56,6 +56,7 @@ TEST(CommandLine, FirstArgumentIsIntervalSecondIsDistance) {
         {3, {"swaypix.exe", "50000", "-3"}, 50000, -3},
         {4, {"swaypix.exe", "1000", "2", "7"}, 1000, 2},   // a third is ignored
         {3, {"swaypix.exe", "0", "9"}, 0, 9},               // distance still read
+        {3, {"swaypix.exe", "-1000", "0"}, 0, 0},           // no interval: the set-up dialog
         {3, {"swaypix.exe", "/X", "foo"}, 0, 0},
     };
     for (const ArgumentCase& c : cases) {
@@ -79,7 +80,7 @@ TEST(CommandLine, AShortcutsArgumentTextReadsLikeTheCommandLine) {
     } cases[] = {
         {"50000", 50000, 1},          {"60000 0", 60000, 0},   {" \t70000\t 5 9", 70000, 5},
         {"\"80000\" \"0\"", 80000, 0}, {"\"1 2\" 3", 1, 3},     {"", 0, 1},
-        {"/X", 0, 1},                 {"   ", 0, 1},
+        {"/X", 0, 1},                 {"   ", 0, 1},             {"-50000 0", 0, 0},
     };
     for (const auto& c : cases) {
         NudgeArguments settings = {0, 1};

@@ -20,39 +20,78 @@ static BOOL WINAPI UnreadableCursorPos(LPPOINT point) {
     return FALSE;
 }
 
+// Where no test plays it, Windows cannot tell the time of the last input,
+// so every tick nudges as it always did, and no key is held; the remote
+// session is played as the tests say.
+static bool UnknownLastInputTick(DWORD*) {
+    return false;
+}
+
+static SHORT WINAPI NothingHeld(int) {
+    return 0;
+}
+
+static SessionAccess WithoutUsersInput() {
+    SessionAccess session = WithFakeRemoteSession();
+    session.lastInputTick = UnknownLastInputTick;
+    session.getAsyncKeyState = NothingHeld;
+    return session;
+}
+
 static POINT CursorNow() {
     POINT p = {-1, -1};
     GetCursorPos(&p);
     return p;
 }
 
+// A message-only window of the resident class, so that the check timer
+// really arrives; its nudge timer is set too far out to fire.
+static HWND CreateCheckingWindow() {
+    RegisterResidentClass(GetModuleHandleA(NULL));
+    HWND window = CreateWindowExA(0, ResidentWindowName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    SetTimer(window, JiggleTimerId, USER_TIMER_MAXIMUM, NULL);
+    return window;
+}
+
+static void DestroyCheckingWindow(HWND window) {
+    DestroyWindow(window);
+    MSG message;
+    PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by WM_DESTROY
+}
+
+static const int PlayedInterval = 3000;
+
 class NudgeTick : public ::testing::Test {
 protected:
-    ScopedSwap<SessionAccess> session{Session, WithFakeRemoteSession()};
+    ScopedSwap<SessionAccess> session{Session, WithoutUsersInput()};
     ScopedSwap<int> distance{NudgeDistance};
+    ScopedSwap<int> interval{NudgeInterval, PlayedInterval};
+    HWND window = NULL;
     void SetUp() override {
         StartInputRecorder();
         FakeRemoteSession = 0;
+        window = CreateCheckingWindow();
+        ASSERT_TRUE(window != NULL);
         ASSERT_TRUE(PlacePointer(200, 150));
+        SettleRecordedInput();
         ClearRecordedInput();
     }
-    void TearDown() override { StopInputRecorder(); }
-    // Delivers one timer message and waits for `expected` events (or a
-    // quiet moment when none are expected).
-    int Tick(UINT_PTR timerId, int expectedMoves, int expectedKeys) {
-        ResidentWindowProc(NULL, WM_TIMER, timerId, 0);
-        RecordedInput seen[64];
-        WaitUntil(EventBoundMs, [&] {
-            return RecordedMouseMoves(seen, 64) >= expectedMoves && RecordedShiftEvents(seen, 64) >= expectedKeys;
-        });
-        Sleep(expectedMoves + expectedKeys == 0 ? 200 : 50);
+    void TearDown() override {
+        DestroyCheckingWindow(window);
+        StopInputRecorder();
+    }
+    // Delivers one timer message; returns the input events it sent.
+    int Tick(UINT_PTR timerId) {
+        ResidentWindowProc(window, WM_TIMER, timerId, 0);
+        SettleRecordedInput();
         return RecordedInputCount();
     }
 };
 
 TEST_F(NudgeTick, MovesRightAndBackAndRestoresThePointer) {
     NudgeDistance = 1;
-    Tick(JiggleTimerId, 2, 0);
+    Tick(JiggleTimerId);
     RecordedInput moves[8];
     ASSERT_EQ(2, RecordedMouseMoves(moves, 8));
     EXPECT_EQ(201, moves[0].point.x);
@@ -71,7 +110,7 @@ TEST_F(NudgeTick, RestoresThePointerAtTheScreenEdge) {
     ASSERT_TRUE(PlacePointer(right, 100));
     ClearRecordedInput();
     NudgeDistance = 1;
-    Tick(JiggleTimerId, 1, 0);
+    Tick(JiggleTimerId);
     POINT p = CursorNow();
     EXPECT_EQ(right, p.x);
     EXPECT_EQ(100, p.y);
@@ -86,7 +125,7 @@ TEST_F(NudgeTick, RestoresThePointerWithAccelerationOn) {
     SystemParametersInfoA(SPI_SETMOUSE, 0, accelerated, 0);
     SystemParametersInfoA(SPI_SETMOUSESPEED, 0, (PVOID)(INT_PTR)20, 0);
     NudgeDistance = 5;
-    Tick(JiggleTimerId, 2, 0);
+    Tick(JiggleTimerId);
     SystemParametersInfoA(SPI_SETMOUSE, 0, oldMouse, 0);
     SystemParametersInfoA(SPI_SETMOUSESPEED, 0, (PVOID)(INT_PTR)oldSpeed, 0);
     POINT p = CursorNow();
@@ -96,7 +135,7 @@ TEST_F(NudgeTick, RestoresThePointerWithAccelerationOn) {
 
 TEST_F(NudgeTick, NegativeDistanceMovesLeftFirst) {
     NudgeDistance = -3;
-    Tick(JiggleTimerId, 2, 0);
+    Tick(JiggleTimerId);
     RecordedInput moves[8];
     ASSERT_EQ(2, RecordedMouseMoves(moves, 8));
     EXPECT_EQ(197, moves[0].point.x);
@@ -106,7 +145,7 @@ TEST_F(NudgeTick, NegativeDistanceMovesLeftFirst) {
 
 TEST_F(NudgeTick, MostNegativeDistanceIsSafe) {
     NudgeDistance = INT_MIN;
-    Tick(JiggleTimerId, 2, 0);
+    Tick(JiggleTimerId);
     RecordedInput moves[8];
     ASSERT_EQ(2, RecordedMouseMoves(moves, 8));
     EXPECT_LT(moves[0].point.x, 200);  // left first, as far as it goes
@@ -119,10 +158,10 @@ TEST_F(NudgeTick, MostNegativeDistanceIsSafe) {
 TEST_F(NudgeTick, RemoteSessionSkipsTheMouseButNotTheKeyboard) {
     FakeRemoteSession = 1;
     NudgeDistance = 1;
-    EXPECT_EQ(0, Tick(JiggleTimerId, 0, 0));
+    EXPECT_EQ(0, Tick(JiggleTimerId));
 
     NudgeDistance = 0;
-    Tick(JiggleTimerId, 0, 2);
+    Tick(JiggleTimerId);
     RecordedInput keys[8];
     ASSERT_EQ(2, RecordedShiftEvents(keys, 8));
     EXPECT_FALSE(keys[0].keyUp);
@@ -132,7 +171,7 @@ TEST_F(NudgeTick, RemoteSessionSkipsTheMouseButNotTheKeyboard) {
 TEST_F(NudgeTick, UnreadablePointerIsNotMovedToAGuess) {
     Session.getCursorPos = UnreadableCursorPos;
     NudgeDistance = 1;
-    Tick(JiggleTimerId, 2, 0);
+    Tick(JiggleTimerId);
     RecordedInput moves[8];
     EXPECT_EQ(2, RecordedMouseMoves(moves, 8));  // the system still sees input
     POINT p = CursorNow();
@@ -141,46 +180,44 @@ TEST_F(NudgeTick, UnreadablePointerIsNotMovedToAGuess) {
 }
 
 TEST_F(NudgeTick, OtherTimerIdsChangeNothing) {
-    const UINT_PTR others[] = {0, 1, 2008, JiggleTimerId - 1, JiggleTimerId + 1, 0x10000 + JiggleTimerId};
+    const UINT_PTR others[] = {0, 1, 2008, JiggleTimerId - 1, NudgeCheckTimerId + 1, 0x10000 + JiggleTimerId};
     NudgeDistance = 1;
-    for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id, 0, 0)) << id;
+    for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id)) << id;
     NudgeDistance = 0;
-    for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id, 0, 0)) << id;
+    for (UINT_PTR id : others) EXPECT_EQ(0, Tick(id)) << id;
+}
+
+// The user's input and held keys, played through the session.
+static DWORD PlayedNow;
+static DWORD PlayedLastInput;
+static bool PlayedInputKnown;
+static int PlayedHeldKey;
+
+static DWORD WINAPI PlayedTickCount() {
+    return PlayedNow;
+}
+
+static bool PlayedInputTick(DWORD* tick) {
+    *tick = PlayedLastInput;
+    return PlayedInputKnown;
+}
+
+static SHORT WINAPI PlayedKeyState(int key) {
+    return key == PlayedHeldKey ? (SHORT)0x8000 : 0;
 }
 
 // What Windows made of a nudge, played through the session: the tick
 // counter stands just before its wrap, the last input lies `lastInput`
 // ticks after the nudge (negative: before it, so the nudge was dropped).
 static const DWORD NudgeTickCount = 0xFFFFFFF0;
-static bool InputTimeKnown;
-static int LastInputAfterNudge;
 static bool UsersDesktop;
 static int PowerCalls;
 static EXECUTION_STATE PowerFlags;
-
-static bool PlayedLastInputTick(DWORD* tick) {
-    *tick = NudgeTickCount + (DWORD)LastInputAfterNudge;
-    return InputTimeKnown;
-}
 
 static EXECUTION_STATE WINAPI CountedPowerCall(EXECUTION_STATE flags) {
     ++PowerCalls;
     PowerFlags = flags;
     return ES_CONTINUOUS;
-}
-
-// A message-only window of the resident class, so that the check timer
-// really arrives; its nudge timer is set too far out to fire.
-static HWND CreateCheckingWindow() {
-    RegisterResidentClass(GetModuleHandleA(NULL));
-    return CreateWindowExA(0, ResidentWindowName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, GetModuleHandleA(NULL),
-                           NULL);
-}
-
-static void DestroyCheckingWindow(HWND window) {
-    DestroyWindow(window);
-    MSG message;
-    PeekMessageA(&message, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by WM_DESTROY
 }
 
 // Until a timer of this thread set for three check delays comes: a
@@ -218,23 +255,22 @@ TEST_F(NudgeTick, DroppedNudgeResetsTheIdleTimersOnlyOnTheUsersDesktop) {
         {"Shift tap dropped in a remote session", 0, 1, true, -1, true, 0},
         {"GetLastInputInfo missing", 1, 0, false, -1, true, 0},
     };
-    ScopedSwap<int> interval(NudgeInterval, USER_TIMER_MAXIMUM);
-    HWND window = CreateCheckingWindow();
-    ASSERT_TRUE(window != NULL);
-    Session.getTickCount = [](void) -> DWORD WINAPI { return NudgeTickCount; };
-    Session.lastInputTick = PlayedLastInputTick;
+    Session.getTickCount = PlayedTickCount;
+    Session.lastInputTick = PlayedInputTick;
+    PlayedNow = NudgeTickCount;
     Session.inputDesktopIsUsers = [] { return UsersDesktop; };
     Session.setThreadExecutionState = CountedPowerCall;
     for (const auto& c : cases) {
         NudgeDistance = c.distance;
         FakeRemoteSession = c.remote;
-        InputTimeKnown = c.known;
-        LastInputAfterNudge = c.lastInput;
+        PlayedInputKnown = c.known;
         UsersDesktop = c.usersDesktop;
         PowerCalls = 0;
         PowerFlags = 0;
         ClearRecordedInput();
+        PlayedLastInput = NudgeTickCount - 3600000;  // the user left long ago: the tick nudges
         ResidentWindowProc(window, WM_TIMER, JiggleTimerId, 0);
+        PlayedLastInput = NudgeTickCount + (DWORD)c.lastInput;
         PumpMessages();
         EXPECT_EQ(c.powerCalls, PowerCalls) << c.what;
         if (c.powerCalls) {
@@ -245,16 +281,14 @@ TEST_F(NudgeTick, DroppedNudgeResetsTheIdleTimersOnlyOnTheUsersDesktop) {
         EXPECT_EQ(c.distance && !c.remote ? 2 : 0, RecordedMouseMoves(seen, 16)) << c.what;
         EXPECT_EQ(c.distance ? 0 : 2, RecordedShiftEvents(seen, 16)) << c.what;
     }
-    DestroyCheckingWindow(window);
 }
 
 // Under Wine injected input counts, as on a Windows that takes it: the
 // live session sees the nudge and asks nothing of the power manager.
 TEST_F(NudgeTick, RegisteredNudgeLeavesThePowerManagerAlone) {
     EXPECT_TRUE(LiveSession.inputDesktopIsUsers());
-    ScopedSwap<int> interval(NudgeInterval, USER_TIMER_MAXIMUM);
-    HWND window = CreateCheckingWindow();
-    ASSERT_TRUE(window != NULL);
+    NudgeInterval = 1;  // whatever input came last, it is older than that
+    Session.lastInputTick = LiveSession.lastInputTick;
     Session.setThreadExecutionState = CountedPowerCall;
     PowerCalls = 0;
     NudgeDistance = 1;
@@ -265,5 +299,76 @@ TEST_F(NudgeTick, RegisteredNudgeLeavesThePowerManagerAlone) {
     ASSERT_TRUE(LiveSession.lastInputTick(&lastInput));
     EXPECT_LE((LONG)(before - lastInput), 20);  // the nudge, not some earlier input
     EXPECT_EQ(0, PowerCalls);
-    DestroyCheckingWindow(window);
+}
+
+static const int NoUserInput = INT_MIN;
+
+static void DispatchWaitingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// Each case first nudges the user's long absence away; the last-input
+// time read back after that nudge lies `ownAge` ms before the tick. Then
+// the tick sees the user's input of `userAge` ms before it (or none
+// since) and `heldKey` down. A skip for the user's input re-arms the
+// nudge for that input plus the interval, `rearm` ms on: the played clock
+// is moved on as far, and the re-armed nudge must come (0: not followed).
+TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
+    const struct {
+        const char* what;
+        int distance, remote;
+        bool known, checkFired;  // else the tick still finds the check due
+        DWORD now;
+        int ownAge, userAge, heldKey;
+        bool nudges;
+        DWORD rearm;
+    } cases[] = {
+        {"user input younger than the interval", 1, 0, true, true, 500000, 2800, 2700, 0, false, 300},
+        {"user input stamped a moment ahead of this clock", 1, 0, true, true, 550000, 2800, -5, 0, false, 0},
+        {"own nudge only", 1, 0, true, true, 600000, 100, NoUserInput, 0, true, 0},
+        {"own nudge only, its check still due", 0, 0, true, false, 700000, 100, NoUserInput, 0, true, 0},
+        {"no GetLastInputInfo", 1, 0, false, true, 800000, 100, 50, 0, true, 0},
+        {"left button held", 1, 0, true, true, 900000, 100, NoUserInput, VK_LBUTTON, false, 0},
+        {"X button 2 held", 1, 0, true, true, 1000000, 100, NoUserInput, VK_XBUTTON2, false, 0},
+        {"a key held in the mouse mode", 1, 0, true, true, 1100000, 100, NoUserInput, 'A', true, 0},
+        {"Shift mode, a key held", 0, 0, true, true, 1200000, 100, NoUserInput, 'A', false, 0},
+        {"Shift mode, the last key held", 0, 0, true, true, 1300000, 100, NoUserInput, 0xFE, false, 0},
+        {"Shift mode, remote session, own tap only", 0, 1, true, true, 1400000, 100, NoUserInput, 0, true, 0},
+        {"Shift mode, remote session, user input", 0, 1, true, true, 1500000, 2800, 2600, 0, false, 400},
+        {"user input before the wrap, tick after it", 0, 0, true, true, 0x100, 2800, 2700, 0, false, 300},
+    };
+    Session.getTickCount = PlayedTickCount;
+    Session.lastInputTick = PlayedInputTick;
+    Session.getAsyncKeyState = PlayedKeyState;
+    for (const auto& c : cases) {
+        DestroyCheckingWindow(window);
+        window = CreateCheckingWindow();
+        NudgeDistance = c.distance;
+        FakeRemoteSession = c.remote;
+        PlayedInputKnown = c.known;
+        PlayedHeldKey = 0;
+        PlayedNow = c.now - c.ownAge;
+        PlayedLastInput = PlayedNow - 10 * PlayedInterval;
+        Tick(JiggleTimerId);
+        PlayedLastInput = c.now - c.ownAge;
+        if (c.checkFired) ResidentWindowProc(window, WM_TIMER, NudgeCheckTimerId, 0);
+
+        PlayedNow = c.now;
+        if (c.userAge != NoUserInput) PlayedLastInput = c.now - c.userAge;
+        PlayedHeldKey = c.heldKey;
+        ClearRecordedInput();
+        DWORD skipped = GetTickCount();
+        EXPECT_EQ(c.nudges ? 2 : 0, Tick(JiggleTimerId)) << c.what;
+        if (!c.rearm) continue;
+        PlayedNow = c.now + c.rearm;
+        RecordedInput seen[8];
+        ASSERT_TRUE(WaitUntil(EventBoundMs, [&] {
+            DispatchWaitingMessages();
+            return RecordedInputCount() >= 2;
+        })) << c.what;
+        ASSERT_EQ(2, c.distance ? RecordedMouseMoves(seen, 8) : RecordedShiftEvents(seen, 8)) << c.what;
+        EXPECT_GE(seen[0].tick - skipped, c.rearm - 30) << c.what;
+        EXPECT_LT(seen[0].tick - skipped, (DWORD)PlayedInterval) << c.what;
+    }
 }

@@ -173,32 +173,48 @@ static bool ShiftHeld() {
     return GetAsyncKeyState(VK_SHIFT) < 0;
 }
 
-// The ticks come from the test, one at a time, so that none is half done
-// when the user presses or lets go of Shift; the timer that sends them is
-// the one the pointer nudges above run on.
+// While the user holds Shift for several intervals the program taps
+// nothing (the ticks come, find the user's input fresh or the key held,
+// and pass); after the release the taps come back. The hooks see the
+// events in the order they were sent, so a tap while Shift was held
+// would stand between the user's press and release. The press follows a
+// tap at once, far from the next tick.
 TEST_F(Residency, ShiftModeTapsShiftUnlessTheUserHoldsIt) {
-    HWND w = StartResident("3600000 0");
+    const DWORD interval = 500;
+    HWND w = StartResident("500 0");
     ASSERT_TRUE(w != NULL);
-    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
+    RecordedInput keys[256];
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 256) >= 2; })) << "a first tap";
     keybd_event(VK_SHIFT, 0, 0, 0);
     ASSERT_TRUE(WaitUntil(EventBoundMs, ShiftHeld));
-    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
-    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
+    SettleRecordedInput();
+    int pressed = RecordedShiftEvents(keys, 256);
+    Sleep(4 * interval);  // ticks come and must pass
     keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
     ASSERT_TRUE(WaitUntil(EventBoundMs, [] { return !ShiftHeld(); }));
-    SendMessageA(w, WM_TIMER, JiggleTimerId, 0);
-    // The hooks see the events in the order they were sent: a tap, the
-    // user's press and release, a tap. A tap while Shift was held would
-    // stand between the press and the release.
-    RecordedInput keys[64];
-    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 64) >= 6; }));
-    ASSERT_EQ(6, RecordedShiftEvents(keys, 64));
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_TRUE(keys[i].injected) << i;
-        EXPECT_EQ(i % 2 == 1, keys[i].keyUp) << i;
-    }
+    SettleRecordedInput();
+    int released = RecordedShiftEvents(keys, 256);
+    EXPECT_EQ(pressed + 1, released) << "only the user's release between press and release";
+    EXPECT_TRUE(keys[released - 1].keyUp);
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return RecordedShiftEvents(keys, 256) >= released + 2; }))
+        << "the taps come back after the release";
+    EXPECT_FALSE(keys[released].keyUp);
+    EXPECT_TRUE(keys[released + 1].keyUp);
     RecordedInput moves[4];
     EXPECT_EQ(0, RecordedMouseMoves(moves, 4));
+}
+
+// A negative interval is no interval: the set-up dialog asks for one
+// instead of a resident instance that would never nudge.
+TEST_F(Residency, NegativeIntervalShowsTheSetupDialog) {
+    PROCESS_INFORMATION setup = StartSwaypix("-1000");
+    HWND dialog = WaitForDialogOf(setup.dwProcessId, EventBoundMs);
+    ASSERT_TRUE(dialog != NULL);
+    EXPECT_EQ(L"SWAYPIX", WindowTextW(dialog));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    PressDialogButton(dialog, IDCANCEL);
+    EXPECT_EQ(0u, WaitForExit(setup, EventBoundMs));
+    CloseProcess(setup);
 }
 
 TEST_F(Residency, SilentToggleEndsTheResidentInstance) {

@@ -9,6 +9,7 @@ static CRITICAL_SECTION RecorderLock;
 static HANDLE RecorderThread = NULL;
 static DWORD RecorderThreadId = 0;
 static HANDLE RecorderReady = NULL;
+static volatile LONG SettleMarksSeen = 0;
 
 static void Record(const RecordedInput& input) {
     EnterCriticalSection(&RecorderLock);
@@ -17,10 +18,13 @@ static void Record(const RecordedInput& input) {
 }
 
 static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && wParam == WM_MOUSEMOVE) {
+    bool button = wParam == WM_LBUTTONDOWN || wParam == WM_LBUTTONUP;
+    if (code == HC_ACTION && (wParam == WM_MOUSEMOVE || button)) {
         const MSLLHOOKSTRUCT* m = (const MSLLHOOKSTRUCT*)lParam;
         RecordedInput input = {};
-        input.mouse = true;
+        input.mouse = !button;
+        input.vkCode = button ? VK_LBUTTON : 0;
+        input.keyUp = wParam == WM_LBUTTONUP;
         input.point = m->pt;
         input.injected = (m->flags & LLMHF_INJECTED) != 0;
         input.tick = GetTickCount();
@@ -30,7 +34,9 @@ static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
+    if (code == HC_ACTION && ((const KBDLLHOOKSTRUCT*)lParam)->vkCode == VK_F24) {
+        InterlockedIncrement(&SettleMarksSeen);
+    } else if (code == HC_ACTION) {
         const KBDLLHOOKSTRUCT* k = (const KBDLLHOOKSTRUCT*)lParam;
         RecordedInput input = {};
         input.vkCode = k->vkCode;
@@ -84,6 +90,12 @@ int RecordedInputCount() {
     return count;
 }
 
+void SettleRecordedInput() {
+    LONG before = SettleMarksSeen;
+    keybd_event(VK_F24, 0, KEYEVENTF_KEYUP, 0);
+    WaitUntil(EventBoundMs, [&] { return SettleMarksSeen != before; });
+}
+
 static bool IsShift(const RecordedInput& input) {
     return !input.mouse && (input.vkCode == VK_SHIFT || input.vkCode == VK_LSHIFT || input.vkCode == VK_RSHIFT);
 }
@@ -98,6 +110,9 @@ static int CopyRecorded(bool (*wanted)(const RecordedInput&), RecordedInput* out
 }
 
 static bool IsMouse(const RecordedInput& input) { return input.mouse; }
+static bool IsAny(const RecordedInput&) { return true; }
+
+int RecordedInputs(RecordedInput* out, int capacity) { return CopyRecorded(IsAny, out, capacity); }
 
 int RecordedMouseMoves(RecordedInput* out, int capacity) { return CopyRecorded(IsMouse, out, capacity); }
 int RecordedShiftEvents(RecordedInput* out, int capacity) { return CopyRecorded(IsShift, out, capacity); }

@@ -5,9 +5,9 @@
 #include <windows.h>
 
 struct RecordedInput {
-    bool mouse;     // a mouse move; otherwise a key event
+    bool mouse;     // a mouse move; otherwise a key or left-button event
     POINT point;    // pointer position after a move
-    DWORD vkCode;   // key events
+    DWORD vkCode;   // key events; VK_LBUTTON for the left button
     bool keyUp;
     bool injected;
     DWORD tick;     // GetTickCount when the hook saw it
@@ -23,6 +23,13 @@ void StopInputRecorder();
 void ClearRecordedInput();
 int RecordedInputCount();
 
-// Mouse moves, or Shift key events, recorded since the last clear.
+// Returns once the recorder has seen all input this process sent before
+// the call: a key-up of F24, which nothing presses, follows it through the
+// hooks and is not recorded.
+void SettleRecordedInput();
+
+// Everything, mouse moves, or Shift key events, recorded since the last
+// clear, in the order seen.
+int RecordedInputs(RecordedInput* out, int capacity);
 int RecordedMouseMoves(RecordedInput* out, int capacity);
 int RecordedShiftEvents(RecordedInput* out, int capacity);

@@ -1,0 +1,13 @@
+// Whether the user is at the PC. While the user gives input the idle
+// timers are fresh and a nudge adds nothing but risk: a 1-pixel jerk in a
+// drag, a Shift among the user's keystrokes.
+#pragma once
+#include <windows.h>
+
+// Milliseconds until one `interval` has passed since the user's own last
+// input; 0 when it has, when the last input was the program's own nudge,
+// or where Windows cannot tell the time of the last input.
+DWORD UserIdleRemaining(DWORD interval);
+
+// A mouse button held down, or in the Shift mode any key or button.
+bool UserHoldsInput(bool shiftMode);
