@@ -5,10 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/ansi_text.h"
 #include "common/optional_functions.h"
 #include "common/paths.h"
-#include "common/ui_language.h"
-#include "common/wide_text.h"
 #include "envreport/report_text.h"
 
 char ProductTitleLine[ProductTitleLineSize];
@@ -25,13 +24,15 @@ static bool QueryVersionText(void* block, const wchar_t* name, char* out, size_t
     if (!query || !query(block, key, (void**)&value, &length) || !value) return false;
     char text[512];
     NarrowText(ProgramTextCodePage, value, text, sizeof text);
-    CopyWholeCharacters(out, size, text);
+    CopyWholeCharacters(ProgramTextCodePage, out, size, text);
     return true;
 }
 
-// Through the wide calls, so that the program's own path is read right in
-// any folder, and looked up, since version.dll is no known DLL.
-bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
+// The running program's own version resource; false when there is none,
+// it cannot be read, or it has no FileVersion. Through the wide calls, so
+// that the program's own path is read right in any folder, and looked up,
+// since version.dll is no known DLL.
+static bool ReadOwnVersionTexts(ProductVersionTexts* texts) {
     GetFileVersionInfoSizeWFunction getSize = OptionalGetFileVersionInfoSizeW();
     GetFileVersionInfoWFunction getInfo = OptionalGetFileVersionInfoW();
     wchar_t path[PathBufferSize];

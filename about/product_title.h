@@ -17,10 +17,6 @@ struct ProductVersionTexts {
     char legalCopyright[264];
 };
 
-// Reads the running program's own version resource. False when there is
-// none, it cannot be read, or it has no FileVersion.
-bool ReadOwnVersionTexts(ProductVersionTexts* texts);
-
 // "SWAYPIX ver.2.15.03  [2012/07/08] (x86) " from "2.1.5.3": the second
 // and third numbers run together, the fourth has two digits, missing
 // numbers read as 0. In Japanese "beta" and "alpha" become β and α.

@@ -1,7 +1,7 @@
 #include "about/window_dpi.h"
 
 #include "common/optional_functions.h"
-#include "envreport/os/screen_lines.h"
+#include "common/system_dpi.h"
 
 unsigned WindowDpi(HWND window) {
     GetDpiForWindowFunction getDpiForWindow = OptionalGetDpiForWindow();

@@ -16,9 +16,9 @@
 // WM_DESTROY. It answers in milliseconds; a hung one must not hang us.
 static const UINT EndResidencyTimeoutMs = 5000;
 
-static const UiText EndQuestion = {"常駐を解除してもよろしいですか。", "SWAYPIX is running. Do you want to stop it?"};
-static const UiText EndedNotice = {"常駐解除しました。", "SWAYPIX has stopped."};
-static const UiText EndFailedNotice = {"常駐を解除できませんでした。",
+static const LocalText EndQuestion = {"常駐を解除してもよろしいですか。", "SWAYPIX is running. Do you want to stop it?"};
+static const LocalText EndedNotice = {"常駐解除しました。", "SWAYPIX has stopped."};
+static const LocalText EndFailedNotice = {"常駐を解除できませんでした。",
                                        "SWAYPIX did not respond and could not be stopped."};
 
 static bool IsSilentToggle(const char* commandTail) {

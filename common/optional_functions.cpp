@@ -1,5 +1,9 @@
 #include "common/optional_functions.h"
 
+#include <powrprof.h>
+
+#include <type_traits>
+
 #include "common/system_folder.h"
 #include "common/system_library.h"
 
@@ -25,13 +29,25 @@ static const OptionalLibraryRow OptionalLibraries[OptionalLibraryCount] = {
     {"version.dll", KeptOnceLoaded, false},
 };
 
+// A parameter list that differs from the declaration fails the build.
+#define SWAYPIX_OPTIONAL_CHECK_Declared(accessor, exported)                    \
+    static_assert(std::is_same<accessor##Function, decltype(&::exported)>::value, \
+                  #exported " is typed unlike its declaration");
+#define SWAYPIX_OPTIONAL_CHECK_Undeclared(accessor, exported)
+#define SWAYPIX_OPTIONAL_CHECK(library, accessor, exported, declared, result, parameters) \
+    SWAYPIX_OPTIONAL_CHECK_##declared(accessor, exported)
+SWAYPIX_OPTIONAL_FUNCTIONS(SWAYPIX_OPTIONAL_CHECK)
+#undef SWAYPIX_OPTIONAL_CHECK
+static_assert(std::is_same<CommonControlsDllGetVersionFunction, DLLGETVERSIONPROC>::value,
+              "DllGetVersion is typed unlike the headers' DLLGETVERSIONPROC");
+
 struct OptionalFunctionRow {
     OptionalLibrary library;
     const char* name;
 };
 
 static const OptionalFunctionRow OptionalFunctionRows[OptionalFunctionCount] = {
-#define SWAYPIX_OPTIONAL_ROW(library, accessor, exported, result, parameters) {library, exported},
+#define SWAYPIX_OPTIONAL_ROW(library, accessor, exported, declared, result, parameters) {library, #exported},
     SWAYPIX_OPTIONAL_FUNCTIONS(SWAYPIX_OPTIONAL_ROW)
 #undef SWAYPIX_OPTIONAL_ROW
 };

@@ -30,54 +30,61 @@ enum OptionalLibrary {
     OptionalLibraryCount
 };
 
-// X(library, accessor name, exported name, result type, parameter list)
-#define SWAYPIX_OPTIONAL_FUNCTIONS(X)                                                                              \
-    X(LibraryKernel32, GetProductInfo, "GetProductInfo", BOOL, (DWORD, DWORD, DWORD, DWORD, PDWORD))               \
-    X(LibraryKernel32, GetNativeSystemInfo, "GetNativeSystemInfo", void, (LPSYSTEM_INFO))                         \
-    X(LibraryKernel32, IsWow64Process, "IsWow64Process", BOOL, (HANDLE, PBOOL))                                   \
-    X(LibraryKernel32, IsWow64Process2, "IsWow64Process2", BOOL, (HANDLE, USHORT*, USHORT*))                      \
-    X(LibraryKernel32, GetActiveProcessorCount, "GetActiveProcessorCount", DWORD, (WORD))                         \
-    X(LibraryKernel32, GetLogicalProcessorInformationEx, "GetLogicalProcessorInformationEx", BOOL,               \
-      (int, void*, DWORD*))                                                                                       \
-    X(LibraryUser32, GetDpiForWindow, "GetDpiForWindow", UINT, (HWND))                                            \
-    X(LibraryUser32, SetDialogControlDpiChangeBehavior, "SetDialogControlDpiChangeBehavior", BOOL,               \
-      (HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS))                         \
-    X(LibraryUser32, GetLastInputInfo, "GetLastInputInfo", BOOL, (PLASTINPUTINFO))                                \
-    X(LibraryUser32, OpenInputDesktop, "OpenInputDesktop", HDESK, (DWORD, BOOL, ACCESS_MASK))                      \
-    X(LibraryUser32, GetUserObjectInformationA, "GetUserObjectInformationA", BOOL,                                \
-      (HANDLE, int, void*, DWORD, DWORD*))                                                                        \
-    X(LibraryUser32, CloseDesktop, "CloseDesktop", BOOL, (HDESK))                                                 \
-    X(LibraryKernel32, SetThreadExecutionState, "SetThreadExecutionState", EXECUTION_STATE, (EXECUTION_STATE))    \
-    X(LibraryKernel32, SetDefaultDllDirectories, "SetDefaultDllDirectories", BOOL, (DWORD))                       \
-    X(LibraryKernel32, SetDllDirectoryA, "SetDllDirectoryA", BOOL, (const char*))                                 \
-    X(LibraryKernel32, GetSystemPowerStatus, "GetSystemPowerStatus", BOOL, (LPSYSTEM_POWER_STATUS))               \
-    X(LibraryOle32, CoInitialize, "CoInitialize", HRESULT, (void*))                                               \
-    X(LibraryOle32, CoUninitialize, "CoUninitialize", void, ())                                                   \
-    X(LibraryOle32, CoCreateInstance, "CoCreateInstance", HRESULT, (REFCLSID, IUnknown*, DWORD, REFIID, void**)) \
-    X(LibraryOle32, CoTaskMemFree, "CoTaskMemFree", void, (void*))                                                \
-    X(LibraryShell32, SHGetSpecialFolderLocation, "SHGetSpecialFolderLocation", HRESULT,                          \
-      (HWND, int, LPITEMIDLIST*))                                                                                 \
-    X(LibraryShell32, SHGetPathFromIDListW, "SHGetPathFromIDListW", BOOL, (LPCITEMIDLIST, wchar_t*))              \
-    X(LibraryShell32, ShellExecuteW, "ShellExecuteW", HINSTANCE,                                                  \
-      (HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, int))                                \
-    X(LibraryVersion, GetFileVersionInfoSizeW, "GetFileVersionInfoSizeW", DWORD, (const wchar_t*, DWORD*))       \
-    X(LibraryVersion, GetFileVersionInfoW, "GetFileVersionInfoW", BOOL, (const wchar_t*, DWORD, DWORD, void*))    \
-    X(LibraryVersion, VerQueryValueW, "VerQueryValueW", BOOL, (const void*, const wchar_t*, void**, UINT*))      \
-    X(LibraryWinmm, TimeGetTime, "timeGetTime", DWORD, ())                                                        \
-    X(LibraryIphlpapi, GetAdaptersInfo, "GetAdaptersInfo", DWORD, (PIP_ADAPTER_INFO, PULONG))                    \
-    X(LibraryComctl32, CommonControlsDllGetVersion, "DllGetVersion", HRESULT, (DLLVERSIONINFO*))                  \
-    X(LibraryPowrprof, PowerGetActiveScheme, "PowerGetActiveScheme", DWORD, (HKEY, GUID**))                       \
-    X(LibraryPowrprof, PowerReadFriendlyName, "PowerReadFriendlyName", DWORD,                                     \
-      (HKEY, const GUID*, const GUID*, const GUID*, UCHAR*, DWORD*))                                              \
-    X(LibraryPowrprof, PowerReadACValueIndex, "PowerReadACValueIndex", DWORD,                                     \
-      (HKEY, const GUID*, const GUID*, const GUID*, DWORD*))                                                      \
-    X(LibraryPowrprof, PowerReadDCValueIndex, "PowerReadDCValueIndex", DWORD,                                     \
-      (HKEY, const GUID*, const GUID*, const GUID*, DWORD*))                                                      \
-    X(LibraryPowrprof, CallNtPowerInformation, "CallNtPowerInformation", LONG, (POWER_INFORMATION_LEVEL, void*,   \
-      ULONG, void*, ULONG))
+// X(library, accessor name, exported name, Declared or Undeclared, result
+// type, parameter list). Each type is written out so the table reads on its
+// own, and optional_functions.cpp checks it against the toolchain's
+// declaration of the exported name. Undeclared are typed by hand: those no
+// header declares (DllGetVersion, which each library exports for itself,
+// is held against the headers' DLLGETVERSIONPROC instead) or declares only
+// for a newer _WIN32_WINNT than the build sets.
+#define SWAYPIX_OPTIONAL_FUNCTIONS(X)                                                                                  \
+    X(LibraryKernel32, GetProductInfo, GetProductInfo, Declared, BOOL, (DWORD, DWORD, DWORD, DWORD, PDWORD))           \
+    X(LibraryKernel32, GetNativeSystemInfo, GetNativeSystemInfo, Declared, void, (LPSYSTEM_INFO))                      \
+    X(LibraryKernel32, IsWow64Process, IsWow64Process, Declared, BOOL, (HANDLE, PBOOL))                                \
+    X(LibraryKernel32, IsWow64Process2, IsWow64Process2, Declared, BOOL, (HANDLE, USHORT*, USHORT*))                   \
+    X(LibraryKernel32, GetActiveProcessorCount, GetActiveProcessorCount, Declared, DWORD, (WORD))                      \
+    X(LibraryKernel32, GetLogicalProcessorInformationEx, GetLogicalProcessorInformationEx, Declared, BOOL,             \
+      (LOGICAL_PROCESSOR_RELATIONSHIP, PSYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX, DWORD*))                              \
+    X(LibraryUser32, GetDpiForWindow, GetDpiForWindow, Declared, UINT, (HWND))                                         \
+    X(LibraryUser32, SetDialogControlDpiChangeBehavior, SetDialogControlDpiChangeBehavior, Declared, BOOL,             \
+      (HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS))                                \
+    X(LibraryUser32, GetLastInputInfo, GetLastInputInfo, Declared, BOOL, (PLASTINPUTINFO))                             \
+    X(LibraryUser32, OpenInputDesktop, OpenInputDesktop, Declared, HDESK, (DWORD, BOOL, ACCESS_MASK))                  \
+    X(LibraryUser32, GetUserObjectInformationA, GetUserObjectInformationA, Declared, BOOL,                             \
+      (HANDLE, int, void*, DWORD, DWORD*))                                                                             \
+    X(LibraryUser32, CloseDesktop, CloseDesktop, Declared, BOOL, (HDESK))                                              \
+    X(LibraryKernel32, SetThreadExecutionState, SetThreadExecutionState, Declared, EXECUTION_STATE, (EXECUTION_STATE)) \
+    X(LibraryKernel32, SetDefaultDllDirectories, SetDefaultDllDirectories, Declared, BOOL, (DWORD))                    \
+    X(LibraryKernel32, SetDllDirectoryA, SetDllDirectoryA, Declared, BOOL, (const char*))                              \
+    X(LibraryKernel32, GetSystemPowerStatus, GetSystemPowerStatus, Declared, BOOL, (LPSYSTEM_POWER_STATUS))            \
+    X(LibraryOle32, CoInitialize, CoInitialize, Declared, HRESULT, (void*))                                            \
+    X(LibraryOle32, CoUninitialize, CoUninitialize, Declared, void, ())                                                \
+    X(LibraryOle32, CoCreateInstance, CoCreateInstance, Declared, HRESULT,                                             \
+      (REFCLSID, IUnknown*, DWORD, REFIID, void**))                                                                    \
+    X(LibraryOle32, CoTaskMemFree, CoTaskMemFree, Declared, void, (void*))                                             \
+    X(LibraryShell32, SHGetSpecialFolderLocation, SHGetSpecialFolderLocation, Declared, HRESULT,                       \
+      (HWND, int, LPITEMIDLIST*))                                                                                      \
+    X(LibraryShell32, SHGetPathFromIDListW, SHGetPathFromIDListW, Declared, BOOL, (LPCITEMIDLIST, wchar_t*))           \
+    X(LibraryShell32, ShellExecuteW, ShellExecuteW, Declared, HINSTANCE,                                               \
+      (HWND, const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*, int))                                     \
+    X(LibraryVersion, GetFileVersionInfoSizeW, GetFileVersionInfoSizeW, Declared, DWORD, (const wchar_t*, DWORD*))     \
+    X(LibraryVersion, GetFileVersionInfoW, GetFileVersionInfoW, Declared, BOOL, (const wchar_t*, DWORD, DWORD, void*)) \
+    X(LibraryVersion, VerQueryValueW, VerQueryValueW, Declared, BOOL, (const void*, const wchar_t*, void**, UINT*))    \
+    X(LibraryWinmm, TimeGetTime, timeGetTime, Declared, DWORD, ())                                                     \
+    X(LibraryIphlpapi, GetAdaptersInfo, GetAdaptersInfo, Declared, DWORD, (PIP_ADAPTER_INFO, PULONG))                  \
+    X(LibraryComctl32, CommonControlsDllGetVersion, DllGetVersion, Undeclared, HRESULT, (DLLVERSIONINFO*))             \
+    X(LibraryPowrprof, PowerGetActiveScheme, PowerGetActiveScheme, Declared, DWORD, (HKEY, GUID**))                    \
+    X(LibraryPowrprof, PowerReadFriendlyName, PowerReadFriendlyName, Declared, DWORD,                                  \
+      (HKEY, const GUID*, const GUID*, const GUID*, UCHAR*, DWORD*))                                                   \
+    X(LibraryPowrprof, PowerReadACValueIndex, PowerReadACValueIndex, Declared, DWORD,                                  \
+      (HKEY, const GUID*, const GUID*, const GUID*, DWORD*))                                                           \
+    X(LibraryPowrprof, PowerReadDCValueIndex, PowerReadDCValueIndex, Declared, DWORD,                                  \
+      (HKEY, const GUID*, const GUID*, const GUID*, DWORD*))                                                           \
+    X(LibraryPowrprof, CallNtPowerInformation, CallNtPowerInformation, Declared, LONG,                                 \
+      (POWER_INFORMATION_LEVEL, void*, ULONG, void*, ULONG))
 
 enum OptionalFunctionIndex {
-#define SWAYPIX_OPTIONAL_INDEX(library, accessor, exported, result, parameters) OptionalIndex_##accessor,
+#define SWAYPIX_OPTIONAL_INDEX(library, accessor, exported, declared, result, parameters) OptionalIndex_##accessor,
     SWAYPIX_OPTIONAL_FUNCTIONS(SWAYPIX_OPTIONAL_INDEX)
 #undef SWAYPIX_OPTIONAL_INDEX
     OptionalFunctionCount
@@ -88,10 +95,10 @@ enum OptionalFunctionIndex {
 void* OptionalFunctionAddress(OptionalFunctionIndex index);
 
 // OptionalGetProductInfo() and so on: the typed pointer or null.
-#define SWAYPIX_OPTIONAL_ACCESSOR(library, accessor, exported, result, parameters)              \
-    typedef result(WINAPI* accessor##Function) parameters;                                      \
-    inline accessor##Function Optional##accessor() {                                            \
-        return (accessor##Function)OptionalFunctionAddress(OptionalIndex_##accessor);          \
+#define SWAYPIX_OPTIONAL_ACCESSOR(library, accessor, exported, declared, result, parameters) \
+    typedef result(WINAPI* accessor##Function) parameters;                                   \
+    inline accessor##Function Optional##accessor() {                                         \
+        return (accessor##Function)OptionalFunctionAddress(OptionalIndex_##accessor);       \
     }
 SWAYPIX_OPTIONAL_FUNCTIONS(SWAYPIX_OPTIONAL_ACCESSOR)
 #undef SWAYPIX_OPTIONAL_ACCESSOR

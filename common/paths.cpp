@@ -51,23 +51,3 @@ bool FileExists(const wchar_t* path) {
     FindClose(handle);
     return true;
 }
-
-static bool IsShiftJisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool IsLeadByteAt(const char* text, int index) {
-    if (index < 0) return false;
-    for (int i = 0; text[i] != '\0'; ++i) {
-        bool lead = IsShiftJisLead((unsigned char)text[i]) && text[i + 1] != '\0';
-        if (i == index) return lead;
-        if (lead) ++i;  // skip the second byte
-    }
-    return false;
-}
-
-const char* FileNameOf(const char* path) {
-    for (int i = lstrlenA(path) - 1; i >= 0; --i)
-        if (path[i] == '\\' && !IsLeadByteAt(path, i - 1)) return path + i + 1;
-    return path;
-}

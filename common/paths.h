@@ -25,13 +25,3 @@ bool CutToFolder(wchar_t* path);
 // True if a file or folder of that name exists. A missing disk raises no
 // system dialog and counts as nothing there.
 bool FileExists(const wchar_t* path);
-
-// Text that came from an ANSI call is in the system code page (Shift-JIS
-// on a Japanese Windows), where a backslash byte may be the second half
-// of a kanji (表 is 95 5C): bytes are judged in characters from the start.
-// True when text[index] is the first byte of a double-byte character.
-bool IsLeadByteAt(const char* text, int index);
-
-// What follows such a path's last backslash: the file name alone, for
-// showing.
-const char* FileNameOf(const char* path);

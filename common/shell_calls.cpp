@@ -12,7 +12,7 @@ void UninitializeCom() {
     if (call) call();
 }
 
-HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object) {
+static HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object) {
     CoCreateInstanceFunction call = OptionalCoCreateInstance();
     *object = NULL;
     return call ? call(classId, NULL, CLSCTX_INPROC_SERVER, interfaceId, object) : E_FAIL;

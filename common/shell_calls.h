@@ -9,7 +9,6 @@
 
 HRESULT InitializeCom();
 void UninitializeCom();
-HRESULT CreateComInstance(REFCLSID classId, REFIID interfaceId, void** object);
 void FreeComMemory(void* block);
 
 // A shell link object with its file interface: what writes and reads a

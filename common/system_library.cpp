@@ -1,8 +1,8 @@
 #include "common/system_library.h"
 
+#include "common/ansi_text.h"
 #include "common/paths.h"
 #include "common/system_folder.h"
-#include "common/wide_text.h"
 
 HMODULE LoadSystemLibrary(const char* fileName) {
     const wchar_t* folder = SystemFolderPath();

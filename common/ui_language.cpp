@@ -1,5 +1,7 @@
 #include "common/ui_language.h"
 
+#include "common/ansi_text.h"
+
 // -1 until the first question, then 0 or 1.
 static int JapaneseUi = -1;
 
@@ -13,6 +15,6 @@ bool UserSeesJapanese() {
     return JapaneseUi != 0;
 }
 
-const char* PickUiText(const UiText& text) {
+const char* PickUiText(const LocalText& text) {
     return UserSeesJapanese() ? text.japanese : text.english;
 }

@@ -5,14 +5,7 @@
 #pragma once
 #include <windows.h>
 
-// Shift-JIS: the code page the program's own texts are kept in.
-const UINT ProgramTextCodePage = 932;
-
-// A text in both languages: `japanese` in code page 932, `english` ASCII.
-struct UiText {
-    const char* japanese;
-    const char* english;
-};
+#include "common/local_text.h"
 
 // True where the system's ANSI code page is the program's own: there the
 // ANSI calls carry its texts unchanged, and a report file written in the
@@ -23,4 +16,4 @@ bool AnsiCodePageIsJapanese();
 bool UserSeesJapanese();
 
 // The member of the pair for the user's language.
-const char* PickUiText(const UiText& text);
+const char* PickUiText(const LocalText& text);

@@ -18,7 +18,9 @@ static bool DebugMirrorWanted() {
     return GetEnvironmentVariableA("VORLEX_DEBUGOUT", value, sizeof value) == 1 && lstrcmpA(value, "1") == 0;
 }
 
-const char* MirrorToDebugFile(const char* piece) {
+// Appends the piece to vorlex_debugout.txt in the current directory and
+// returns it unchanged.
+static const char* MirrorToDebugFile(const char* piece) {
     FILE* file = NULL;
     if (fopen_s(&file, "vorlex_debugout.txt", "ab") == 0 && file) {
         fputs(piece, file);

@@ -23,7 +23,3 @@ struct ReportBuffer {
 };
 
 const unsigned ReportFirstCapacity = 16384;
-
-// Appends the piece to vorlex_debugout.txt in the current directory and
-// returns it unchanged.
-const char* MirrorToDebugFile(const char* piece);

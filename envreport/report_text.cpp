@@ -6,27 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
-size_t WholeCharacterPrefix(const char* text, size_t limit) {
-    size_t at = 0;
-    while (text[at] != '\0') {
-        size_t step = IsDBCSLeadByte((BYTE)text[at]) ? 2 : 1;
-        // A lead byte with nothing behind it is half a character: dropped.
-        if (step == 2 && text[at + 1] == '\0') break;
-        if (at + step > limit) break;
-        at += step;
-    }
-    return at;
-}
-
-void CopyWholeCharacters(char* destination, size_t size, const char* source) {
-    size_t n = WholeCharacterPrefix(source, size - 1);
-    memcpy(destination, source, n);
-    destination[n] = '\0';
-}
+#include "common/ansi_text.h"
 
 char* PadRight(unsigned width, const char* source, char* destination, size_t destinationSize) {
     if (!source || !destination || destinationSize == 0) return NULL;
-    CopyWholeCharacters(destination, destinationSize, source);
+    CopyWholeCharacters(CP_ACP, destination, destinationSize, source);
     size_t length = strlen(destination);
     while (length < width && length + 1 < destinationSize) destination[length++] = ' ';
     destination[length] = '\0';
@@ -68,6 +52,6 @@ void FormatWholeCharacters(char* out, size_t size, const char* format, ...) {
     va_end(arguments);
     if (written < 0 || (size_t)written >= size) {
         out[size - 1] = '\0';
-        out[WholeCharacterPrefix(out, size - 1)] = '\0';
+        out[WholeCharacterPrefix(CP_ACP, out, size - 1)] = '\0';
     }
 }

@@ -1,5 +1,6 @@
-// Text helpers the report sections share: padding, number formatting and
-// cutting Shift-JIS text without splitting a double-byte character.
+// Text helpers the report sections share: padding and number formatting.
+// What they cut is cut at a character edge of the system code page, as
+// the report's text is what the machine gave (common/ansi_text.h).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,13 +16,6 @@ const char* FormatUnsigned(uint32_t value);
 // Digits grouped by "," in one of two process-wide buffers used in turn,
 // so two results can go into one formatting call.
 const char* FormatThousands(uint64_t value);
-
-// The byte count of the longest prefix of `text` within `limit` bytes
-// that does not end inside a double-byte character.
-size_t WholeCharacterPrefix(const char* text, size_t limit);
-
-// Bounded copy at a character edge; always terminates (size > 0).
-void CopyWholeCharacters(char* destination, size_t size, const char* source);
 
 // The system C runtime's formats (64-bit numbers as %I64u) into `out`; a
 // cut result ends at a character edge. With size 0 nothing is written.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "about/about_box.h"
+#include "common/ansi_text.h"
 #include "common/atoi_number.h"
 #include "common/exe_directory.h"
 #include "common/nudge_settings.h"
@@ -10,7 +11,6 @@
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/system_folder.h"
-#include "common/wide_text.h"
 #include "common/ui_language.h"
 #include "common/ui_text.h"
 #include "res/resource.h"
@@ -18,12 +18,12 @@
 
 static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
 
-static const UiText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
+static const LocalText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
                                     "Enter a number of seconds from 1 to 2147483."};
-static const UiText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
+static const LocalText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
                                               "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
-static const UiText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
-static const UiText StartedNotice = {
+static const LocalText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
+static const LocalText StartedNotice = {
     "常駐を開始します。常駐解除したい場合は、swaypix.exeをもう一度起動して下さい。",
     "SWAYPIX is now running in the background. To stop it, start swaypix.exe again."};
 
@@ -31,7 +31,7 @@ static bool IsChecked(HWND dialog, int controlId) {
     return SendDlgItemMessageA(dialog, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-static int ShowSetupMessage(HWND dialog, const UiText& text, UINT style) {
+static int ShowSetupMessage(HWND dialog, const LocalText& text, UINT style) {
     return ShowUiMessage(dialog, PickUiText(text), ProductCaption, style);
 }
 
@@ -86,17 +86,7 @@ static void OpenFeedbackPage(HWND dialog) {
     RestoreExeDirectory();
 }
 
-// Resource 129 or its English twin, by the user's language. An ANSI
-// dialog passes its texts through the system's code page, which garbles
-// Japanese where that is not 932: there the dialog is a Unicode one.
-INT_PTR RunSetupDialog(HINSTANCE instance) {
-    WORD templateId = UserSeesJapanese() ? IDD_SETUP : IDD_SETUP_ENGLISH;
-    if (AnsiCodePageIsJapanese())
-        return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL, SetupDialogProc, 0);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), NULL, SetupDialogProc, 0);
-}
-
-INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         InitSetupDialog(dialog);
@@ -112,4 +102,14 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     return FALSE;
+}
+
+// Resource 129 or its English twin, by the user's language. An ANSI
+// dialog passes its texts through the system's code page, which garbles
+// Japanese where that is not 932: there the dialog is a Unicode one.
+INT_PTR RunSetupDialog(HINSTANCE instance) {
+    WORD templateId = UserSeesJapanese() ? IDD_SETUP : IDD_SETUP_ENGLISH;
+    if (AnsiCodePageIsJapanese())
+        return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL, SetupDialogProc, 0);
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), NULL, SetupDialogProc, 0);
 }

@@ -6,5 +6,3 @@
 // Runs the dialog modally without an owner; IDC_STARTNOW when the user
 // started the nudger, with NudgeInterval and NudgeDistance set.
 INT_PTR RunSetupDialog(HINSTANCE instance);
-
-INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/ansi_text.h"
 #include "common/paths.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
-#include "common/wide_text.h"
 #include "common/ui_language.h"
 #include "common/ui_text.h"
 
@@ -17,7 +17,7 @@ static const unsigned LastShortcutNumber = 65535;
 
 static wchar_t* DesktopFolderCopy = NULL;
 
-static const UiText CreatedMessage = {
+static const LocalText CreatedMessage = {
     "SWAYPIXショートカットを作成しました。\r\n\r\n - %s\r\n\r\n"
     "このショートカットを起動すると、無言でSWAY_PIXが常駐します。\r\n"
     "常駐を解除するには、もう一度ショートカットを起動してください。",
@@ -25,14 +25,16 @@ static const UiText CreatedMessage = {
     "Starting this shortcut runs SWAYPIX silently in the background.\r\n"
     "To stop it, start the shortcut again."};
 // Line feeds alone in this one message, as it has always been.
-static const UiText FailedMessage = {"ショートカットの作成に失敗しました。\n\n - %s",
+static const LocalText FailedMessage = {"ショートカットの作成に失敗しました。\n\n - %s",
                                      "The shortcut could not be created.\n\n - %s"};
-static const UiText NameTakenMessage = {
+static const LocalText NameTakenMessage = {
     "作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
     "ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
     "A file with the shortcut's name already exists, so the shortcut cannot be created.\r\n\r\n - SWAYPIX.LNK"};
 
-const wchar_t* GetDesktopFolderPath() {
+// Asked of the shell once per process and kept; null (and not kept) when
+// the shell cannot name the folder.
+static const wchar_t* GetDesktopFolderPath() {
     if (DesktopFolderCopy) return DesktopFolderCopy;
     wchar_t path[PathBufferSize];
     if (!GetShellFolderPath(CSIDL_DESKTOPDIRECTORY, path)) return NULL;
@@ -59,7 +61,7 @@ bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t*
     return saved;
 }
 
-static void ShowShortcutOutcome(HWND owner, const UiText& format, const wchar_t* path, UINT icon) {
+static void ShowShortcutOutcome(HWND owner, const LocalText& format, const wchar_t* path, UINT icon) {
     ShowUiMessageWithPath(owner, PickUiText(format), path, ProductCaption, icon);
 }
 
@@ -73,20 +75,20 @@ void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, con
     if (choice == DesktopFolder) folder = GetDesktopFolderPath();
     else if (GetShellFolderPath(CSIDL_STARTUP, startup)) folder = startup;
     if (!folder) {
-        ShowShortcutFailure(owner, L"SWAYPIX.LNK");
+        ShowShortcutFailure(owner, ShortcutFileName);
         return;
     }
 
     wchar_t candidate[PathBufferSize];
-    bool joined = JoinFolderAndName(candidate, folder, L"SWAYPIX", L".LNK");
+    bool joined = JoinFolderAndName(candidate, folder, ShortcutStem, ShortcutExtension);
     for (unsigned number = 2; joined && FileExists(candidate); ++number) {
         if (number > LastShortcutNumber) {
             ShowUiMessage(owner, PickUiText(NameTakenMessage), ProductCaption, MB_ICONEXCLAMATION);
             return;
         }
         wchar_t stem[32];
-        wsprintfW(stem, L"SWAYPIX(%u)", number);
-        joined = JoinFolderAndName(candidate, folder, stem, L".LNK");
+        wsprintfW(stem, L"%s(%u)", ShortcutStem, number);
+        joined = JoinFolderAndName(candidate, folder, stem, ShortcutExtension);
     }
     if (!joined) {
         ShowShortcutFailure(owner, folder);  // no name fits in a path

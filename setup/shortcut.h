@@ -13,7 +13,3 @@ void PlaceShortcut(HWND owner, ShortcutFolder folder, const wchar_t* target, con
 // Writes one link file through the shell's link object. True only if it
 // was saved. Needs COM on the calling thread.
 bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t* linkPath);
-
-// Asked of the shell once per process and kept; null (and not kept) when
-// the shell cannot name the folder.
-const wchar_t* GetDesktopFolderPath();

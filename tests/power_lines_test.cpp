@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/ansi_text.h"
 #include "envreport/os/power_access.h"
 #include "envreport/os/power_section.h"
 #include "tests/support/report_section.h"
@@ -192,7 +193,7 @@ static void PutSettingPolicy(int setting, DWORD ac, DWORD dc) {
     OLECHAR wide[39];
     char name[39];
     StringFromGUID2(*PlanSettings[setting].setting, wide, 39);
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, NULL, NULL);
+    NarrowText(CP_ACP, wide, name, sizeof name);
     name[37] = '\0';
     std::string key = std::string(PowerPolicies) + "\\PowerSettings\\" + (name + 1);
     if (ac != Unreadable) PutPowerPolicy(key, "ACSettingIndex", REG_DWORD, &ac, sizeof ac);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/ansi_text.h"
 #include "common/optional_functions.h"
 #include "common/system_library.h"
 #include "envreport/os/common_controls.h"
@@ -69,17 +70,18 @@ TEST(ReportText, PadRightCountsBytesAndNeverPassesTheDestination) {
 TEST(ReportText, CutsShiftJisOnlyAtCharacterEdges) {
     // 表 is 95 5C: its second byte looks like a backslash.
     const char* text = "a表b";
-    EXPECT_EQ(0u, WholeCharacterPrefix(text, 0));
-    EXPECT_EQ(1u, WholeCharacterPrefix(text, 2));
-    EXPECT_EQ(3u, WholeCharacterPrefix(text, 3));
-    EXPECT_EQ(4u, WholeCharacterPrefix(text, 100));
-    EXPECT_EQ(1u, WholeCharacterPrefix("a\x95", 100)) << "a lone lead byte is half a character";
+    EXPECT_EQ(0u, WholeCharacterPrefix(932, text, 0));
+    EXPECT_EQ(1u, WholeCharacterPrefix(932, text, 2));
+    EXPECT_EQ(3u, WholeCharacterPrefix(932, text, 3));
+    EXPECT_EQ(4u, WholeCharacterPrefix(932, text, 100));
+    EXPECT_EQ(2u, WholeCharacterPrefix(1252, text, 2)) << "no double-byte characters in 1252";
+    EXPECT_EQ(1u, WholeCharacterPrefix(932, "a\x95", 100)) << "a lone lead byte is half a character";
     char out[6];
     FormatWholeCharacters(out, sizeof out, "%s%s", "ab", "日本");
     EXPECT_STREQ("ab日", out);
     FormatWholeCharacters(out, sizeof out, "%d", 12345678);
     EXPECT_STREQ("12345", out);
-    CopyWholeCharacters(out, sizeof out, "xyz表表");
+    CopyWholeCharacters(932, out, sizeof out, "xyz表表");
     EXPECT_STREQ("xyz表", out);
 }
 
@@ -251,9 +253,7 @@ TEST(OptionalFunctions, ReportLibrariesComeFromTheSystemFolderAndAreReleased) {
     GetCurrentDirectoryA(sizeof after, after);
     EXPECT_STREQ(before, after);
 
-    unsigned version = GetCommonControlsVersion();
-    EXPECT_GE(version, 470u);
-    EXPECT_EQ(version, CommonControlsVersionOr400());
+    EXPECT_GE(CommonControlsVersionOr400(), 470u) << "DllGetVersion answered";
 
     ReleaseReportLibraries();
     if (!winmmWasLoaded) {

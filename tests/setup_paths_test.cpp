@@ -9,35 +9,31 @@
 #include <cstring>
 #include <string>
 
+#include "common/ansi_text.h"
 #include "common/exe_directory.h"
 #include "common/paths.h"
 #include "setup/shortcut.h"
 #include "tests/support/wait.h"
 
-struct LeadCase {
-    const char* text;
-    int index;
-    bool lead;
+struct FileNameCase {
+    UINT codePage;
+    const char* path;
+    const char* name;
 };
 
-TEST(ShiftJis, LeadBytesAreJudgedFromTheStart) {
-    const LeadCase cases[] = {
-        {"C:\\表", 3, true},        // 95 5C: 95 leads
-        {"C:\\表", 4, false},       // its 5C is a second byte
-        {"表表", 1, false},         // 5C second byte, then ...
-        {"表表", 2, true},          // ... the next character leads
-        {"\x81\x81\x81", 1, false}, // 81 as a second byte is no lead
-        {"\x81\x81\x81", 2, false}, // a lead byte at the end has no partner
-        {"ab", 0, false},
-        {"ab", -1, false},
-        {"ab", 2, false},           // the terminator
-        {"ｱ表", 0, false},          // half-width kana are single bytes
-        {"ｱ表", 1, true},
-        {"\xE0\x40", 0, true},
-        {"\xFC\x40", 0, true},
-        {"\xA0\x40", 0, false},
+TEST(AnsiText, FileNameOfJudgesBackslashesInWholeCharactersOfTheCodePage) {
+    const FileNameCase cases[] = {
+        {932, "C:\\表", "表"},                 // 95 5C: the 5C is a second byte
+        {932, "C:\\表\\a.scr", "a.scr"},
+        {932, "\x81\x81\\x", "x"},             // 81 81 is one character, so 5C stands alone
+        {932, "a\\\xFC\\", "\xFC\\"},          // FC leads
+        {932, "ｱ\\x", "x"},                   // half-width kana are single bytes
+        {932, "\xA0\\x", "x"},                // A0 is no lead
+        {932, "a\\b\x95", "b\x95"},             // a lead byte at the end has no partner
+        {932, "a.scr", "a.scr"},
+        {1252, "C:\\表", ""},                  // no double-byte characters: 5C is a backslash
     };
-    for (const LeadCase& c : cases) EXPECT_EQ(c.lead, IsLeadByteAt(c.text, c.index)) << c.text << " " << c.index;
+    for (const FileNameCase& c : cases) EXPECT_STREQ(c.name, FileNameOf(c.codePage, c.path)) << c.path;
 }
 
 struct FolderCase {

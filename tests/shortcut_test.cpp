@@ -18,12 +18,6 @@ static const wchar_t CreatedSuffix[] =
     L"常駐を解除するには、もう一度ショートカットを起動してください。";
 static const wchar_t FailedPrefix[] = L"ショートカットの作成に失敗しました。\n\n - ";
 
-static std::wstring Widen(const std::string& text) {
-    wchar_t wide[2048];
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2048);
-    return wide;
-}
-
 static const char UserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 class Shortcuts : public ::testing::Test {
@@ -65,7 +59,7 @@ protected:
         return text;
     }
     void ExpectCreated(const std::wstring& message, const std::string& path) {
-        EXPECT_EQ(CreatedPrefix + Widen(path) + CreatedSuffix, message);
+        EXPECT_EQ(CreatedPrefix + WideOf(path) + CreatedSuffix, message);
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << path;
     }
 };
@@ -205,7 +199,7 @@ TEST_F(Shortcuts, AFailedSaveNamesThePath) {
     if (box) AnswerMessageBox(box, IDOK);
     DeleteFileA(startup.c_str());
     MoveFileA(saved.c_str(), startup.c_str());
-    EXPECT_EQ(FailedPrefix + Widen(startup + "\\SWAYPIX.LNK"), message);
+    EXPECT_EQ(FailedPrefix + WideOf(startup + "\\SWAYPIX.LNK"), message);
     EXPECT_TRUE(errorIcon);
     EXPECT_TRUE(IsWindow(dialog));
 }

@@ -7,10 +7,11 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "about/product_title.h"
+#include "common/ansi_text.h"
 #include "common/dll_search.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
@@ -52,30 +53,19 @@ static bool ReadOptions(int argc, char** argv, ReportOptions* options) {
     return true;
 }
 
-// The Japanese labels are code page 932 whatever the locale; the English
-// report holds only what the system gave, in its ANSI code page.
-static bool WriteAsUtf8(const char* text, UINT codePage) {
-    int wideLength = MultiByteToWideChar(codePage, 0, text, -1, NULL, 0);
-    if (wideLength <= 0) return false;
-    wchar_t* wide = new (std::nothrow) wchar_t[wideLength];
-    if (!wide) return false;
-    MultiByteToWideChar(codePage, 0, text, -1, wide, wideLength);
-    int utf8Length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, NULL, 0, NULL, NULL);
-    char* utf8 = utf8Length > 0 ? new (std::nothrow) char[utf8Length] : NULL;
-    bool written = false;
-    if (utf8) {
-        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, utf8Length, NULL, NULL);
-        written = fwrite(utf8, 1, (size_t)utf8Length - 1, stdout) == (size_t)utf8Length - 1;
-    }
-    delete[] utf8;
-    delete[] wide;
-    return written;
-}
-
-static bool WriteReport(const char* text, const ReportOptions& options) {
-    if (options.utf8) return WriteAsUtf8(text, options.english ? CP_ACP : 932);
+static bool WriteText(const char* text) {
     size_t length = strlen(text);
     return fwrite(text, 1, length, stdout) == length;
+}
+
+// The Japanese labels are code page 932 whatever the locale; the English
+// report holds only what the system gave, in its ANSI code page.
+static bool WriteReport(const char* text, const ReportOptions& options) {
+    if (!options.utf8) return WriteText(text);
+    char* utf8 = Utf8Text(options.english ? CP_ACP : ProgramTextCodePage, text);
+    bool written = utf8 && WriteText(utf8);
+    free(utf8);
+    return written;
 }
 
 int main(int argc, char** argv) {

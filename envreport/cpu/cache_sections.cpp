@@ -32,7 +32,9 @@ static const char* const JapaneseL2Associativity[16] = {
     "フルアソシエイティブ方式",
 };
 
-void AppendTwoColumnLine(ReportBuffer& report, const char* left, const char* right) {
+// "\r\n" + left padded to 40 bytes + right: the right column starts at
+// byte 40, under the block's second heading.
+static void AppendTwoColumnLine(ReportBuffer& report, const char* left, const char* right) {
     char padded[128];
     PadRight(40, left, padded, sizeof padded);
     report.AppendFormat("\r\n%s%s", padded, right);

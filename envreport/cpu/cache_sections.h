@@ -5,7 +5,3 @@
 #include "envreport/report_context.h"
 
 void WriteCacheSections(ReportBuffer& report, const CoreTypeList& coreTypes);
-
-// "\r\n" + left padded to 40 bytes + right: the right column starts at
-// byte 40, under the block's second heading.
-void AppendTwoColumnLine(ReportBuffer& report, const char* left, const char* right);

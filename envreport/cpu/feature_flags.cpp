@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "envreport/cpu/cpuid_info.h"
+#include "envreport/cpu/feature_flag_names.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
-static const char* FlagName(const FeatureFlagName* names, int bit) {
+static const char* FlagName(const LocalText* names, int bit) {
     if (!names) return Pick("不明", "Unknown");
-    return Pick(names[bit].japanese, names[bit].english);
+    return Pick(names[bit]);
 }
 
 static void AppendNamedFlagLines(ReportBuffer& report, const char* const* leftNames, uint32_t left,
@@ -23,8 +26,9 @@ static void AppendNamedFlagLines(ReportBuffer& report, const char* const* leftNa
     }
 }
 
-void AppendFlagLines(ReportBuffer& report, const FeatureFlagName* leftNames, uint32_t left,
-                     const FeatureFlagName* rightNames, uint32_t right) {
+// 32 lines "\r\n%2d-%s:%u  %2d-%s:%u"; a null name table reads "Unknown".
+static void AppendFlagLines(ReportBuffer& report, const LocalText* leftNames, uint32_t left,
+                            const LocalText* rightNames, uint32_t right) {
     const char* leftText[32];
     const char* rightText[32];
     for (int bit = 0; bit < 32; ++bit) {
@@ -59,30 +63,30 @@ static void WriteLeaf7FlagTables(ReportBuffer& report) {
 }
 
 struct ExtendedTable {
-    const char* japaneseHeader;
-    const char* englishHeader;
-    const FeatureFlagName* left;
-    const FeatureFlagName* right;
+    LocalText header;
+    const LocalText* left;
+    const LocalText* right;
 };
 
 static ExtendedTable ExtendedTableFor(uint8_t vendor) {
     switch (vendor) {
     case VendorCyrix:
     case VendorCyrixNoBrand:
-        return {"\r\n\r\n[CPUID拡張機能フラグ(Cyrix)]           [CPUID追加拡張機能フラグ]",
-                "\r\n\r\n[CPUID Extend Feature Flag(Cyrix)]     [CPUID Additional Extend Feature Flag]",
+        return {{"\r\n\r\n[CPUID拡張機能フラグ(Cyrix)]           [CPUID追加拡張機能フラグ]",
+                 "\r\n\r\n[CPUID Extend Feature Flag(Cyrix)]     [CPUID Additional Extend Feature Flag]"},
                 CyrixExtendedEdxNames, NULL};
     case VendorAmd:
-        return {"\r\n\r\n[CPUID拡張機能フラグ(AMD)]             [CPUID追加拡張機能フラグ(AMD)]",
-                "\r\n\r\n[CPUID Extend Feature Flag(AMD)]       [CPUID Additional Extend Feature Flag(AMD)]",
+        return {{"\r\n\r\n[CPUID拡張機能フラグ(AMD)]             [CPUID追加拡張機能フラグ(AMD)]",
+                 "\r\n\r\n[CPUID Extend Feature Flag(AMD)]       [CPUID Additional Extend Feature Flag(AMD)]"},
                 AmdExtendedEdxNames, AmdExtendedEcxNames};
     case VendorIntel:
-        return {"\r\n\r\n[CPUID拡張機能フラグ(Intel)]           [CPUID追加拡張機能フラグ(Intel)]",
-                "\r\n\r\n[CPUID Extend Feature Flag(Intel)]     [CPUID Additional Extend Feature Flag(Intel)]",
+        return {{"\r\n\r\n[CPUID拡張機能フラグ(Intel)]           [CPUID追加拡張機能フラグ(Intel)]",
+                 "\r\n\r\n[CPUID Extend Feature Flag(Intel)]     [CPUID Additional Extend Feature Flag(Intel)]"},
                 IntelExtendedEdxNames, IntelExtendedEcxNames};
     }
-    return {"\r\n\r\n[CPUID拡張機能フラグ]                  [CPUID追加拡張機能フラグ]",
-            "\r\n\r\n[CPUID Extend Feature Flag]            [CPUID Additional Extend Feature Flag]", NULL, NULL};
+    return {{"\r\n\r\n[CPUID拡張機能フラグ]                  [CPUID追加拡張機能フラグ]",
+             "\r\n\r\n[CPUID Extend Feature Flag]            [CPUID Additional Extend Feature Flag]"},
+            NULL, NULL};
 }
 
 void WriteFeatureFlagTables(ReportBuffer& report) {
@@ -98,7 +102,7 @@ void WriteFeatureFlagTables(ReportBuffer& report) {
     // The extended table wants at least 0x80000002, not merely 0x80000001.
     if (CpuidInfo.maxExtendedLeaf > 0x80000001) {
         ExtendedTable table = ExtendedTableFor(CpuidInfo.vendorCode);
-        report.Append(Pick(table.japaneseHeader, table.englishHeader));
+        report.Append(Pick(table.header));
         AppendFlagLines(report, table.left, CpuidInfo.extFeatureEdx, table.right, CpuidInfo.extFeatureEcx);
     }
     WriteLeaf7FlagTables(report);

@@ -1,11 +1,22 @@
 #include "envreport/devices/fixed_drive.h"
 
+#include <windows.h>
 #include <winioctl.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 #include "envreport/devices/device_access.h"
+
+struct FixedDriveInfo {
+    uint32_t deviceType;
+    uint32_t deviceNumber;     // N of \\.\PhysicalDriveN
+    uint32_t partitionNumber;
+    uint16_t rotationRate;     // IDENTIFY word 217; 1 = not rotating (no seek penalty)
+};
+
+static const int IdentifySize = 512;
 
 static_assert(sizeof(SENDCMDINPARAMS) == 33, "the packed SMART request");
 // A four-byte size and the DRIVERSTATUS precede the data.
@@ -14,13 +25,16 @@ static_assert(IdentifyReplySize == 528, "the SMART reply of one sector");
 
 static const size_t RotationRateOffset = 217 * 2;
 
-HANDLE OpenPhysicalDrive(uint32_t drive, DWORD access) {
+// "\\.\PhysicalDriveN" with the access given, through `Devices`.
+static HANDLE OpenPhysicalDrive(uint32_t drive, DWORD access) {
     char path[32];
     wsprintfA(path, "\\\\.\\PhysicalDrive%u", drive);
     return Devices.open(path, access);
 }
 
-bool ReadIdentifyData(uint32_t drive, uint8_t (&data)[IdentifySize]) {
+// IDENTIFY DEVICE through SMART_RCV_DRIVE_DATA. The data is zeroed first;
+// true only when a whole reply came back.
+static bool ReadIdentifyData(uint32_t drive, uint8_t (&data)[IdentifySize]) {
     memset(data, 0, sizeof data);
     HANDLE device = OpenPhysicalDrive(drive, GENERIC_READ | GENERIC_WRITE);
     if (device == INVALID_HANDLE_VALUE) return false;
@@ -56,7 +70,8 @@ static bool ReadDeviceNumber(char letter, DWORD access, FixedDriveInfo* info) {
     return true;
 }
 
-int ClassifyFixedDrive(char letter, FixedDriveInfo* info) {
+// 1 when device, partition and rotation rate were all read, else 0.
+static int ClassifyFixedDrive(char letter, FixedDriveInfo* info) {
     if (!ReadDeviceNumber(letter, GENERIC_READ | GENERIC_WRITE, info)) return 0;
     uint8_t identify[IdentifySize];
     if (!ReadIdentifyData(info->deviceNumber, identify)) return 0;
@@ -64,7 +79,11 @@ int ClassifyFixedDrive(char letter, FixedDriveInfo* info) {
     return 1;
 }
 
-int ClassifyFixedDriveBySeekPenalty(char letter, FixedDriveInfo* info) {
+// The way a standard user may ask, and the one that reaches NVMe disks:
+// volume and disk opened for queries only, and the storage stack's seek
+// penalty in place of IDENTIFY (none counts as rotation rate 1). 1 when
+// device, partition and the penalty were all read, else 0.
+static int ClassifyFixedDriveBySeekPenalty(char letter, FixedDriveInfo* info) {
     if (!ReadDeviceNumber(letter, 0, info)) return 0;
     HANDLE disk = OpenPhysicalDrive(info->deviceNumber, 0);
     if (disk == INVALID_HANDLE_VALUE) return 0;

@@ -1,5 +1,6 @@
 #include "envreport/devices/removable_drive.h"
 
+#include <windows.h>
 #include <winioctl.h>
 
 #include <cstddef>
@@ -19,7 +20,8 @@ static const char* const MediaTypeKinds[] = {
     Floppy525,  Floppy35,  Floppy35,  Floppy525, Floppy35,  Floppy35,  Floppy8,
 };
 
-const char* MediaTypeKind(DWORD mediaType) {
+// The kind text of a MEDIA_TYPE value.
+static const char* MediaTypeKind(DWORD mediaType) {
     if (mediaType >= sizeof MediaTypeKinds / sizeof MediaTypeKinds[0]) return Removable;
     return MediaTypeKinds[mediaType];
 }

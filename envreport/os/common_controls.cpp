@@ -2,7 +2,8 @@
 
 #include "common/optional_functions.h"
 
-unsigned short GetCommonControlsVersion() {
+// major x 100 + minor from DllGetVersion, or 0 when it cannot be told.
+static unsigned short GetCommonControlsVersion() {
     CommonControlsDllGetVersionFunction dllGetVersion = OptionalCommonControlsDllGetVersion();
     if (!dllGetVersion) return 0;
     DLLVERSIONINFO info = {};

@@ -2,8 +2,5 @@
 // of the system folder, in the side-by-side version its manifest asks for.
 #pragma once
 
-// major x 100 + minor from DllGetVersion, or 0 when it cannot be told.
-unsigned short GetCommonControlsVersion();
-
 // The version, taking a library without DllGetVersion as 4.00.
 unsigned CommonControlsVersionOr400();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/ansi_text.h"
 #include "common/optional_functions.h"
 #include "envreport/os/guid_text.h"
 #include "envreport/os/policy_settings.h"
@@ -31,7 +32,7 @@ static bool LiveSchemeName(const GUID* scheme, char* name, size_t size) {
     wide[255] = L'\0';  // beyond what the call may write: the name always ends
     DWORD bytes = sizeof wide - sizeof wide[0];
     if (readName(NULL, scheme, NULL, NULL, (UCHAR*)wide, &bytes) != ERROR_SUCCESS) return false;
-    return WideCharToMultiByte(CP_ACP, 0, wide, -1, name, (int)size, NULL, NULL) != 0 && name[0] != '\0';
+    return NarrowText(CP_ACP, wide, name, size) && name[0] != '\0';
 }
 
 static bool LiveSettingValue(const GUID* scheme, const GUID* subgroup, const GUID* setting, bool onBattery,

@@ -59,20 +59,19 @@ static void FormatYesNo(DWORD value, char (&text)[IdleDurationSize]) {
 }
 
 struct PlanSetting {
-    const char* japanese;
-    const char* english;
+    LocalText label;
     const GUID* subgroup;
     const GUID* setting;
     void (*format)(DWORD value, char (&text)[IdleDurationSize]);
 };
 
 static const PlanSetting PlanSettings[] = {
-    {"\r\n スリープ     :", "\r\n Sleep        :", &SleepSubgroup, &StandbyTimeout, FormatIdleDuration},
-    {"\r\n 休止状態     :", "\r\n Hibernate    :", &SleepSubgroup, &HibernateTimeout, FormatIdleDuration},
-    {"\r\n ディスプレイ :", "\r\n Display Off  :", &VideoSubgroup, &VideoPowerDownTimeout, FormatIdleDuration},
-    {"\r\n ロック時画面 :", "\r\n Lock Display :", &VideoSubgroup, &ConsoleLockDisplayTimeout, FormatIdleDuration},
-    {"\r\n 無人スリープ :", "\r\n Unattended   :", &SleepSubgroup, &UnattendedSleepTimeout, FormatIdleDuration},
-    {"\r\n 復帰時ロック :", "\r\n Wake Sign-in :", &NoSubgroup, &LockConsoleOnWake, FormatYesNo},
+    {{"\r\n スリープ     :", "\r\n Sleep        :"}, &SleepSubgroup, &StandbyTimeout, FormatIdleDuration},
+    {{"\r\n 休止状態     :", "\r\n Hibernate    :"}, &SleepSubgroup, &HibernateTimeout, FormatIdleDuration},
+    {{"\r\n ディスプレイ :", "\r\n Display Off  :"}, &VideoSubgroup, &VideoPowerDownTimeout, FormatIdleDuration},
+    {{"\r\n ロック時画面 :", "\r\n Lock Display :"}, &VideoSubgroup, &ConsoleLockDisplayTimeout, FormatIdleDuration},
+    {{"\r\n 無人スリープ :", "\r\n Unattended   :"}, &SleepSubgroup, &UnattendedSleepTimeout, FormatIdleDuration},
+    {{"\r\n 復帰時ロック :", "\r\n Wake Sign-in :"}, &NoSubgroup, &LockConsoleOnWake, FormatYesNo},
 };
 
 // The value in force: a policy's before the plan's.
@@ -93,7 +92,7 @@ static void AppendPlanSettings(ReportBuffer& report, const GUID& scheme) {
         bool fromPolicy = false;
         FormatSettingInForce(scheme, setting, false, ac, &fromPolicy);
         FormatSettingInForce(scheme, setting, true, dc, &fromPolicy);
-        report.Append(Pick(setting.japanese, setting.english));
+        report.Append(Pick(setting.label));
         report.AppendFormat("AC %s, DC %s", ac, dc);
         if (fromPolicy) AppendPolicyMark(report);
     }
@@ -130,23 +129,22 @@ static void AppendSleepStates(ReportBuffer& report) {
     if (!Power.powerCapabilities(&capabilities)) return;
     const struct {
         BOOLEAN present;
-        const char* japanese;
-        const char* english;
+        LocalText name;
     } states[] = {
-        {capabilities.SystemS1, "S1", "S1"},
-        {capabilities.SystemS2, "S2", "S2"},
-        {capabilities.SystemS3, "S3", "S3"},
-        {HasLowPowerIdle(capabilities), "S0低電力アイドル", "S0 Low Power Idle"},
+        {capabilities.SystemS1, {"S1", "S1"}},
+        {capabilities.SystemS2, {"S2", "S2"}},
+        {capabilities.SystemS3, {"S3", "S3"}},
+        {HasLowPowerIdle(capabilities), {"S0低電力アイドル", "S0 Low Power Idle"}},
         // Hibernation switched off (powercfg /h off) removes the file.
-        {capabilities.SystemS4, capabilities.HiberFilePresent ? "S4" : "S4 (無効)",
-         capabilities.HiberFilePresent ? "S4" : "S4 (off)"},
+        {capabilities.SystemS4,
+         capabilities.HiberFilePresent ? LocalText{"S4", "S4"} : LocalText{"S4 (無効)", "S4 (off)"}},
     };
     report.Append(Pick("\r\nスリープ状態  :", "\r\nSleep States  :"));
     const char* separator = "";
     for (const auto& state : states) {
         if (!state.present) continue;
         report.Append(separator);
-        report.Append(Pick(state.japanese, state.english));
+        report.Append(Pick(state.name));
         separator = ", ";
     }
     if (!*separator) report.Append(Pick("なし", "none"));

@@ -1,6 +1,9 @@
 #include "envreport/os/screen_lines.h"
 
+#include <windows.h>
+
 #include "common/session_access.h"
+#include "common/system_dpi.h"
 #include "envreport/report_language.h"
 #include "envreport/report_text.h"
 
@@ -23,13 +26,6 @@ static void AppendWorkArea(ReportBuffer& report) {
                         (int)work.right, (int)work.bottom);
 }
 
-unsigned SystemDpi() {
-    HDC screen = GetDC(NULL);
-    unsigned dpi = (unsigned)GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    return dpi;
-}
-
 // The scaling the system DPI stands for: 96 is 100%, 144 150%.
 static void AppendSystemDpi(ReportBuffer& report) {
     unsigned dpi = SystemDpi();
@@ -46,7 +42,9 @@ static void AppendVirtualScreen(ReportBuffer& report) {
                         Session.getSystemMetrics(SM_CMONITORS));
 }
 
-BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+// EnumDisplayMonitors callback; `data` is the ReportBuffer. Always goes on
+// to the next monitor.
+static BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     ReportBuffer& report = *(ReportBuffer*)data;
     MONITORINFO info = {};
     info.cbSize = sizeof info;

@@ -1,14 +1,5 @@
 // The screen, work area, virtual screen and per-monitor lines.
 #pragma once
-#include <windows.h>
-
 #include "envreport/report_buffer.h"
 
 void AppendScreenLines(ReportBuffer& report);
-
-// The screen's DPI as a DPI-aware program sees it: 96 at 100% scaling.
-unsigned SystemDpi();
-
-// EnumDisplayMonitors callback; `data` is the ReportBuffer. Always goes on
-// to the next monitor.
-BOOL CALLBACK MonitorLineProc(HMONITOR monitor, HDC dc, LPRECT clip, LPARAM data);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "common/ansi_text.h"
 #include "common/atoi_number.h"
 #include "common/paths.h"
 #include "envreport/os/idle_duration.h"
@@ -63,7 +64,7 @@ static void ReadScreenSaverProgram(HKEY policy, HKEY user, ScreenSaverSettings* 
     if (path) settings->fromPolicy = true;
     else if (user) path = ReadRegString(user, "SCRNSAVE.EXE");
     if (!path) return;
-    CopyWholeCharacters(settings->program, sizeof settings->program, FileNameOf(path));
+    CopyWholeCharacters(CP_ACP, settings->program, sizeof settings->program, FileNameOf(CP_ACP, path));
     free(path);
 }
 

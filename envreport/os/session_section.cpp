@@ -39,13 +39,8 @@ static void AppendMemoryLines(ReportBuffer& report) {
     report.AppendFormat("%3d%%", (int)memory.dwMemoryLoad);
 }
 
-struct KeyboardName {
-    const char* japanese;
-    const char* english;
-};
-
 // GetKeyboardType(0) from 1 to 7.
-static const KeyboardName KeyboardNames[] = {
+static const LocalText KeyboardNames[] = {
     {"IBM PC/XTまたは互換キーボード(83キー)", "IBM PC/XT or compatible (83-key) keyboard"},
     {"Olivetti \"ICO\" キーボード(102キー)", "Olivetti \"ICO\" (102-key) keyboard"},
     {"IBM PC/ATまたは類似のキーボード(84キー)", "IBM PC/AT (84-key) or similar keyboard"},
@@ -56,12 +51,12 @@ static const KeyboardName KeyboardNames[] = {
 };
 
 // GetKeyboardType(2) from 1 to 6.
-static const KeyboardName FunctionKeyCounts[] = {
+static const LocalText FunctionKeyCounts[] = {
     {"10", "10"}, {"12 または 18", "12 or 18"}, {"10", "10"}, {"12", "12"}, {"10", "10"}, {"24", "24"},
 };
 
-static const char* TableTextOrNumber(const KeyboardName* table, int count, int value) {
-    if (value >= 1 && value <= count) return Pick(table[value - 1].japanese, table[value - 1].english);
+static const char* TableTextOrNumber(const LocalText* table, int count, int value) {
+    if (value >= 1 && value <= count) return Pick(table[value - 1]);
     return FormatUnsigned((uint32_t)value);
 }
 

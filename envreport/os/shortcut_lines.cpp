@@ -7,27 +7,27 @@
 #include <cstring>
 #include <cwchar>
 
+#include "common/ansi_text.h"
 #include "common/nudge_arguments.h"
 #include "common/paths.h"
+#include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "common/shell_folders.h"
-#include "common/wide_text.h"
 #include "envreport/report_failure.h"
 #include "envreport/report_language.h"
 #include "envreport/report_memory.h"
 
 struct ShortcutPlace {
     int csidl;
-    const char* japanese;
-    const char* english;
+    LocalText name;
 };
 
 // The set-up dialog's two targets, in this order, then the Startup folder
 // of all users: a program started for every user starts for this one too.
 static const ShortcutPlace ShortcutPlaces[] = {
-    {CSIDL_DESKTOPDIRECTORY, "デスクトップ", "Desktop"},
-    {CSIDL_STARTUP, "スタートアップ", "Startup"},
-    {CSIDL_COMMON_STARTUP, "スタートアップ(全員)", "Startup (all users)"},
+    {CSIDL_DESKTOPDIRECTORY, {"デスクトップ", "Desktop"}},
+    {CSIDL_STARTUP, {"スタートアップ", "Startup"}},
+    {CSIDL_COMMON_STARTUP, {"スタートアップ(全員)", "Startup (all users)"}},
 };
 
 // The names found in one folder, one after another with their terminators,
@@ -60,8 +60,11 @@ static bool AddName(ShortcutNames* names, const wchar_t* name) {
 
 // FindFirstFile also matches a longer extension through its 8.3 name.
 static bool IsShortcutName(const wchar_t* name) {
+    const size_t stem = sizeof ShortcutStem / sizeof *ShortcutStem - 1;
+    const size_t extension = sizeof ShortcutExtension / sizeof *ShortcutExtension - 1;
     size_t length = wcslen(name);
-    return length >= 11 && _wcsnicmp(name, L"SWAYPIX", 7) == 0 && _wcsicmp(name + length - 4, L".LNK") == 0;
+    return length >= stem + extension && _wcsnicmp(name, ShortcutStem, stem) == 0 &&
+           _wcsicmp(name + length - extension, ShortcutExtension) == 0;
 }
 
 // False, with the report failed, when memory runs out.
@@ -103,7 +106,7 @@ static int CompareNamesIgnoringCase(const void* left, const void* right) {
         if (x != y) return x < y ? -1 : 1;
         if (x == '\0') return 0;
         // Equal so far, so a lead byte here is one in both names.
-        trailByte = !trailByte && IsDBCSLeadByte(x);
+        trailByte = !trailByte && IsLeadByte(CP_ACP, (char)x);
     }
 }
 
@@ -167,7 +170,7 @@ static void AppendStartedSettings(ReportBuffer& report, const char* arguments) {
 
 static void AppendLabelAndFolderWord(ReportBuffer& report, const ShortcutPlace& place) {
     report.Append(Pick("\r\nショートカット:", "\r\nShortcut      :"));
-    report.Append(Pick(place.japanese, place.english));
+    report.Append(Pick(place.name));
 }
 
 static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place, const wchar_t* folder,
@@ -221,7 +224,7 @@ struct ShortcutTally {
 static bool AppendFolderShortcuts(ReportBuffer& report, const ShortcutPlace& place, ShortcutTally* tally) {
     wchar_t folder[PathBufferSize];
     wchar_t pattern[PathBufferSize];
-    if (!GetShellFolderPath(place.csidl, folder) || !JoinFolderAndName(pattern, folder, L"SWAYPIX*", L".LNK")) {
+    if (!GetShellFolderPath(place.csidl, folder) || !JoinFolderAndName(pattern, folder, ShortcutPattern, L"")) {
         AppendLabelAndFolderWord(report, place);
         report.Append(Pick(" [フォルダを読み取れません]", " [folder unreadable]"));
         return true;

@@ -12,116 +12,115 @@ enum BuildTest { BuildIs, BuildBelow, CompatibilityMode, AnyBuild };
 struct BuildName {
     BuildTest test;
     DWORD build;
-    const char* english;
-    const char* japanese;  // null: the English text in both languages
+    LocalText name;  // japanese null: the English text in both languages
 };
 
 static const BuildName Windows95Names[] = {
-    {BuildIs, 1111, "95 OSR2", NULL},
-    {BuildIs, 1212, "95 OSR2.1", NULL},
-    {BuildIs, 1213, "95 OSR2.1", NULL},
-    {BuildIs, 1214, "95 OSR2.1/2.5", NULL},
-    {CompatibilityMode, 0, "95 (Windows XP)", "95 (XP互換モード)"},
-    {BuildBelow, 950, "95 beta", NULL},
-    {AnyBuild, 0, "95", NULL},
+    {BuildIs, 1111, {NULL, "95 OSR2"}},
+    {BuildIs, 1212, {NULL, "95 OSR2.1"}},
+    {BuildIs, 1213, {NULL, "95 OSR2.1"}},
+    {BuildIs, 1214, {NULL, "95 OSR2.1/2.5"}},
+    {CompatibilityMode, 0, {"95 (XP互換モード)", "95 (Windows XP)"}},
+    {BuildBelow, 950, {NULL, "95 beta"}},
+    {AnyBuild, 0, {NULL, "95"}},
 };
 
 static const BuildName Windows98Names[] = {
-    {BuildIs, 1351, "98 Developer Release", NULL},
-    {BuildIs, 1998, "98", NULL},
-    {BuildBelow, 1998, "98 beta", NULL},
-    {BuildBelow, 2222, "98SE beta", NULL},
-    {AnyBuild, 0, "98 Second Edition", NULL},
+    {BuildIs, 1351, {NULL, "98 Developer Release"}},
+    {BuildIs, 1998, {NULL, "98"}},
+    {BuildBelow, 1998, {NULL, "98 beta"}},
+    {BuildBelow, 2222, {NULL, "98SE beta"}},
+    {AnyBuild, 0, {NULL, "98 Second Edition"}},
 };
 
 static const BuildName WindowsMeNames[] = {
-    {BuildIs, 2368, "Me beta1", NULL},
-    {BuildIs, 2410, "Me beta2 RC", NULL},
-    {BuildIs, 2419, "Me beta2", NULL},
-    {BuildIs, 2447, "Me beta2 Refresh", NULL},
-    {BuildIs, 2499, "Me beta3", NULL},
-    {BuildIs, 2513, "Me Post beta3", NULL},
-    {BuildIs, 2525, "Me RC0/1", NULL},
-    {BuildIs, 2535, "Me RC2", NULL},
-    {BuildBelow, 2368, "Me Developer Release", NULL},
-    {BuildBelow, 3000, "Me beta", NULL},
-    {AnyBuild, 0, "Millennium Edition", NULL},
+    {BuildIs, 2368, {NULL, "Me beta1"}},
+    {BuildIs, 2410, {NULL, "Me beta2 RC"}},
+    {BuildIs, 2419, {NULL, "Me beta2"}},
+    {BuildIs, 2447, {NULL, "Me beta2 Refresh"}},
+    {BuildIs, 2499, {NULL, "Me beta3"}},
+    {BuildIs, 2513, {NULL, "Me Post beta3"}},
+    {BuildIs, 2525, {NULL, "Me RC0/1"}},
+    {BuildIs, 2535, {NULL, "Me RC2"}},
+    {BuildBelow, 2368, {NULL, "Me Developer Release"}},
+    {BuildBelow, 3000, {NULL, "Me beta"}},
+    {AnyBuild, 0, {NULL, "Millennium Edition"}},
 };
 
-static const BuildName NoName[] = {{AnyBuild, 0, "", NULL}};
+static const BuildName NoName[] = {{AnyBuild, 0, {NULL, ""}}};
 
 static const BuildName Windows2000Names[] = {
-    {BuildIs, 2031, "2000(beta 3)", NULL},
-    {BuildIs, 2128, "2000(RC2)", NULL},
-    {BuildBelow, 2195, "2000 beta", NULL},
-    {AnyBuild, 0, "2000", NULL},
+    {BuildIs, 2031, {NULL, "2000(beta 3)"}},
+    {BuildIs, 2128, {NULL, "2000(RC2)"}},
+    {BuildBelow, 2195, {NULL, "2000 beta"}},
+    {AnyBuild, 0, {NULL, "2000"}},
 };
 
 static const BuildName WindowsXpNames[] = {
-    {BuildIs, 2296, "XP(beta1)", NULL},
-    {BuildIs, 2462, "XP(beta2)", NULL},
-    {BuildIs, 2505, "XP(RC1)", NULL},
-    {BuildBelow, 2600, "XP beta", NULL},
-    {AnyBuild, 0, "XP", NULL},
+    {BuildIs, 2296, {NULL, "XP(beta1)"}},
+    {BuildIs, 2462, {NULL, "XP(beta2)"}},
+    {BuildIs, 2505, {NULL, "XP(RC1)"}},
+    {BuildBelow, 2600, {NULL, "XP beta"}},
+    {AnyBuild, 0, {NULL, "XP"}},
 };
 
 static const BuildName VistaNames[] = {
-    {BuildIs, 5384, "Vista(beta2)", NULL},
-    {BuildIs, 5600, "Vista(RC1)", NULL},
-    {BuildIs, 5744, "Vista(RC2)", NULL},
-    {AnyBuild, 0, "Vista", NULL},
+    {BuildIs, 5384, {NULL, "Vista(beta2)"}},
+    {BuildIs, 5600, {NULL, "Vista(RC1)"}},
+    {BuildIs, 5744, {NULL, "Vista(RC2)"}},
+    {AnyBuild, 0, {NULL, "Vista"}},
 };
 
 static const BuildName Server2008Names[] = {
-    {BuildIs, 5384, "Server 2008(beta2)", NULL},
-    {AnyBuild, 0, "Server 2008", NULL},
+    {BuildIs, 5384, {NULL, "Server 2008(beta2)"}},
+    {AnyBuild, 0, {NULL, "Server 2008"}},
 };
 
 static const BuildName Windows7Names[] = {
-    {BuildIs, 7000, "7(beta)", NULL},
-    {BuildIs, 7100, "7(RC)", NULL},
-    {BuildBelow, 7600, "7(beta)", NULL},
-    {AnyBuild, 0, "7", NULL},
+    {BuildIs, 7000, {NULL, "7(beta)"}},
+    {BuildIs, 7100, {NULL, "7(RC)"}},
+    {BuildBelow, 7600, {NULL, "7(beta)"}},
+    {AnyBuild, 0, {NULL, "7"}},
 };
 
 static const BuildName Server2008R2Names[] = {
-    {BuildIs, 7000, "Server 2008 R2(beta)", NULL},
-    {BuildIs, 7100, "Server 2008 R2(RC)", NULL},
-    {AnyBuild, 0, "Server 2008 R2", NULL},
+    {BuildIs, 7000, {NULL, "Server 2008 R2(beta)"}},
+    {BuildIs, 7100, {NULL, "Server 2008 R2(RC)"}},
+    {AnyBuild, 0, {NULL, "Server 2008 R2"}},
 };
 
 static const BuildName Windows8Names[] = {
-    {BuildIs, 8102, "8 Developer Preview", NULL},
-    {BuildIs, 8250, "8 Consumer Preview", NULL},
-    {BuildIs, 8400, "8 Release Preview", NULL},
-    {BuildBelow, 8250, "8(test)", NULL},
-    {AnyBuild, 0, "8", NULL},
+    {BuildIs, 8102, {NULL, "8 Developer Preview"}},
+    {BuildIs, 8250, {NULL, "8 Consumer Preview"}},
+    {BuildIs, 8400, {NULL, "8 Release Preview"}},
+    {BuildBelow, 8250, {NULL, "8(test)"}},
+    {AnyBuild, 0, {NULL, "8"}},
 };
 
 static const BuildName Server2012Names[] = {
-    {BuildIs, 8102, "Server 2012 Developer Preview", NULL},
-    {BuildIs, 8250, "Server 2012 Consumer Preview", NULL},
-    {BuildIs, 8400, "Server 2012 Release Preview", NULL},
-    {BuildBelow, 8250, "Server 2012(test)", NULL},
-    {AnyBuild, 0, "Server 2012", NULL},
+    {BuildIs, 8102, {NULL, "Server 2012 Developer Preview"}},
+    {BuildIs, 8250, {NULL, "Server 2012 Consumer Preview"}},
+    {BuildIs, 8400, {NULL, "Server 2012 Release Preview"}},
+    {BuildBelow, 8250, {NULL, "Server 2012(test)"}},
+    {AnyBuild, 0, {NULL, "Server 2012"}},
 };
 
-static const BuildName Windows81Names[] = {{AnyBuild, 0, "8.1", NULL}};
-static const BuildName Server2012R2Names[] = {{AnyBuild, 0, "Server 2012 R2", NULL}};
+static const BuildName Windows81Names[] = {{AnyBuild, 0, {NULL, "8.1"}}};
+static const BuildName Server2012R2Names[] = {{AnyBuild, 0, {NULL, "Server 2012 R2"}}};
 
 // Windows 10 and 11 share version 10.0; 11 starts at build 22000.
 static const BuildName Windows10Names[] = {
-    {BuildBelow, 22000, "10", NULL},
-    {AnyBuild, 0, "11", NULL},
+    {BuildBelow, 22000, {NULL, "10"}},
+    {AnyBuild, 0, {NULL, "11"}},
 };
 
 // Servers of version 10.0 by their release builds: 2016 is 14393, 2019
 // 17763, 2022 20348, 2025 26100.
 static const BuildName Server2016Names[] = {
-    {BuildBelow, 17763, "Server 2016", NULL},
-    {BuildBelow, 20348, "Server 2019", NULL},
-    {BuildBelow, 26100, "Server 2022", NULL},
-    {AnyBuild, 0, "Server 2025", NULL},
+    {BuildBelow, 17763, {NULL, "Server 2016"}},
+    {BuildBelow, 20348, {NULL, "Server 2019"}},
+    {BuildBelow, 26100, {NULL, "Server 2022"}},
+    {AnyBuild, 0, {NULL, "Server 2025"}},
 };
 
 static const char* NameOfBuild(const BuildName* names, DWORD build, bool compatibilityMode) {
@@ -129,7 +128,7 @@ static const char* NameOfBuild(const BuildName* names, DWORD build, bool compati
         bool matches = names->test == AnyBuild || (names->test == BuildIs && build == names->build) ||
                        (names->test == BuildBelow && build < names->build) ||
                        (names->test == CompatibilityMode && compatibilityMode);
-        if (matches) return Pick(names->japanese ? names->japanese : names->english, names->english);
+        if (matches) return names->name.japanese ? Pick(names->name) : names->name.english;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common/ansi_text.h"
 #include "tests/support/test_files.h"
 #include "tests/support/wait.h"
 
@@ -11,7 +12,7 @@ std::string UnixPathOf(const std::string& windowsPath) {
     typedef char*(CDECL * ToUnix)(LPCWSTR);
     ToUnix toUnix = (ToUnix)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
     wchar_t wide[MAX_PATH * 2];
-    if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2)) return "";
+    if (!toUnix || !WidenText(CP_ACP, windowsPath.c_str(), wide, MAX_PATH * 2)) return "";
     char* unixPath = toUnix(wide);
     if (!unixPath) return "";
     std::string result = unixPath;

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "common/ansi_text.h"
 #include "envreport/cpu/cpu_clock.h"
 #include "envreport/cpu/cpuid_info.h"
 #include "envreport/cpu/processor_section.h"
@@ -66,11 +68,10 @@ ProcessorSwap::ProcessorSwap(const SyntheticProcessor* synthetic)
 }
 
 std::string Utf8FromCodePage932(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(932, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size()));
-    std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0], (int)utf8.size(), NULL, NULL));
-    return utf8;
+    char* utf8 = Utf8Text(ProgramTextCodePage, text.c_str());
+    std::string converted = utf8 ? utf8 : "";
+    free(utf8);
+    return converted;
 }
 
 std::vector<std::string> DumpNames() {
