@@ -10,6 +10,7 @@
 #include "about/about_controls.h"
 #include "res/resource.h"
 #include "tests/support/console_capture.h"
+#include "tests/support/input_recorder.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/test_files.h"
 #include "tests/support/text_viewer.h"
@@ -42,20 +43,7 @@ static std::wstring CopyProgram(const char* builtName, const std::wstring& folde
 }
 
 static std::vector<std::string> LoadedMarkers(const std::wstring& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*.loaded").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(std::string(found.cFileName, found.cFileName + wcslen(found.cFileName)));
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
-static DWORD LastInputTick() {
-    LASTINPUTINFO info = {sizeof info, 0};
-    GetLastInputInfo(&info);
-    return info.dwTime;
+    return MatchingFileNames(std::string(folder.begin(), folder.end()), "*.loaded");
 }
 
 // Told to prefer native DLLs of these names, as Windows does for every

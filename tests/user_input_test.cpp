@@ -38,12 +38,6 @@ static DWORD WINAPI CoverThread(LPVOID ready) {
     return 0;
 }
 
-static DWORD LastInputTick() {
-    LASTINPUTINFO info = {sizeof info, 0};
-    GetLastInputInfo(&info);
-    return info.dwTime;
-}
-
 static std::vector<RecordedInput> Recorded() {
     std::vector<RecordedInput> events(1024);
     events.resize(RecordedInputs(events.data(), (int)events.size()));

@@ -129,3 +129,9 @@ bool PlacePointer(int x, int y) {
         return PointerIsAt(x, y);
     });
 }
+
+DWORD LastInputTick() {
+    LASTINPUTINFO info = {sizeof info, 0};
+    GetLastInputInfo(&info);
+    return info.dwTime;
+}

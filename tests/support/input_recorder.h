@@ -33,3 +33,7 @@ void SettleRecordedInput();
 int RecordedInputs(RecordedInput* out, int capacity);
 int RecordedMouseMoves(RecordedInput* out, int capacity);
 int RecordedShiftEvents(RecordedInput* out, int capacity);
+
+// The time of the last input the system registered (GetLastInputInfo),
+// whoever gave it.
+DWORD LastInputTick();
