@@ -2,4 +2,5 @@
 
 int NudgeInterval = 0;
 int NudgeDistance = 1;
+NudgeBounds SessionBounds = {};
 HINSTANCE ModuleInstance = NULL;
