@@ -39,6 +39,9 @@ void FinishNudgeCheck(HWND window) {
     Session.setThreadExecutionState(ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
 }
 
+// The last-input time only moves forward, so any other value is newer
+// input; an order across half the counter's range would take a month's
+// hibernation since the last nudge for "older".
 bool IsOwnInput(DWORD lastInput) {
-    return OwnInputKnown && TickNotBefore(OwnInputTick, lastInput);
+    return OwnInputKnown && lastInput == OwnInputTick;
 }

@@ -24,6 +24,6 @@ void FinishNudgeCheck(HWND window);
 // Ends a pending check without looking (the window goes away).
 void CancelNudgeCheck(HWND window);
 
-// Whether the input Windows last registered is the program's own: no
-// later than the last-input time read back after a nudge.
+// Whether the input Windows last registered is the program's own: the
+// last-input time read back after a nudge, unchanged.
 bool IsOwnInput(DWORD lastInput);

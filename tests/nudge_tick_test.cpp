@@ -320,9 +320,11 @@ TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
         int distance, remote;
         bool known, checkFired;  // else the tick still finds the check due
         DWORD now;
-        int ownAge, userAge, heldKey;
+        long long ownAge, userAge;
+        int heldKey;
         bool nudges;
         DWORD rearm;
+        int interval = PlayedInterval;
     } cases[] = {
         {"user input younger than the interval", 1, 0, true, true, 500000, 2800, 2700, 0, false, 300},
         {"user input stamped a moment ahead of this clock", 1, 0, true, true, 550000, 2800, -5, 0, false, 0},
@@ -337,6 +339,28 @@ TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
         {"Shift mode, remote session, own tap only", 0, 1, true, true, 1400000, 100, NoUserInput, 0, true, 0},
         {"Shift mode, remote session, user input", 0, 1, true, true, 1500000, 2800, 2600, 0, false, 400},
         {"user input before the wrap, tick after it", 0, 0, true, true, 0x100, 2800, 2700, 0, false, 300},
+        // Keys the Japanese keyboard leaves reported down hold nothing back;
+        // keys the user really holds do.
+        {"Shift mode, 英数 latched", 0, 0, true, true, 1600000, 100, NoUserInput, 0xF0, true, 0},
+        {"Shift mode, カタカナ latched", 0, 0, true, true, 1610000, 100, NoUserInput, 0xF1, true, 0},
+        {"Shift mode, 半角/全角 latched", 0, 0, true, true, 1620000, 100, NoUserInput, 0xF3, true, 0},
+        {"Shift mode, 全角 latched", 0, 0, true, true, 1630000, 100, NoUserInput, 0xF4, true, 0},
+        {"Shift mode, Alt+ひらがな latched", 0, 0, true, true, 1640000, 100, NoUserInput, 0xF5, true, 0},
+        {"Shift mode, Alt+ひらがな latched back", 0, 0, true, true, 1650000, 100, NoUserInput, 0xF6, true, 0},
+        {"Shift mode, Caps Lock latched", 0, 0, true, true, 1660000, 100, NoUserInput, VK_CAPITAL, true, 0},
+        {"Shift mode, VK_KANJI latched", 0, 0, true, true, 1670000, 100, NoUserInput, VK_KANJI, true, 0},
+        {"Shift mode, Ctrl held", 0, 0, true, true, 1680000, 100, NoUserInput, VK_CONTROL, false, 0},
+        {"Shift mode, Alt held", 0, 0, true, true, 1690000, 100, NoUserInput, VK_MENU, false, 0},
+        // Idle times past half the counter's range are idle times: the
+        // longest interval with its tick 700 ms late, a 13-day interval
+        // whose regular tick follows a skipped one.
+        {"longest interval, tick 700 ms late", 1, 0, true, true, 1700000, 2147483800LL, 2147483700LL, 0, true, 0,
+         2147483000},
+        {"13-day interval after a skipped tick", 1, 0, true, true, 1800000, 2 * 1123200000LL, 2 * 1123200000LL - 5000, 0,
+         true, 0, 1123200000},
+        // The counter runs on through a month of hibernation since the last
+        // nudge: the user's fresh input is still the user's.
+        {"fresh input after a month's hibernation", 1, 0, true, true, 1900000, 2592000000LL, 2700, 0, false, 300},
     };
     Session.getTickCount = PlayedTickCount;
     Session.lastInputTick = PlayedInputTick;
@@ -344,18 +368,19 @@ TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
     for (const auto& c : cases) {
         DestroyCheckingWindow(window);
         window = CreateCheckingWindow();
+        NudgeInterval = c.interval;
         NudgeDistance = c.distance;
         FakeRemoteSession = c.remote;
         PlayedInputKnown = c.known;
         PlayedHeldKey = 0;
-        PlayedNow = c.now - c.ownAge;
-        PlayedLastInput = PlayedNow - 10 * PlayedInterval;
+        PlayedNow = (DWORD)(c.now - c.ownAge);
+        PlayedLastInput = PlayedNow - (DWORD)c.interval;
         Tick(JiggleTimerId);
-        PlayedLastInput = c.now - c.ownAge;
+        PlayedLastInput = (DWORD)(c.now - c.ownAge);
         if (c.checkFired) ResidentWindowProc(window, WM_TIMER, NudgeCheckTimerId, 0);
 
         PlayedNow = c.now;
-        if (c.userAge != NoUserInput) PlayedLastInput = c.now - c.userAge;
+        if (c.userAge != NoUserInput) PlayedLastInput = (DWORD)(c.now - c.userAge);
         PlayedHeldKey = c.heldKey;
         ClearRecordedInput();
         DWORD skipped = GetTickCount();
