@@ -60,7 +60,7 @@ static int RunResident(HINSTANCE instance) {
 }
 
 static bool SetupDialogStartsNow(HINSTANCE instance) {
-    LoadThemeLibraryFromSystemFolder();
+    LoadThemeLibrariesFromSystemFolder();
     return RunSetupDialog(instance) == IDC_STARTNOW;
 }
 

@@ -12,7 +12,10 @@ void RestrictDllSearchToSystemFolder() {
     if (setDirectory) setDirectory("");
 }
 
-void LoadThemeLibraryFromSystemFolder() {
-    static HMODULE theme = NULL;
-    if (!theme) theme = LoadSystemLibrary("uxtheme.dll");
+void LoadThemeLibrariesFromSystemFolder() {
+    static bool loaded = false;
+    if (loaded) return;
+    loaded = true;
+    LoadSystemLibrary("msimg32.dll");
+    LoadSystemLibrary("uxtheme.dll");
 }

@@ -11,5 +11,8 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     if (folder[0] == L'\0' || !WidenText(CP_ACP, fileName, name, sizeof name / sizeof *name) ||
         !JoinFolderAndName(path, folder, name, L""))
         return NULL;
-    return LoadLibraryW(path);
+    // The library's own imports then come from its folder, the system
+    // folder, where the search is not restricted to it (Vista and 7
+    // without the update), not from the program's folder.
+    return LoadLibraryExW(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

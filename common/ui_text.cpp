@@ -1,6 +1,7 @@
 #include "common/ui_text.h"
 
 #include "common/ansi_text.h"
+#include "common/dll_search.h"
 
 // Room for the longest text shown: the About box's contact box (2,048
 // bytes) and its notice.
@@ -18,6 +19,7 @@ BOOL SetUiItemText(HWND dialog, int controlId, const char* text) {
 static int ShowWideMessage(HWND owner, const wchar_t* text, const char* caption, UINT style) {
     wchar_t wideCaption[CaptionCapacity];
     WidenText(ProgramTextCodePage, caption, wideCaption, CaptionCapacity);
+    LoadThemeLibrariesFromSystemFolder();
     return MessageBoxW(owner, text, wideCaption, style);
 }
 

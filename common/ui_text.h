@@ -8,7 +8,8 @@
 // SetDlgItemTextW of the converted text.
 BOOL SetUiItemText(HWND dialog, int controlId, const char* text);
 
-// MessageBoxW with the converted text and caption.
+// MessageBoxW with the converted text and caption, the theme libraries
+// loaded from the system folder first (common/dll_search.h).
 int ShowUiMessage(HWND owner, const char* text, const char* caption, UINT style);
 
 // The same, the text's one "%s" replaced by `path`.

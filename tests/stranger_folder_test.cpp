@@ -12,17 +12,18 @@
 #include "tests/support/console_capture.h"
 #include "tests/support/input_recorder.h"
 #include "tests/support/program_driver.h"
+#include "tests/support/shell_handler.h"
 #include "tests/support/test_files.h"
 #include "tests/support/text_viewer.h"
 #include "tests/support/wait.h"
 
 // Libraries that are no KnownDLLs: the ones the programs and what they load
-// use, and names planted copies are known to be tried under. Not msimg32:
-// Wine's own common controls take it through a delayed import that the
-// search restriction does not bind under Wine, and Windows' never import it.
+// use, and names planted copies are known to be tried under. msimg32 the
+// themed controls take through a delayed import, which the search
+// restriction does not bind under Wine.
 static const char* const PlantedNames[] = {
-    "version", "uxtheme",  "winmm",   "iphlpapi", "powrprof", "comctl32", "dwmapi",  "propsys",
-    "wtsapi32", "userenv", "netapi32", "secur32", "dbghelp",  "cryptsp",  "winhttp", "shfolder"};
+    "version",  "uxtheme", "msimg32",  "winmm",   "iphlpapi", "powrprof", "comctl32", "dwmapi", "propsys",
+    "wtsapi32", "userenv", "netapi32", "secur32", "dbghelp",  "cryptsp",  "winhttp",  "shfolder"};
 
 static std::wstring TempFolder(const wchar_t* name) {
     wchar_t temp[MAX_PATH];
@@ -44,6 +45,14 @@ static std::wstring CopyProgram(const char* builtName, const std::wstring& folde
 
 static std::vector<std::string> LoadedMarkers(const std::wstring& folder) {
     return MatchingFileNames(std::string(folder.begin(), folder.end()), "*.loaded");
+}
+
+// The markers left since the last call, taken away so that the next step
+// is judged alone.
+static std::vector<std::string> TakeLoadedMarkers(const std::wstring& folder) {
+    std::vector<std::string> loaded = LoadedMarkers(folder);
+    for (const std::string& marker : loaded) DeleteFileW((folder + L"\\" + WideOf(marker)).c_str());
+    return loaded;
 }
 
 // Told to prefer native DLLs of these names, as Windows does for every
@@ -92,23 +101,45 @@ TEST_F(PlantedDlls, NoneIsLoadedAtStartInTheDialogsWhileResidentOrThroughTheRepo
     PROCESS_INFORMATION control = StartProgram(CopyProgram("version_importer.exe", folder, "version_importer.exe"), L"");
     EXPECT_EQ(0u, WaitForExit(control, EventBoundMs));
     CloseProcess(control);
-    std::vector<std::string> loaded = LoadedMarkers(folder);
+    std::vector<std::string> loaded = TakeLoadedMarkers(folder);
     ASSERT_EQ(1u, loaded.size());
     EXPECT_EQ(0, lstrcmpiA("version.dll.loaded", loaded[0].c_str()));
-    DeleteFileW((folder + L"\\" + WideOf(loaded[0]).c_str()).c_str());
 
+    // Every action of the set-up dialog and the About box, the paths that
+    // load the most: the shell's link object, the links, the report.
     std::wstring program = CopyProgram("swaypix.exe", folder, "swaypix (1).exe");
+    std::string desktop = ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
+    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
+    RegisterRecordingHandler("https");
+    RegisterRecordingHandler("mailto");
+    ResetOpenLog();
     PROCESS_INFORMATION setup = StartProgram(program, L"");
     HWND dialog = WaitForDialogOf(setup.dwProcessId, EventBoundMs);
     ASSERT_TRUE(dialog != NULL);
+    PressDialogButton(dialog, IDOK);
+    HWND created = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
+    ASSERT_TRUE(created != NULL);
+    AnswerMessageBox(created, IDOK);
     PressDialogButton(dialog, IDC_ABOUT);
     HWND box = WaitForDialogOwnedBy(dialog, EventBoundMs);
     ASSERT_TRUE(box != NULL);
+    int opened = 0;
+    for (int id : {IDC_ABOUT_WEBSITE, IDC_ABOUT_MAIL, IDC_ABOUT_DONATION, IDC_ABOUT_FEEDBACK, IDC_ABOUT_REPORT}) {
+        ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return IsWindowEnabled(GetDlgItem(box, id)) != FALSE; })) << id;
+        PressDialogButton(box, id);
+        if (id != IDC_ABOUT_REPORT) WaitForOpenLog(++opened, EventBoundMs);
+    }
+    EXPECT_TRUE(WaitForViewerOf("VORLEXLIB_TEMP", EventBoundMs) != NULL);
+    CloseViewersOf("VORLEXLIB_TEMP");
+    RestoreHandler("https");
+    RestoreHandler("mailto");
     PressDialogButton(box, IDCANCEL);
     ASSERT_TRUE(WaitUntil(EventBoundMs, [&] { return !IsWindow(box); }));
     PressDialogButton(dialog, IDCANCEL);
     EXPECT_EQ(0u, WaitForExit(setup, EventBoundMs));
     CloseProcess(setup);
+    EXPECT_TRUE(DeleteFileWhenFree(desktop + "\\SWAYPIX.LNK"));
+    EXPECT_EQ(std::vector<std::string>{}, TakeLoadedMarkers(folder)) << "set-up dialog and About box";
 
     // Two nudges, so that the check after the first has run too.
     DWORD before = LastInputTick();
@@ -117,16 +148,26 @@ TEST_F(PlantedDlls, NoneIsLoadedAtStartInTheDialogsWhileResidentOrThroughTheRepo
     DWORD first = before;
     EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return (first = LastInputTick()) != before; }));
     EXPECT_TRUE(WaitUntil(EventBoundMs, [&] { return LastInputTick() != first; }));
+    // Resident alone, never themed: the theme libraries are no planted
+    // copies' way in, and no resident memory is spent on them.
+    EXPECT_EQ(std::vector<std::string>{}, TakeLoadedMarkers(folder)) << "while resident";
+    // The second start's question is its first window.
+    PROCESS_INFORMATION second = StartProgram(program, L"");
+    HWND question = WaitForDialogOf(second.dwProcessId, EventBoundMs);
+    ASSERT_TRUE(question != NULL);
+    AnswerMessageBox(question, IDNO);
+    EXPECT_EQ(0u, WaitForExit(second, EventBoundMs));
+    CloseProcess(second);
     EndResidentInstances();
     WaitForExit(resident, EventBoundMs);
     CloseProcess(resident);
+    EXPECT_EQ(std::vector<std::string>{}, TakeLoadedMarkers(folder)) << "the second start's question";
 
     std::wstring tool = CopyProgram("swaypix-report.exe", folder, "swaypix-report (1).exe");
     CapturedRun report = RunCapturing("\"" + std::string(tool.begin(), tool.end()) + "\" --english");
     EXPECT_EQ(0u, report.exitCode);
     EXPECT_NE(std::string::npos, report.out.find("\r\n\r\n[Other Information]\r\n")) << "the whole report";
-
-    EXPECT_EQ(std::vector<std::string>{}, LoadedMarkers(folder));
+    EXPECT_EQ(std::vector<std::string>{}, LoadedMarkers(folder)) << "the report tool";
 }
 
 // "ë" is outside code page 932: through the ANSI calls the folder came

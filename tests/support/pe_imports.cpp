@@ -27,7 +27,16 @@ static size_t OffsetOfRva(const std::vector<unsigned char>& image, const IMAGE_N
     return 0;
 }
 
-std::vector<std::string> ReadImportedDlls(const char* path) {
+static std::string NameAt(const std::vector<unsigned char>& image, size_t offset) {
+    std::string name;
+    while (offset && offset < image.size() && image[offset]) name += (char)image[offset++];
+    return name;
+}
+
+// The names in one of the two import directories: the ordinary one, or the
+// delayed one, whose entries of the oldest linkers hold addresses instead
+// of relative ones.
+static std::vector<std::string> ReadDllNames(const char* path, int directory) {
     std::vector<std::string> names;
     std::vector<unsigned char> image = ReadWholeFile(path);
     if (image.size() < sizeof(IMAGE_DOS_HEADER)) return names;
@@ -37,16 +46,29 @@ std::vector<std::string> ReadImportedDlls(const char* path) {
     const IMAGE_NT_HEADERS32* nt = (const IMAGE_NT_HEADERS32*)(image.data() + dos->e_lfanew);
     if (nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC)
         return names;
-    DWORD importRva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    size_t offset = OffsetOfRva(image, nt, importRva);
-    while (offset && offset + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= image.size()) {
-        const IMAGE_IMPORT_DESCRIPTOR* entry = (const IMAGE_IMPORT_DESCRIPTOR*)(image.data() + offset);
-        if (entry->Name == 0) break;
-        size_t nameOffset = OffsetOfRva(image, nt, entry->Name);
-        std::string name;
-        while (nameOffset && nameOffset < image.size() && image[nameOffset]) name += (char)image[nameOffset++];
-        names.push_back(name);
-        offset += sizeof(IMAGE_IMPORT_DESCRIPTOR);
+    bool delayed = directory == IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT;
+    size_t entrySize = delayed ? sizeof(IMAGE_DELAYLOAD_DESCRIPTOR) : sizeof(IMAGE_IMPORT_DESCRIPTOR);
+    DWORD rva = nt->OptionalHeader.DataDirectory[directory].VirtualAddress;
+    size_t offset = rva ? OffsetOfRva(image, nt, rva) : 0;
+    for (; offset && offset + entrySize <= image.size(); offset += entrySize) {
+        DWORD nameRva;
+        if (delayed) {
+            const IMAGE_DELAYLOAD_DESCRIPTOR* entry = (const IMAGE_DELAYLOAD_DESCRIPTOR*)(image.data() + offset);
+            nameRva = entry->DllNameRVA;
+            if (nameRva && !(entry->Attributes.AllAttributes & 1)) nameRva -= nt->OptionalHeader.ImageBase;
+        } else {
+            nameRva = ((const IMAGE_IMPORT_DESCRIPTOR*)(image.data() + offset))->Name;
+        }
+        if (nameRva == 0) break;
+        names.push_back(NameAt(image, OffsetOfRva(image, nt, nameRva)));
     }
     return names;
+}
+
+std::vector<std::string> ReadImportedDlls(const char* path) {
+    return ReadDllNames(path, IMAGE_DIRECTORY_ENTRY_IMPORT);
+}
+
+std::vector<std::string> ReadDelayImportedDlls(const char* path) {
+    return ReadDllNames(path, IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT);
 }

@@ -6,3 +6,6 @@
 
 // Empty when the file cannot be read or is not a PE image.
 std::vector<std::string> ReadImportedDlls(const char* path);
+// The same from the delay-import directory, the libraries loaded by name
+// on first call.
+std::vector<std::string> ReadDelayImportedDlls(const char* path);
