@@ -45,6 +45,10 @@ bool IsSilentToggleText(const wchar_t* text);
 // place, which the verdict's word points into.
 NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings);
 
+// Room for the longest arguments the set-up dialog writes,
+// "2147483000 0 /UNTIL:23:59 /FOR:10080 /AC", and the terminator.
+const size_t DialogArgumentsSize = 41;
+
 // The arguments that start the program with these settings, the way the
 // set-up dialog writes them: INTERVAL [DISTANCE unless 1] [/UNTIL:H:MM]
 // [/FOR:N] [/WHILE:NAME] [/AC]. False, with `out` empty, when they do not
