@@ -22,11 +22,11 @@ static const LocalText EndFailedNotice = {"常駐を解除できませんでし�
                                        "SWAYPIX did not respond and could not be stopped."};
 static const LocalText RefusedArgumentMessage = {
     "引数「%s」は使えません。常駐を開始しませんでした。\r\n\r\n"
-    "使える形式: swaypix.exe 間隔(ミリ秒) [距離] [/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]\r\n"
-    "/UNTILは0:00～23:59、/FORは1～10080、名前はパスなし。スイッチは間隔の後に各1回まで。",
+    "swaypix.exe 間隔(ミリ秒) [距離] [/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]\r\n"
+    "時:分は0:00～23:59、分は1～10080、名前はパスなし。スイッチは間隔と共に各1回まで。",
     "The argument \"%s\" cannot be used; SWAYPIX did not start.\r\n\r\n"
-    "Accepted: swaypix.exe INTERVAL_MS [DISTANCE] [/UNTIL:HH:MM] [/FOR:MINUTES] [/WHILE:NAME.EXE] [/AC]\r\n"
-    "/UNTIL 0:00 to 23:59, /FOR 1 to 10080, NAME without a path; each switch once, after an interval."};
+    "swaypix.exe INTERVAL_MS [DISTANCE] [/UNTIL:HH:MM] [/FOR:MINUTES] [/WHILE:NAME.EXE] [/AC]\r\n"
+    "HH:MM 0:00 to 23:59, MINUTES 1 to 10080, NAME without a path; each switch once, with an interval."};
 
 // True only when the resident instance's window procedure has handled the
 // message, i.e. its timer is stopped and its quit message posted.

@@ -166,8 +166,7 @@ static bool HasBlank(const wchar_t* text) {
 bool FormatNudgeArguments(const NudgeArguments& settings, wchar_t* out, size_t outChars) {
     const NudgeBounds& bounds = settings.bounds;
     wchar_t text[FormattedArgumentsSize];
-    int length = wsprintfW(text, L"%d", settings.interval);
-    if (settings.distance != 1) length += wsprintfW(text + length, L" %d", settings.distance);
+    int length = wsprintfW(text, settings.distance != 1 ? L"%d %d" : L"%d", settings.interval, settings.distance);
     if (bounds.hasUntil)
         length += wsprintfW(text + length, L" /UNTIL:%d:%02d", bounds.untilMinuteOfDay / 60,
                             bounds.untilMinuteOfDay % 60);
