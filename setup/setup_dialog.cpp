@@ -6,6 +6,7 @@
 #include "common/ansi_text.h"
 #include "common/atoi_number.h"
 #include "common/exe_directory.h"
+#include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
 #include "common/paths.h"
 #include "common/product_identity.h"
@@ -53,8 +54,9 @@ static void CreateShortcutFromDialog(HWND dialog) {
         ShowSetupMessage(dialog, RangeMessage, MB_ICONEXCLAMATION);
         return;
     }
-    char arguments[32];
-    wsprintfA(arguments, IsChecked(dialog, IDC_SHIFTMODE) ? "%d 0" : "%d", seconds * 1000);
+    NudgeArguments settings = {seconds * 1000, IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1, {}};
+    wchar_t arguments[DialogArgumentsSize];
+    FormatNudgeArguments(settings, arguments, DialogArgumentsSize);  // the dialog's values always fit
     wchar_t target[PathBufferSize];
     bool haveTarget = GetOwnExePath(target);
     PlaceShortcut(dialog, IsChecked(dialog, IDC_DESKTOP) ? DesktopFolder : StartupFolder,

@@ -42,10 +42,8 @@ static const wchar_t* GetDesktopFolderPath() {
     return DesktopFolderCopy;
 }
 
-bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t* linkPath) {
-    wchar_t wideArguments[64];
-    if (!target || !*target || !WidenText(CP_ACP, arguments, wideArguments, sizeof wideArguments / sizeof *wideArguments))
-        return false;
+bool CreateShortcut(const wchar_t* target, const wchar_t* arguments, const wchar_t* linkPath) {
+    if (!target || !*target) return false;
     ShellLinkObject object;
     if (!CreateShellLinkObject(&object)) return false;
     IShellLinkW* link = object.link;
@@ -55,7 +53,7 @@ bool CreateShortcut(const wchar_t* target, const char* arguments, const wchar_t*
     link->SetIconLocation(NULL, 0);
     link->SetHotkey(0);
     link->SetDescription(L"");
-    link->SetArguments(wideArguments);
+    link->SetArguments(arguments);
     bool saved = object.file->Save(linkPath, TRUE) == S_OK;
     ReleaseShellLinkObject(&object);
     return saved;
@@ -69,7 +67,7 @@ static void ShowShortcutFailure(HWND owner, const wchar_t* path) {
     ShowShortcutOutcome(owner, FailedMessage, path, MB_ICONERROR);
 }
 
-void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, const char* arguments) {
+void PlaceShortcut(HWND owner, ShortcutFolder choice, const wchar_t* target, const wchar_t* arguments) {
     wchar_t startup[PathBufferSize];
     const wchar_t* folder = NULL;
     if (choice == DesktopFolder) folder = GetDesktopFolderPath();

@@ -205,14 +205,17 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
     const struct {
         const std::string& folder;
         const char* name;
-        const char* arguments;
-    } links[] = {{desktop, "SWAYPIX.LNK", "50000"},     {desktop, "SWAYPIX(2).LNK", "60000 0"},
-                 {desktop, "SWAYPIX(4).LNK", "500"},     {desktop, "SWAYPIX(5).LNK", "-1000"},
-                 {desktop, "SWAYPIX(6).LNK", "1250 0"},  {desktop, "SWAYPIX(7).LNK", "/X"},
-                 {startup, "SWAYPIX.LNK", "50000"},      {allUsers, "SWAYPIX.LNK", "1001"}};
+        const wchar_t* arguments;
+    } links[] = {{desktop, "SWAYPIX.LNK", L"50000"},     {desktop, "SWAYPIX(2).LNK", L"60000 0"},
+                 {desktop, "SWAYPIX(4).LNK", L"500"},     {desktop, "SWAYPIX(5).LNK", L"-1000"},
+                 {desktop, "SWAYPIX(6).LNK", L"1250 0"},  {desktop, "SWAYPIX(7).LNK", L"/X"},
+                 {startup, "SWAYPIX.LNK", L"60000 /UNTIL:18:00 /AC"},  {allUsers, "SWAYPIX.LNK", L"1001"},
+                 {startup, "SWAYPIX(2).LNK", L"1500 0 /FOR:90 \"/WHILE:my render.exe\""},
+                 {startup, "SWAYPIX(3).LNK", L"60000 /FOR:0"},   {startup, "SWAYPIX(4).LNK", L"0 /AC"},
+                 {startup, "SWAYPIX(5).LNK", L"/x 500"},          {startup, "SWAYPIX(6).LNK", L"500 /WHILE:caf\xE9.exe"}};
     for (const auto& link : links)
         ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), link.arguments, WideOf(link.folder + "\\" + link.name).c_str()));
-    ASSERT_TRUE(CreateShortcut(WideOf(gone).c_str(), "60000 0", WideOf(desktop + "\\swaypix(3).lnk").c_str()));
+    ASSERT_TRUE(CreateShortcut(WideOf(gone).c_str(), L"60000 0", WideOf(desktop + "\\swaypix(3).lnk").c_str()));
     ASSERT_TRUE(DeleteFileWhenFree(gone));
     FILE* corrupt = fopen((desktop + "\\SWAYPIX(8).LNK").c_str(), "wb");
     ASSERT_TRUE(corrupt);
@@ -227,7 +230,14 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nShortcut      :Desktop\\SWAYPIX(7).LNK /X"
               "\r\nShortcut      :Desktop\\SWAYPIX(8).LNK [unreadable]"
               "\r\nShortcut      :Desktop\\SWAYPIX.LNK 50000 (pointer every 50 s)"
-              "\r\nShortcut      :Startup\\SWAYPIX.LNK 50000 (pointer every 50 s)"
+              "\r\nShortcut      :Startup\\SWAYPIX(2).LNK 1500 0 /FOR:90 \"/WHILE:my render.exe\""
+              " (Shift key every 1.5 s, for 90 min, while my render.exe runs)"
+              "\r\nShortcut      :Startup\\SWAYPIX(3).LNK 60000 /FOR:0 (refused: /FOR:0)"
+              "\r\nShortcut      :Startup\\SWAYPIX(4).LNK 0 /AC (refused: no interval)"
+              "\r\nShortcut      :Startup\\SWAYPIX(5).LNK /x 500 (refused: /x)"
+              "\r\nShortcut      :Startup\\SWAYPIX(6).LNK 500 /WHILE:caf\xE9.exe (pointer every 0.5 s, while caf\xE9.exe runs)"
+              "\r\nShortcut      :Startup\\SWAYPIX.LNK 60000 /UNTIL:18:00 /AC"
+              " (pointer every 60 s, until 18:00, on mains power only)"
               "\r\nShortcut      :Startup (all users)\\SWAYPIX.LNK 1001 (pointer every 1.001 s)",
               ShortcutLines(false));
     EXPECT_EQ("\r\nショートカット:デスクトップ\\SWAYPIX(2).LNK 60000 0 (Shiftキー 60秒毎)"
@@ -238,7 +248,14 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nショートカット:デスクトップ\\SWAYPIX(7).LNK /X"
               "\r\nショートカット:デスクトップ\\SWAYPIX(8).LNK [読み取れません]"
               "\r\nショートカット:デスクトップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
-              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(2).LNK 1500 0 /FOR:90 \"/WHILE:my render.exe\""
+              " (Shiftキー 1.5秒毎、90分間、my render.exeの実行中)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(3).LNK 60000 /FOR:0 (拒否: /FOR:0)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(4).LNK 0 /AC (拒否: 間隔なし)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(5).LNK /x 500 (拒否: /x)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(6).LNK 500 /WHILE:caf\xE9.exe (マウス 0.5秒毎、caf\xE9.exeの実行中)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 60000 /UNTIL:18:00 /AC"
+              " (マウス 60秒毎、18:00まで、AC電源時のみ)"
               "\r\nショートカット:スタートアップ(全員)\\SWAYPIX.LNK 1001 (マウス 1.001秒毎)",
               ShortcutLines(true));
 

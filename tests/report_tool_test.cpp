@@ -74,7 +74,7 @@ TEST(ReportTool, ThePowerBlockStandsBetweenTheUacLineAndTheDiskDrives) {
     DeleteMatchingFiles(startup, "SWAYPIX*.LNK");
     ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
     std::string link = startup + "\\SWAYPIX.LNK";
-    bool created = CreateShortcut(WideOf(BuiltProgramPath("swaypix.exe")).c_str(), "50000", WideOf(link).c_str());
+    bool created = CreateShortcut(WideOf(BuiltProgramPath("swaypix.exe")).c_str(), L"50000", WideOf(link).c_str());
     CoUninitialize();
     ASSERT_TRUE(created);
     std::string report = RunReportTool("--english --no-clock").out;
@@ -113,9 +113,9 @@ TEST(ReportTool, ThePowerBlockShowsPoliciesAndLinksAsTheyWereWritten) {
     RegSetValueExA(policy, "ScreenSaveActive", 0, REG_DWORD, (const BYTE*)&off, sizeof off);
     ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
     std::string program = BuiltProgramPath("swaypix.exe");
-    bool created = CreateShortcut(WideOf(program).c_str(), "500", WideOf(startup + "\\SWAYPIX.LNK").c_str()) &&
-                   CreateShortcut(WideOf(program).c_str(), "-1000", WideOf(startup + "\\SWAYPIX(2).LNK").c_str()) &&
-                   CreateShortcut(WideOf(program).c_str(), "50000", WideOf(allUsers + "\\SWAYPIX.LNK").c_str());
+    bool created = CreateShortcut(WideOf(program).c_str(), L"500", WideOf(startup + "\\SWAYPIX.LNK").c_str()) &&
+                   CreateShortcut(WideOf(program).c_str(), L"-1000", WideOf(startup + "\\SWAYPIX(2).LNK").c_str()) &&
+                   CreateShortcut(WideOf(program).c_str(), L"50000", WideOf(allUsers + "\\SWAYPIX.LNK").c_str());
     CoUninitialize();
     for (const std::wstring& name : japaneseNames)
         created = created && CopyFileW((wideStartup + L"\\SWAYPIX.LNK").c_str(), name.c_str(), FALSE);

@@ -11,6 +11,7 @@
 #include "app/resident_window.h"
 #include "tests/support/input_recorder.h"
 #include "tests/support/program_driver.h"
+#include "tests/support/test_files.h"
 #include "tests/support/wait.h"
 
 static const POINT Home = {300, 200};
@@ -217,6 +218,32 @@ TEST_F(Residency, NegativeIntervalShowsTheSetupDialog) {
     CloseProcess(setup);
 }
 
+// A switch the program cannot follow is named in the user's language, with
+// the accepted forms, and nothing becomes resident. The name outside the
+// system code page shows the wide command line arrives whole.
+TEST_F(Residency, ARefusedSwitchIsNamedAndNothingBecomesResident) {
+    const wchar_t* lines[][2] = {
+        {L"60000 /UNTIL:25:00", L"/UNTIL:25:00"},
+        {L"/AC", L"/AC"},
+        {L"60000 /WHILE:C:\\caf\x00E9.exe", L"/WHILE:C:\\caf\x00E9.exe"},
+    };
+    for (const auto& line : lines) {
+        PROCESS_INFORMATION starter = StartProgram(WideOf(BuiltProgramPath("swaypix.exe")), line[0]);
+        HWND box = WaitForDialogOf(starter.dwProcessId, EventBoundMs);
+        ASSERT_TRUE(box != NULL) << line[0];
+        EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
+        std::wstring text = MessageBoxTextW(box);
+        EXPECT_EQ(0u, text.find(std::wstring(L"引数「") + line[1] + L"」は使えません。")) << text;
+        EXPECT_NE(std::wstring::npos, text.find(L"[/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]")) << text;
+        EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_EXCLAMATION));
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX")) << line[0];
+        PressDialogButton(box, IDOK);
+        EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs)) << line[0];
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX")) << line[0];
+        CloseProcess(starter);
+    }
+}
+
 TEST_F(Residency, SilentToggleEndsTheResidentInstance) {
     const char* forms[] = {"/X", "/x"};
     for (const char* form : forms) {
@@ -251,7 +278,8 @@ static HWND WaitForEndQuestion(const PROCESS_INFORMATION& starter) {
 }
 
 TEST_F(Residency, SecondStartAsksAndNoKeepsNudging) {
-    const char* starts[] = {"", "60000", "/X foo"};  // "/X foo" is not the silent form
+    // "/X foo" is not the silent form; nothing is read, so no switch is refused.
+    const char* starts[] = {"", "60000", "/X foo", "60000 /UNTIL:25:00"};
     ASSERT_TRUE(StartResident("400") != NULL);
     for (const char* arguments : starts) {
         PROCESS_INFORMATION starter = StartSwaypix(arguments);

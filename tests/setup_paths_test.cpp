@@ -116,7 +116,7 @@ static DWORD WINAPI CreateWithoutCom(LPVOID result) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring link = std::wstring(temp) + L"nocom.lnk";
-    *(bool*)result = CreateShortcut(L"C:\\windows\\notepad.exe", "1000", link.c_str());
+    *(bool*)result = CreateShortcut(L"C:\\windows\\notepad.exe", L"1000", link.c_str());
     *((bool*)result + 1) = GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
     return 0;
 }
@@ -130,8 +130,8 @@ TEST(Shortcut, FailsWithoutComOrTarget) {
     EXPECT_FALSE(result[1]);
 
     CoInitialize(NULL);
-    EXPECT_FALSE(CreateShortcut(NULL, "1000", L"C:\\x.lnk"));
-    EXPECT_FALSE(CreateShortcut(L"", "1000", L"C:\\x.lnk"));
-    EXPECT_FALSE(CreateShortcut(L"C:\\windows\\notepad.exe", "1000", L"C:\\no-such-folder\\x.lnk"));
+    EXPECT_FALSE(CreateShortcut(NULL, L"1000", L"C:\\x.lnk"));
+    EXPECT_FALSE(CreateShortcut(L"", L"1000", L"C:\\x.lnk"));
+    EXPECT_FALSE(CreateShortcut(L"C:\\windows\\notepad.exe", L"1000", L"C:\\no-such-folder\\x.lnk"));
     CoUninitialize();
 }
