@@ -6,7 +6,6 @@
 
 #include "common/atoi_number.h"
 
-static const int LongestForMinutes = 10080;  // a week
 
 // Writing the longest record takes less: a name of WatchedNameSize - 1
 // characters with its quotes, and five numbers with their switches.

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 const int WatchedNameSize = MAX_PATH;
+const int LongestForMinutes = 10080;  // a week
 
 // All zero is a session without bounds.
 struct NudgeBounds {

@@ -14,3 +14,11 @@
 #define IDC_STARTNOW     1004
 #define IDC_STARTUP      1005
 #define IDC_FEEDBACK     1006
+// The bounds of a session: end at a time, after some minutes, and pause
+// on battery.
+#define IDC_UNTIL        1007
+#define IDC_UNTIL_HOUR   1008
+#define IDC_UNTIL_MINUTE 1009
+#define IDC_FOR          1010
+#define IDC_FOR_MINUTES  1011
+#define IDC_MAINS_ONLY   1012

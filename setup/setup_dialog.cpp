@@ -21,6 +21,10 @@ static const int LongestIntervalSeconds = 2147483;  // x 1000 still fits an int
 
 static const LocalText RangeMessage = {"秒数は1～2147483の範囲で指定してください。",
                                     "Enter a number of seconds from 1 to 2147483."};
+static const LocalText UntilRangeMessage = {"時刻は0:00～23:59の範囲で指定してください。",
+                                         "Enter a time from 0:00 to 23:59."};
+static const LocalText ForRangeMessage = {"分数は1～10080の範囲で指定してください。",
+                                       "Enter a number of minutes from 1 to 10080."};
 static const LocalText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
                                               "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
 static const LocalText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
@@ -36,9 +40,63 @@ static int ShowSetupMessage(HWND dialog, const LocalText& text, UINT style) {
     return ShowUiMessage(dialog, PickUiText(text), ProductCaption, style);
 }
 
+// A bound's number fields, each with the box that turns the bound on, its
+// range and the message for a value outside it.
+struct BoundField {
+    int checkId;
+    int fieldId;
+    UINT lowest, highest;
+    const LocalText* rangeMessage;
+    const char* initialText;
+};
+
+static const BoundField BoundFields[] = {
+    {IDC_UNTIL, IDC_UNTIL_HOUR, 0, 23, &UntilRangeMessage, "18"},
+    {IDC_UNTIL, IDC_UNTIL_MINUTE, 0, 59, &UntilRangeMessage, "00"},
+    {IDC_FOR, IDC_FOR_MINUTES, 1, LongestForMinutes, &ForRangeMessage, "60"},
+};
+
 static void InitSetupDialog(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_INTERVAL, "50");
     SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
+    for (const BoundField& field : BoundFields) SetDlgItemTextA(dialog, field.fieldId, field.initialText);
+}
+
+// A bound's fields take input only while its box is checked.
+static void EnableBoundFields(HWND dialog, int checkId) {
+    for (const BoundField& field : BoundFields)
+        if (field.checkId == checkId) EnableWindow(GetDlgItem(dialog, field.fieldId), IsChecked(dialog, checkId));
+}
+
+// The field's number, or its range message with the focus put on it.
+static bool ReadBoundField(HWND dialog, const BoundField& field, int* value) {
+    BOOL read = FALSE;
+    UINT number = GetDlgItemInt(dialog, field.fieldId, &read, FALSE);
+    if (read && number >= field.lowest && number <= field.highest) {
+        *value = (int)number;
+        return true;
+    }
+    ShowSetupMessage(dialog, *field.rangeMessage, MB_ICONEXCLAMATION);
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, field.fieldId), TRUE);
+    return false;
+}
+
+// The checked bounds into `bounds`; false when one is out of range.
+static bool ReadBoundsFromDialog(HWND dialog, NudgeBounds* bounds) {
+    int values[sizeof BoundFields / sizeof *BoundFields] = {};
+    for (size_t i = 0; i < sizeof BoundFields / sizeof *BoundFields; ++i)
+        if (IsChecked(dialog, BoundFields[i].checkId) && !ReadBoundField(dialog, BoundFields[i], &values[i]))
+            return false;
+    ZeroMemory(bounds, sizeof *bounds);
+    bounds->hasUntil = IsChecked(dialog, IDC_UNTIL);
+    bounds->untilMinuteOfDay = values[0] * 60 + values[1];
+    bounds->forMinutes = values[2];
+    bounds->mainsOnly = IsChecked(dialog, IDC_MAINS_ONLY);
+    return true;
+}
+
+static int DistanceFromDialog(HWND dialog) {
+    return IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1;
 }
 
 // The shortcut button reads at most the first nine characters of the
@@ -54,7 +112,8 @@ static void CreateShortcutFromDialog(HWND dialog) {
         ShowSetupMessage(dialog, RangeMessage, MB_ICONEXCLAMATION);
         return;
     }
-    NudgeArguments settings = {seconds * 1000, IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1, {}};
+    NudgeArguments settings = {seconds * 1000, DistanceFromDialog(dialog), {}};
+    if (!ReadBoundsFromDialog(dialog, &settings.bounds)) return;
     wchar_t arguments[DialogArgumentsSize];
     FormatNudgeArguments(settings, arguments, DialogArgumentsSize);  // the dialog's values always fit
     wchar_t target[PathBufferSize];
@@ -70,8 +129,11 @@ static void StartNowFromDialog(HWND dialog) {
         ShowSetupMessage(dialog, RangeMessage, MB_ICONEXCLAMATION);
         return;
     }
+    NudgeBounds bounds;
+    if (!ReadBoundsFromDialog(dialog, &bounds)) return;
     NudgeInterval = (int)seconds * 1000;
-    NudgeDistance = IsChecked(dialog, IDC_SHIFTMODE) ? 0 : 1;
+    NudgeDistance = DistanceFromDialog(dialog);
+    SessionBounds = bounds;
     if (ShowSetupMessage(dialog, StartQuestion, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
     ShowSetupMessage(dialog, StartedNotice, MB_ICONINFORMATION);
     EndDialog(dialog, IDC_STARTNOW);
@@ -100,6 +162,8 @@ static INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
         case IDC_ABOUT: ShowAboutBox(dialog, ModuleInstance); break;
         case IDC_FEEDBACK: OpenFeedbackPage(dialog); break;
+        case IDC_UNTIL:
+        case IDC_FOR: EnableBoundFields(dialog, LOWORD(wParam)); break;
         }
         return TRUE;
     }

@@ -1,6 +1,7 @@
 // The set-up dialog of the real swaypix.exe: its resource as built, and
 // the running dialog driven as a user would.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "tests/support/input_recorder.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/shell_handler.h"
+#include "tests/support/test_files.h"
 #include "tests/support/wait.h"
 
 // ---- The dialog resource as it is stored in the executable ----
@@ -33,20 +35,30 @@ static const ExpectedControl SetupControls[] = {
     {-1, L"Static", WS_GROUP | SS_LEFT, 0, 183, 60, 93, 8, L"秒 (1～2147483)"},
     {IDC_SHIFTMODE, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 76, 267, 10,
      L"マウスを揺らすのではなく、シフトキーを瞬間的に押し離しする(マウスの無い環境用)(&K)"},
-    {IDC_STARTNOW, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 96, 81, 14, L"上記設定で開始(&T)"},
-    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 94, 97, 182, 25,
+    {IDC_UNTIL, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 91, 92, 10, L"時刻で終了(&E)："},
+    {IDC_UNTIL_HOUR, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 103, 89, 18, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_CENTER, 0, 121, 91, 8, 8, L"："},
+    {IDC_UNTIL_MINUTE, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 129, 89, 18, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 152, 91, 124, 8, L"(24時間制 0:00～23:59)"},
+    {IDC_FOR, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 107, 92, 10, L"一定時間で終了(&F)："},
+    {IDC_FOR_MINUTES, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 103, 105, 44, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 152, 107, 124, 8, L"分後 (1～10080)"},
+    {IDC_MAINS_ONLY, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 123, 267, 10,
+     L"AC電源の時だけ動かす(バッテリー駆動中は休む)(&P)"},
+    {IDC_STARTNOW, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 144, 81, 14, L"上記設定で開始(&T)"},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 94, 145, 182, 25,
      L"…この設定は今回だけのものになります。永久的な設定にしたい場合は、下の「ショートカットを作成」を利用して下さい。"},
-    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 124, 113, 8, L"作成場所を選択してください："},
-    {IDC_DESKTOP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 138, 269, 10,
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 172, 113, 8, L"作成場所を選択してください："},
+    {IDC_DESKTOP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 186, 269, 10,
      L"この環境のデスクトップ上(&D) …… デスクトップから本プログラムを起動したい場合"},
-    {IDC_STARTUP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 150, 269, 10,
+    {IDC_STARTUP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 198, 269, 10,
      L"この環境のスタートアップ上(&U) …… Windows起動と同時に本プログラムを使いたい場合"},
-    {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 7, 169, 133, 14, L"上記設定でショートカットを作成(&M)"},
-    {IDC_ABOUT, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 156, 169, 68, 14, L"バージョン情報(&A)"},
-    {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 225, 169, 51, 14, L"閉じる(&C)"},
+    {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 7, 217, 133, 14, L"上記設定でショートカットを作成(&M)"},
+    {IDC_ABOUT, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 156, 217, 68, 14, L"バージョン情報(&A)"},
+    {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 225, 217, 51, 14, L"閉じる(&C)"},
     {IDC_FEEDBACK, L"Button", BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP, 0, 238, 0, 38, 11, L"ﾌｨｰﾄﾞﾊﾞｯｸ"},
-    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 119, 269, 1, L""},
-    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 90, 269, 1, L""},
+    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 167, 269, 1, L""},
+    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 138, 269, 1, L""},
 };
 static const int SetupControlCount = sizeof SetupControls / sizeof SetupControls[0];
 
@@ -58,7 +70,7 @@ TEST(SetupResource, IsTheJapaneseExtendedTemplate) {
     EXPECT_EQ(0, t.x);
     EXPECT_EQ(0, t.y);
     EXPECT_EQ(283, t.cx);
-    EXPECT_EQ(191, t.cy);
+    EXPECT_EQ(239, t.cy);
     EXPECT_EQ(L"SWAYPIX", t.caption);
     EXPECT_EQ(9, t.pointSize);
     EXPECT_EQ(0, t.weight);
@@ -121,7 +133,7 @@ TEST_F(SetupDialog, ShowsItsTextsAndStartsWithFiftySeconds) {
     for (int i = 0; i < SetupControlCount; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
         ASSERT_TRUE(child != NULL) << i;
         EXPECT_EQ((WORD)SetupControls[i].id, (WORD)GetDlgCtrlID(child)) << i;
-        if (SetupControls[i].id != IDC_INTERVAL) {
+        if (_wcsicmp(SetupControls[i].className, L"Edit") != 0) {
             EXPECT_EQ(std::wstring(SetupControls[i].text), WindowTextW(child)) << i;
         }
     }
@@ -140,24 +152,41 @@ struct RangeCase {
     int button;
     const wchar_t* message;
     LPCSTR icon;
+    int boundBox;  // 0: no bound checked
+    int boundField;
+    const wchar_t* boundValue;
 };
 
 static const wchar_t RangeText[] = L"秒数は1～2147483の範囲で指定してください。";
 static const wchar_t EmptyText[] = L"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。";
+static const wchar_t TimeRangeText[] = L"時刻は0:00～23:59の範囲で指定してください。";
+static const wchar_t MinutesRangeText[] = L"分数は1～10080の範囲で指定してください。";
 
-TEST_F(SetupDialog, RejectsIntervalsOutOfRange) {
+// A bad bound starts and writes nothing, and puts the focus on its field.
+TEST_F(SetupDialog, RejectsIntervalsAndBoundsOutOfRange) {
+    std::string desktop = ShellFolderPath(CSIDL_DESKTOPDIRECTORY);
+    DeleteMatchingFiles(desktop, "SWAYPIX*.LNK");
     const RangeCase cases[] = {
-        {L"0", IDOK, RangeText, IDI_EXCLAMATION},
-        {L"2147484", IDOK, RangeText, IDI_EXCLAMATION},
-        {L"", IDOK, EmptyText, IDI_ERROR},  // the two buttons differ here
-        {L"0", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
-        {L"2147484", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
-        {L"", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
-        {L"abc", IDC_STARTNOW, RangeText, IDI_EXCLAMATION},
-        {L"0000000001", IDOK, RangeText, IDI_EXCLAMATION},  // only "000000000" is read
+        {L"0", IDOK, RangeText, IDI_EXCLAMATION, 0, 0, NULL},
+        {L"2147484", IDOK, RangeText, IDI_EXCLAMATION, 0, 0, NULL},
+        {L"", IDOK, EmptyText, IDI_ERROR, 0, 0, NULL},  // the two buttons differ here
+        {L"0", IDC_STARTNOW, RangeText, IDI_EXCLAMATION, 0, 0, NULL},
+        {L"2147484", IDC_STARTNOW, RangeText, IDI_EXCLAMATION, 0, 0, NULL},
+        {L"", IDC_STARTNOW, RangeText, IDI_EXCLAMATION, 0, 0, NULL},
+        {L"abc", IDC_STARTNOW, RangeText, IDI_EXCLAMATION, 0, 0, NULL},
+        {L"0000000001", IDOK, RangeText, IDI_EXCLAMATION, 0, 0, NULL},  // only "000000000" is read
+        {L"50", IDOK, TimeRangeText, IDI_EXCLAMATION, IDC_UNTIL, IDC_UNTIL_HOUR, L"24"},
+        {L"50", IDC_STARTNOW, TimeRangeText, IDI_EXCLAMATION, IDC_UNTIL, IDC_UNTIL_HOUR, L""},
+        {L"50", IDC_STARTNOW, TimeRangeText, IDI_EXCLAMATION, IDC_UNTIL, IDC_UNTIL_MINUTE, L"60"},
+        {L"50", IDOK, MinutesRangeText, IDI_EXCLAMATION, IDC_FOR, IDC_FOR_MINUTES, L"0"},
+        {L"50", IDC_STARTNOW, MinutesRangeText, IDI_EXCLAMATION, IDC_FOR, IDC_FOR_MINUTES, L"10081"},
     };
     for (const RangeCase& c : cases) {
         SetControlTextW(dialog, IDC_INTERVAL, c.field);
+        if (c.boundBox) {
+            ASSERT_TRUE(SetButtonChecked(dialog, c.boundBox, true));
+            SetControlTextW(dialog, c.boundField, c.boundValue);
+        }
         HWND box = PressAndWaitForBox(c.button);
         ASSERT_TRUE(box != NULL) << c.button;
         EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
@@ -165,9 +194,19 @@ TEST_F(SetupDialog, RejectsIntervalsOutOfRange) {
         EXPECT_TRUE(MessageBoxShowsIcon(box, c.icon)) << c.button;
         AnswerMessageBox(box, IDOK);
         EXPECT_TRUE(IsWindow(dialog));
+        if (!c.boundBox) continue;
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        EXPECT_TRUE(WaitUntil(EventBoundMs, [&] {
+            GetGUIThreadInfo(program.dwThreadId, &gui);
+            return gui.hwndFocus == GetDlgItem(dialog, c.boundField);
+        })) << c.boundField;
+        SetControlTextW(dialog, c.boundField, c.boundField == IDC_FOR_MINUTES ? L"60" : L"00");
+        ASSERT_TRUE(SetButtonChecked(dialog, c.boundBox, false));
     }
     EXPECT_EQ(STILL_ACTIVE, WaitForExit(program, 0));
     EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((desktop + "\\SWAYPIX.LNK").c_str()));
 }
 
 static const wchar_t StartQuestion[] = L"この設定で動作を開始してもよろしいですか?";

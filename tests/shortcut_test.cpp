@@ -142,23 +142,36 @@ static bool IsEmptyOrAbsent(const std::string& value) {
 struct ArgumentCase {
     const wchar_t* field;
     bool shiftMode;
+    const wchar_t* untilHour;  // null: the box unchecked
+    const wchar_t* untilMinute;
+    const wchar_t* forMinutes;  // null: the box unchecked
+    bool mainsOnly;
     const char* arguments;
 };
 
 TEST_F(Shortcuts, CarryTheSettingsOnTheirCommandLine) {
     const ArgumentCase cases[] = {
-        {L"50", false, "50000"},
-        {L"50", true, "50000 0"},
-        {L"2147483", false, "2147483000"},
-        {L"2147483", true, "2147483000 0"},
-        {L"1", false, "1000"},
-        {L"0000000050", false, "5000"},  // only the first nine characters count
+        {L"50", false, NULL, NULL, NULL, false, "50000"},
+        {L"50", true, NULL, NULL, NULL, false, "50000 0"},
+        {L"2147483", false, NULL, NULL, NULL, false, "2147483000"},
+        {L"2147483", true, NULL, NULL, NULL, false, "2147483000 0"},
+        {L"1", false, NULL, NULL, NULL, false, "1000"},
+        {L"0000000050", false, NULL, NULL, NULL, false, "5000"},  // only the first nine characters count
+        {L"60", false, L"18", L"00", NULL, true, "60000 /UNTIL:18:00 /AC"},
+        {L"60", false, L"9", L"5", L"90", false, "60000 /UNTIL:9:05 /FOR:90"},
+        {L"2147483", true, L"23", L"59", L"10080", true, "2147483000 0 /UNTIL:23:59 /FOR:10080 /AC"},
+        {L"50", true, NULL, NULL, L"1", false, "50000 0 /FOR:1"},
     };
     std::string exe = BuiltProgramPath("swaypix.exe");
     for (const ArgumentCase& c : cases) {
         SetControlTextW(dialog, IDC_INTERVAL, c.field);
-        if (IsButtonChecked(dialog, IDC_SHIFTMODE) != c.shiftMode) PressDialogButton(dialog, IDC_SHIFTMODE);
-        WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, IDC_SHIFTMODE) == c.shiftMode; });
+        ASSERT_TRUE(SetButtonChecked(dialog, IDC_SHIFTMODE, c.shiftMode));
+        ASSERT_TRUE(SetButtonChecked(dialog, IDC_UNTIL, c.untilHour != NULL));
+        if (c.untilHour) SetControlTextW(dialog, IDC_UNTIL_HOUR, c.untilHour);
+        if (c.untilMinute) SetControlTextW(dialog, IDC_UNTIL_MINUTE, c.untilMinute);
+        ASSERT_TRUE(SetButtonChecked(dialog, IDC_FOR, c.forMinutes != NULL));
+        if (c.forMinutes) SetControlTextW(dialog, IDC_FOR_MINUTES, c.forMinutes);
+        ASSERT_TRUE(SetButtonChecked(dialog, IDC_MAINS_ONLY, c.mainsOnly));
         std::string path = desktop + "\\SWAYPIX.LNK";
         ExpectCreated(CreateFromDialog(), path);
         LinkFacts link = ReadLink(path);

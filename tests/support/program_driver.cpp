@@ -255,6 +255,11 @@ bool IsButtonChecked(HWND dialog, int controlId) {
     return SendMessageW(GetDlgItem(dialog, controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+bool SetButtonChecked(HWND dialog, int controlId, bool checked) {
+    if (IsButtonChecked(dialog, controlId) != checked) PressDialogButton(dialog, controlId);
+    return WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, controlId) == checked; });
+}
+
 // hold_open.exe opens the file without sharing, then waits for the event;
 // held once this process can no longer open it.
 bool HoldFileOpen(const std::wstring& path, HeldFile* holder) {

@@ -54,3 +54,5 @@ HWND WaitForDialogOwnedBy(HWND owner, DWORD timeoutMs);
 void AnswerMessageBox(HWND box, int buttonId);
 void SetControlTextW(HWND dialog, int controlId, const wchar_t* text);
 bool IsButtonChecked(HWND dialog, int controlId);
+// Presses a check box until it shows `checked`; false if it never does.
+bool SetButtonChecked(HWND dialog, int controlId, bool checked);
