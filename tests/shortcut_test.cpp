@@ -7,7 +7,6 @@
 #include <string>
 
 #include "res/resource.h"
-#include "setup/shortcut.h"
 #include "tests/support/linux_tools.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/test_files.h"
@@ -203,21 +202,6 @@ TEST_F(Shortcuts, AFailedSaveNamesThePath) {
     EXPECT_EQ(FailedPrefix + WideOf(startup + "\\SWAYPIX.LNK"), message);
     EXPECT_TRUE(errorIcon);
     EXPECT_TRUE(IsWindow(dialog));
-}
-
-// A link holds fewer than 260 characters of its target; Wine's shell took
-// 297 and saved a link whose path read back as garbage.
-TEST(ShortcutTarget, OfMaxPathCharactersOrMoreIsRefusedUnwritten) {
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(NULL)));
-    std::string link = ShellFolderPath(CSIDL_DESKTOPDIRECTORY) + "\\SWAYPIX.LNK";
-    for (size_t length : {297u, (size_t)MAX_PATH}) {
-        std::wstring target = L"C:\\" + std::wstring(length - 9, L'a') + L"\\x.exe";
-        ASSERT_EQ(length, target.size());
-        EXPECT_FALSE(CreateShortcut(target.c_str(), "50000", WideOf(link).c_str())) << length;
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(link.c_str())) << length;
-        DeleteFileA(link.c_str());
-    }
-    CoUninitialize();
 }
 
 // The desktop is asked for once per run: moving it (here to a folder whose
