@@ -157,6 +157,12 @@ static bool ActionTarget(HWND box, int controlId, const AboutBoxInfo& info, wcha
     return true;
 }
 
+void OpenLinkOrSayCannotExecute(HWND owner, const wchar_t* target, const wchar_t* folder, bool japanese,
+                                const char* caption) {
+    if ((INT_PTR)OpenWithShell(owner, target, folder) <= 32)
+        ShowUiMessage(owner, japanese ? "起動に失敗しました。" : "Cannot Execute.", caption, MB_ICONERROR);
+}
+
 static void RunLinkAction(HWND box, int controlId) {
     EnableActionButtons(box, FALSE);
     SetTimer(box, ReenableTimer, 1000, NULL);
@@ -165,9 +171,8 @@ static void RunLinkAction(HWND box, int controlId) {
 
     const AboutBoxInfo& info = *CurrentAbout;
     wchar_t target[PathBufferSize];
-    if (ActionTarget(box, controlId, info, target) &&
-        (INT_PTR)OpenWithShell(box, target, visit.systemFolder) <= 32)
-        ShowUiMessage(box, info.japanese ? "起動に失敗しました。" : "Cannot Execute.", info.productName, MB_ICONERROR);
+    if (ActionTarget(box, controlId, info, target))
+        OpenLinkOrSayCannotExecute(box, target, visit.systemFolder, info.japanese, info.productName);
     LeaveSystemFolder(visit);
 }
 

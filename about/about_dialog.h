@@ -2,6 +2,11 @@
 #pragma once
 #include <windows.h>
 
+// Opens a link's target through the shell with `folder` as working
+// directory, or says in a message box that it cannot.
+void OpenLinkOrSayCannotExecute(HWND owner, const wchar_t* target, const wchar_t* folder, bool japanese,
+                                const char* caption);
+
 INT_PTR CALLBACK AboutDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Installed on the notice box only: Ctrl+A selects all of its text.

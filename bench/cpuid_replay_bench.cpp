@@ -41,7 +41,7 @@ static void TimeReplay(const std::string& path, const char* label, int runs) {
             return;
         }
         double parsed = Now();
-        if (!ReplayCpuidDump(path.c_str(), error, sizeof error)) {
+        if (!ReplayCpuidDump(WideOf(path).c_str(), error, sizeof error)) {
             printf("%-44s %s\n", label, error);
             return;
         }

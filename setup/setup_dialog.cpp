@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "about/about_box.h"
+#include "about/about_dialog.h"
 #include "common/ansi_text.h"
 #include "common/atoi_number.h"
 #include "common/exe_directory.h"
@@ -145,7 +146,7 @@ static void OpenFeedbackPage(HWND dialog) {
     WidenText(CP_ACP, MakerFeedbackPage, page, sizeof page / sizeof *page);
     SystemFolderVisit visit;
     EnterSystemFolder(&visit);
-    OpenWithShell(dialog, page, visit.systemFolder);
+    OpenLinkOrSayCannotExecute(dialog, page, visit.systemFolder, UserSeesJapanese(), ProductName);
     LeaveSystemFolder(visit);
     RestoreExeDirectory();
 }

@@ -42,19 +42,29 @@ static const wchar_t* GetDesktopFolderPath() {
     return DesktopFolderCopy;
 }
 
+// A link keeps fewer than MAX_PATH characters of its target, and Wine's
+// SetPath answers S_FALSE, a success code, for a path it stored cut or
+// garbled; so only S_OK and the path read back make a link worth saving:
+// the same path, or one naming a file that is there (the shell may give
+// the long form of a short name). The icon and description are cosmetic.
+static bool SetLinkTarget(IShellLinkW* link, const wchar_t* target, const wchar_t* arguments) {
+    wchar_t stored[PathBufferSize];
+    return link->SetPath(target) == S_OK && SUCCEEDED(link->SetArguments(arguments)) &&
+           link->GetPath(stored, PathBufferSize, NULL, 0) == S_OK &&
+           (lstrcmpiW(stored, target) == 0 || GetFileAttributesW(stored) != INVALID_FILE_ATTRIBUTES);
+}
+
 bool CreateShortcut(const wchar_t* target, const wchar_t* arguments, const wchar_t* linkPath) {
-    if (!target || !*target) return false;
+    if (!target || !*target || wcslen(target) >= MAX_PATH) return false;
     ShellLinkObject object;
     if (!CreateShellLinkObject(&object)) return false;
     IShellLinkW* link = object.link;
-    link->SetPath(target);
     link->SetShowCmd(SW_SHOW);
     link->SetWorkingDirectory(L"");
     link->SetIconLocation(NULL, 0);
     link->SetHotkey(0);
     link->SetDescription(L"");
-    link->SetArguments(arguments);
-    bool saved = object.file->Save(linkPath, TRUE) == S_OK;
+    bool saved = SetLinkTarget(link, target, arguments) && object.file->Save(linkPath, TRUE) == S_OK;
     ReleaseShellLinkObject(&object);
     return saved;
 }

@@ -11,5 +11,6 @@ enum ShortcutFolder { DesktopFolder, StartupFolder };
 void PlaceShortcut(HWND owner, ShortcutFolder folder, const wchar_t* target, const wchar_t* arguments);
 
 // Writes one link file through the shell's link object. True only if it
-// was saved. Needs COM on the calling thread.
+// was saved with its target and arguments whole; a target of MAX_PATH
+// characters or more writes nothing. Needs COM on the calling thread.
 bool CreateShortcut(const wchar_t* target, const wchar_t* arguments, const wchar_t* linkPath);

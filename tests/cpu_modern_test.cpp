@@ -87,7 +87,7 @@ static ReplayedDump Replay(const std::string& relative) {
     dump.name = relative;
     dump.cpus = ReadCpus(ReadTextFile(TestDataPath(relative)));
     char error[160] = "";
-    EXPECT_TRUE(ReplayCpuidDump(TestDataPath(relative).c_str(), error, sizeof error)) << relative << ": " << error;
+    EXPECT_TRUE(ReplayCpuidDump(WideOf(TestDataPath(relative)).c_str(), error, sizeof error)) << relative << ": " << error;
     CpuidInfo = CpuidInfoRecord();
     dump.english = ProcessorSectionText(false);
     CpuidInfo = CpuidInfoRecord();
@@ -319,7 +319,7 @@ TEST_F(ModernCpu, TheRawBlockReplaysToTheSameSection) {
     std::vector<std::string> names = RecordedDumps();
     for (size_t i = 0; i < names.size(); ++i) {
         char error[160] = "";
-        ASSERT_TRUE(ReplayCpuidDump(TestDataPath(names[i]).c_str(), error, sizeof error)) << error;
+        ASSERT_TRUE(ReplayCpuidDump(WideOf(TestDataPath(names[i])).c_str(), error, sizeof error)) << error;
         ExpectRoundTrip(names[i], i % 2 == 1, i % 4 == 3);
     }
     Processor = LiveProcessor;
@@ -446,7 +446,7 @@ TEST(CpuidReplayText, InputsThatAreNoFilesSaySo) {
     ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
     for (const char* path : {"\\\\.\\pipe\\swaypix-cpuid-dump", "NUL"}) {
         char error[160] = "";
-        EXPECT_FALSE(ReplayCpuidDump(path, error, sizeof error));
+        EXPECT_FALSE(ReplayCpuidDump(WideOf(path).c_str(), error, sizeof error));
         EXPECT_EQ(std::string(path) + " cannot be read as a file", error);
     }
     CloseHandle(pipe);

@@ -84,7 +84,7 @@ TEST(CpuidReplay, EveryRecordedProcessorGivesItsOwnSection) {
         std::string dump = ReadTextFile(TestDataPath("cpuid\\" + name));
         Leaves leaves = ReadDump(dump);
         char error[160] = "";
-        ASSERT_TRUE(ReplayCpuidDump(TestDataPath("cpuid\\" + name).c_str(), error, sizeof error)) << error;
+        ASSERT_TRUE(ReplayCpuidDump(WideOf(TestDataPath("cpuid\\" + name)).c_str(), error, sizeof error)) << error;
         CpuidInfo = CpuidInfoRecord();
         std::string report = ProcessorSectionText(false);
         const CpuidRegisters& l0 = leaves[0];
@@ -163,7 +163,7 @@ TEST(CpuidReplay, CacheAddressAndAmdFiguresAgreeWithTheCpuidDecoder) {
     for (const std::string& name : DumpNames()) {
         SCOPED_TRACE(name);
         char error[160] = "";
-        ASSERT_TRUE(ReplayCpuidDump(TestDataPath("cpuid\\" + name).c_str(), error, sizeof error)) << error;
+        ASSERT_TRUE(ReplayCpuidDump(WideOf(TestDataPath("cpuid\\" + name)).c_str(), error, sizeof error)) << error;
         CpuidInfo = CpuidInfoRecord();
         std::string report = ProcessorSectionText(false);
         std::string decoded = RunLinuxCommand("cpuid -f " + ShellQuote(TestDataUnixPath("cpuid/" + name)));

@@ -44,7 +44,7 @@ static std::string ReportOfTheReplay(bool japanese) {
 
 static void ReplayAndReport(void* context) {
     ReplayRun* run = (ReplayRun*)context;
-    run->replayed = run->path ? ReplayCpuidDump(run->path, run->error, sizeof run->error)
+    run->replayed = run->path ? ReplayCpuidDump(WideOf(run->path).c_str(), run->error, sizeof run->error)
                               : ReplayCpuidText(run->text.data, run->error, sizeof run->error);
     if (run->replayed) run->report = ReportOfTheReplay(run->japanese);
 }

@@ -287,6 +287,13 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
                                                            "\r\nShortcut      :Startup (all users)\\"));
     EXPECT_NE(std::string::npos, ShortcutLines(true).find("\r\nショートカット:スタートアップ [フォルダを読み取れません]"
                                                           "\r\nショートカット:スタートアップ(全員)\\"));
+    // One that points at a file is there yet cannot be listed: not "none".
+    std::string file = desktop + "\\startup-is-a-file.txt";
+    ASSERT_TRUE(WriteTextFile(file, "x"));
+    PutValue(HKEY_CURRENT_USER, UserShellFolders, "Startup", REG_SZ, file.c_str(), (DWORD)file.size() + 1);
+    EXPECT_NE(std::string::npos, ShortcutLines(false).find("\r\nShortcut      :Desktop\\SWAYPIX.LNK 50000 (pointer every 50 s)"
+                                                           "\r\nShortcut      :Startup [folder unreadable]\r\n"));
+    DeleteFileA(file.c_str());
 
     CoUninitialize();  // without COM the names stand alone
     EXPECT_EQ(0u, ShortcutLines(false).find("\r\nShortcut      :Desktop\\SWAYPIX(2).LNK\r\nShortcut      :Desktop\\swaypix(3).lnk"

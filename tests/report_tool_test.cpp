@@ -181,20 +181,34 @@ static std::string WriteTempFile(const char* name, const std::string& content) {
     return path;
 }
 
+// Kept in a folder the ANSI code page cannot name; when it is gone, the
+// error names it whole (UTF-8 where the output is no console).
 TEST(ReportTool, ReplaysARecordedDumpWithoutMeasuringTheClock) {
-    std::string dump = WriteTempFile("swaypix-dump.raw",
-                                     "CPU:\n"
-                                     "   0x00000000 0x00: eax=0x00000001 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
-                                     "   0x00000001 0x00: eax=0x00000543 ebx=0x00000000 ecx=0x00000000 edx=0x008001bf\n"
-                                     "CPU 1:\n"
-                                     "   0x00000001 0x00: eax=0x00000633 ebx=0x00000000 ecx=0x00000000 edx=0x00000000\n");
-    CapturedRun run = RunReportTool("--english --no-clock --cpuid \"" + dump + "\"");
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"Zoë Ж";
+    CreateDirectoryW(folder.c_str(), NULL);
+    std::wstring dump = folder + L"\\dump.raw";
+    ASSERT_TRUE(WriteTextFile(dump,
+                              "CPU:\n"
+                              "   0x00000000 0x00: eax=0x00000001 ebx=0x756e6547 ecx=0x6c65746e edx=0x49656e69\n"
+                              "   0x00000001 0x00: eax=0x00000543 ebx=0x00000000 ecx=0x00000000 edx=0x008001bf\n"
+                              "CPU 1:\n"
+                              "   0x00000001 0x00: eax=0x00000633 ebx=0x00000000 ecx=0x00000000 edx=0x00000000\n"));
+    std::wstring command = L"\"" + WideOf(BuiltProgramPath("swaypix-report.exe")) + L"\" --english --no-clock --cpuid \"" + dump + L"\"";
+    CapturedRun run = RunCapturing(command);
     EXPECT_EQ(0u, run.exitCode) << run.err;
     EXPECT_NE(std::string::npos, run.out.find("\r\nProcessor     :Intel MMX Technology Pentium Processor(166/200)\r\n"))
         << run.out;
     EXPECT_NE(std::string::npos, run.out.find("\r\nVender ID     :\"GenuineIntel\" (Intel)\r\nStd.Functions :"))
         << "no clock lines with --no-clock";
-    DeleteFileA(dump.c_str());
+    DeleteFileW(dump.c_str());
+    CapturedRun gone = RunCapturing(command);
+    EXPECT_EQ(2u, gone.exitCode);
+    EXPECT_EQ(0u, gone.err.find("swaypix-report: cannot open ")) << gone.err;
+    const std::string tail = "\\Zo\xC3\xAB \xD0\x96\\dump.raw\r\n";  // stderr in text mode
+    EXPECT_EQ(gone.err.size() - tail.size(), gone.err.rfind(tail)) << gone.err;
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST(ReportTool, AMalformedOrMissingDumpGivesAnErrorAndNoReport) {

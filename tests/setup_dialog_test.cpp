@@ -298,4 +298,16 @@ TEST_F(SetupDialog, FeedbackOpensThePageFromTheSystemFolder) {
     EXPECT_NE(std::string::npos, log.find("target=https://swaypix.example/ifa.php?SWAYPIX\n")) << log;
     EXPECT_NE(std::string::npos, log.find(std::string("directory=") + systemFolder + "\n")) << log;
     EXPECT_TRUE(IsWindow(dialog));
+
+    // A handler that cannot start: the failure the About box shows.
+    RegisterHandler("https", "C:\\no-such-handler.exe");
+    PressDialogButton(dialog, IDC_FEEDBACK);
+    HWND message = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
+    RestoreHandler("https");
+    ASSERT_TRUE(message != NULL);
+    EXPECT_EQ(L"SWAYPIX", WindowTextW(message));
+    EXPECT_EQ(L"起動に失敗しました。", MessageBoxTextW(message));
+    EXPECT_TRUE(MessageBoxShowsIcon(message, IDI_ERROR));
+    AnswerMessageBox(message, IDOK);
+    EXPECT_TRUE(IsWindow(dialog));
 }

@@ -121,7 +121,7 @@ static DWORD WINAPI CreateWithoutCom(LPVOID result) {
     return 0;
 }
 
-TEST(Shortcut, FailsWithoutComOrTarget) {
+TEST(Shortcut, FailsWithoutComOrATargetALinkHolds) {
     bool result[2] = {true, true};
     HANDLE thread = CreateThread(NULL, 0, CreateWithoutCom, result, 0, NULL);
     WaitForSingleObject(thread, EventBoundMs);
@@ -133,5 +133,17 @@ TEST(Shortcut, FailsWithoutComOrTarget) {
     EXPECT_FALSE(CreateShortcut(NULL, L"1000", L"C:\\x.lnk"));
     EXPECT_FALSE(CreateShortcut(L"", L"1000", L"C:\\x.lnk"));
     EXPECT_FALSE(CreateShortcut(L"C:\\windows\\notepad.exe", L"1000", L"C:\\no-such-folder\\x.lnk"));
+    // A link holds fewer than 260 characters of its target: Wine's shell
+    // took 297 and saved a link whose path read back as garbage.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring link = std::wstring(temp) + L"long-target.lnk";
+    for (size_t length : {(size_t)297, (size_t)MAX_PATH}) {
+        std::wstring target = L"C:\\" + std::wstring(length - 9, L'a') + L"\\x.exe";
+        ASSERT_EQ(length, target.size());
+        EXPECT_FALSE(CreateShortcut(target.c_str(), L"1000", link.c_str())) << length;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(link.c_str())) << "nothing written " << length;
+        DeleteFileW(link.c_str());
+    }
     CoUninitialize();
 }

@@ -37,8 +37,14 @@ static const UiExpectation EnglishUi = {
     IDD_SETUP_ENGLISH, LANG_ENGLISH, L"MS Shell Dlg", L"Enter a number of seconds from 1 to 2147483.",
     L"The SWAYPIX shortcut has been created.\r\n\r\n - ", L"SWAYPIX is running. Do you want to stop it?",
     L"SWAYPIX has stopped.", L"About", L"This program moves the mouse cursor very slightly"};
-static const UiExpectation& Expected =
-    PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? JapaneseUi : EnglishUi;
+// Which run this is comes from tests/CMakeLists.txt, not from the system:
+// a Wine that ignored LC_MESSAGES would otherwise pass in English.
+static std::string ExpectedUiName() {
+    char name[16] = "";
+    GetEnvironmentVariableA("SWAYPIX_EXPECTED_UI", name, sizeof name);
+    return name;
+}
+static const UiExpectation& Expected = ExpectedUiName() == "Japanese" ? JapaneseUi : EnglishUi;
 
 class ForeignCodePage : public ::testing::Test {
 protected:
@@ -48,6 +54,8 @@ protected:
 
     void SetUp() override {
         ASSERT_EQ(1252u, GetACP());
+        ASSERT_TRUE(ExpectedUiName() == "Japanese" || ExpectedUiName() == "English") << ExpectedUiName();
+        ASSERT_EQ(Expected.language, PRIMARYLANGID(GetUserDefaultUILanguage())) << "the environment's UI language";
         program = StartSwaypix("");
         dialog = WaitForDialogOf(program.dwProcessId, EventBoundMs);
         ASSERT_TRUE(dialog != NULL);

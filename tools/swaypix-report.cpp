@@ -13,6 +13,7 @@
 #include "about/product_title.h"
 #include "common/ansi_text.h"
 #include "common/dll_search.h"
+#include "common/paths.h"
 #include "common/product_identity.h"
 #include "common/shell_calls.h"
 #include "envreport/cpu/cpu_clock.h"
@@ -32,22 +33,26 @@ static const char Usage[] =
     "  --no-clock skip the clock measurement (about 1.2 s)\n"
     "  --help     this text\n";
 
+// The error line: a message and a path of up to three UTF-8 bytes a
+// character.
+static const size_t ErrorSize = 3 * PathBufferSize + 80;
+
 struct ReportOptions {
     bool english;
     bool utf8;
     bool help;
     bool noClock;
-    const char* cpuidDump;
+    const wchar_t* cpuidDump;
 };
 
 // False on an unknown argument.
-static bool ReadOptions(int argc, char** argv, ReportOptions* options) {
+static bool ReadOptions(int argc, wchar_t** argv, ReportOptions* options) {
     for (int i = 1; i < argc; ++i) {
-        if (strcmp(argv[i], "--english") == 0) options->english = true;
-        else if (strcmp(argv[i], "--utf8") == 0) options->utf8 = true;
-        else if (strcmp(argv[i], "--help") == 0) options->help = true;
-        else if (strcmp(argv[i], "--no-clock") == 0) options->noClock = true;
-        else if (strcmp(argv[i], "--cpuid") == 0 && i + 1 < argc) options->cpuidDump = argv[++i];
+        if (wcscmp(argv[i], L"--english") == 0) options->english = true;
+        else if (wcscmp(argv[i], L"--utf8") == 0) options->utf8 = true;
+        else if (wcscmp(argv[i], L"--help") == 0) options->help = true;
+        else if (wcscmp(argv[i], L"--no-clock") == 0) options->noClock = true;
+        else if (wcscmp(argv[i], L"--cpuid") == 0 && i + 1 < argc) options->cpuidDump = argv[++i];
         else return false;
     }
     return true;
@@ -68,7 +73,21 @@ static bool WriteReport(const char* text, const ReportOptions& options) {
     return written;
 }
 
-int main(int argc, char** argv) {
+// A console shows the UTF-8 error whole through the wide call; a pipe or
+// file takes the UTF-8 bytes.
+static void WriteUtf8Error(const char* text) {
+    HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode, written;
+    wchar_t wide[ErrorSize];
+    if (GetConsoleMode(standardError, &mode) && WidenText(CP_UTF8, text, wide, sizeof wide / sizeof *wide))
+        WriteConsoleW(standardError, wide, (DWORD)wcslen(wide), &written, NULL);
+    else
+        fputs(text, stderr);
+}
+
+// Wide arguments (-municode): a dump's path may hold characters the ANSI
+// code page lacks.
+int wmain(int argc, wchar_t** argv) {
     RestrictDllSearchToSystemFolder();
     ReportOptions options = {};
     if (!ReadOptions(argc, argv, &options)) {
@@ -80,9 +99,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.cpuidDump) {
-        char error[160];
-        if (!ReplayCpuidDump(options.cpuidDump, error, sizeof error)) {
-            fprintf(stderr, "swaypix-report: %s\n", error);
+        char error[ErrorSize] = "swaypix-report: ";
+        size_t prefix = strlen(error);
+        if (!ReplayCpuidDump(options.cpuidDump, error + prefix, sizeof error - prefix - 1)) {
+            strcat(error, "\n");
+            WriteUtf8Error(error);
             return 2;
         }
     }

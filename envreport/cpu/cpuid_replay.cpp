@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "common/ansi_text.h"
+#include "common/paths.h"
 #include "envreport/cpu/processor_access.h"
 #include "envreport/report_text.h"
 
@@ -494,7 +496,7 @@ static const char* TextOfView(const char* view, DWORD length, char** copy) {
 // Mapped rather than read: the pages are the file's, filled as the parser
 // reaches them, and the resident program keeps no buffer for it.
 static bool ReplayMappedFile(HANDLE file, DWORD length, const char* path, char* error, size_t errorSize) {
-    HANDLE mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    HANDLE mapping = CreateFileMappingW(file, NULL, PAGE_READONLY, 0, 0, NULL);
     const char* view = mapping ? (const char*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : NULL;
     char* copy = NULL;
     const char* text = view ? TextOfView(view, length, &copy) : NULL;
@@ -528,13 +530,16 @@ static bool ReadDumpFile(HANDLE file, const char* path, char* error, size_t erro
     return ReplayMappedFile(file, (DWORD)size.QuadPart, path, error, errorSize);
 }
 
-bool ReplayCpuidDump(const char* path, char* error, size_t errorSize) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+bool ReplayCpuidDump(const wchar_t* path, char* error, size_t errorSize) {
+    // Named in UTF-8 in the error: a dump's folder may have any characters.
+    char shownPath[3 * PathBufferSize];
+    NarrowText(CP_UTF8, path, shownPath, sizeof shownPath);
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
-        FormatWholeCharacters(error, errorSize, "cannot open %s", path);
+        FormatWholeCharacters(error, errorSize, "cannot open %s", shownPath);
         return false;
     }
-    bool replayed = ReadDumpFile(file, path, error, errorSize);
+    bool replayed = ReadDumpFile(file, shownPath, error, errorSize);
     CloseHandle(file);
     return replayed;
 }

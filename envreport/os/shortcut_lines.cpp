@@ -67,18 +67,31 @@ static bool IsShortcutName(const wchar_t* name) {
            _wcsicmp(name + length - extension, ShortcutExtension) == 0;
 }
 
-// False, with the report failed, when memory runs out.
-static bool CollectShortcutNames(const wchar_t* pattern, ShortcutNames* names) {
+enum FolderListing { FolderListed, FolderUnreadable, FolderOutOfMemory };
+
+// A folder that is not there holds no shortcuts; one that is there but
+// cannot be searched (a file, access denied, offline) is unreadable.
+static FolderListing ListingOfFailedSearch(const wchar_t* folder) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) return FolderListed;
+    if (error == ERROR_PATH_NOT_FOUND && GetFileAttributesW(folder) == INVALID_FILE_ATTRIBUTES) return FolderListed;
+    return FolderUnreadable;
+}
+
+// The names found, also those before a search that broke off; the report
+// is failed when memory runs out.
+static FolderListing CollectShortcutNames(const wchar_t* folder, const wchar_t* pattern, ShortcutNames* names) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return true;
-    bool collected = true;
+    if (search == INVALID_HANDLE_VALUE) return ListingOfFailedSearch(folder);
+    FolderListing listing = FolderListed;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsShortcutName(found.cFileName)) continue;
-        collected = AddName(names, found.cFileName);
-    } while (collected && FindNextFileW(search, &found));
+        if (!AddName(names, found.cFileName)) listing = FolderOutOfMemory;
+    } while (listing == FolderListed && FindNextFileW(search, &found));
+    if (listing == FolderListed && GetLastError() != ERROR_NO_MORE_FILES) listing = FolderUnreadable;
     FindClose(search);
-    return collected;
+    return listing;
 }
 
 // A link's name as the report shows it, in the system code page; the
@@ -245,20 +258,25 @@ struct ShortcutTally {
     unsigned listed;
 };
 
-// The folder's shortcuts, or its unreadable line when it has no path or
-// one too long to search; false when memory ran out.
+static void AppendFolderUnreadable(ReportBuffer& report, const ShortcutPlace& place) {
+    AppendLabelAndFolderWord(report, place);
+    report.Append(Pick(" [フォルダを読み取れません]", " [folder unreadable]"));
+}
+
+// The folder's shortcuts, then its unreadable line when it has no path,
+// one too long to search, or its search failed; false when memory ran out.
 static bool AppendFolderShortcuts(ReportBuffer& report, const ShortcutPlace& place, ShortcutTally* tally) {
     wchar_t folder[PathBufferSize];
     wchar_t pattern[PathBufferSize];
     if (!GetShellFolderPath(place.csidl, folder) || !JoinFolderAndName(pattern, folder, ShortcutPattern, L"")) {
-        AppendLabelAndFolderWord(report, place);
-        report.Append(Pick(" [フォルダを読み取れません]", " [folder unreadable]"));
+        AppendFolderUnreadable(report, place);
         return true;
     }
-    ++tally->foldersRead;
     ShortcutNames names = {};
-    bool written = CollectShortcutNames(pattern, &names) &&
-                   (names.count == 0 || AppendInNameOrder(report, place, folder, names));
+    FolderListing listing = CollectShortcutNames(folder, pattern, &names);
+    bool written = listing != FolderOutOfMemory && (names.count == 0 || AppendInNameOrder(report, place, folder, names));
+    if (written && listing == FolderUnreadable) AppendFolderUnreadable(report, place);
+    if (listing == FolderListed) ++tally->foldersRead;
     tally->listed += names.count;
     free(names.text);
     return written;

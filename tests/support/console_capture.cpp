@@ -11,6 +11,10 @@ static HANDLE CreateInheritableFile(const std::string& path) {
 }
 
 CapturedRun RunCapturing(const std::string& commandLine, DWORD timeoutMs) {
+    return RunCapturing(WideOf(commandLine), timeoutMs);
+}
+
+CapturedRun RunCapturing(const std::wstring& commandLine, DWORD timeoutMs) {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     // Names of this run alone: a child that outlived an earlier run could
@@ -24,16 +28,16 @@ CapturedRun RunCapturing(const std::string& commandLine, DWORD timeoutMs) {
     HANDLE err = CreateInheritableFile(errPath);
     EXPECT_NE(INVALID_HANDLE_VALUE, out) << outPath;
     EXPECT_NE(INVALID_HANDLE_VALUE, err) << errPath;
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     si.hStdOutput = out;
     si.hStdError = err;
     PROCESS_INFORMATION pi = {};
-    std::string line = commandLine;
+    std::wstring line = commandLine;
     CapturedRun run = {STILL_ACTIVE, "", ""};
-    if (CreateProcessA(NULL, &line[0], NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi)) {
+    if (CreateProcessW(NULL, &line[0], NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi)) {
         if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &run.exitCode);
         else TerminateProcess(pi.hProcess, 1);
         CloseHandle(pi.hThread);

@@ -13,3 +13,4 @@ struct CapturedRun {
 // Runs `commandLine` (a Windows command line) with standard output and
 // error sent to files, so neither can fill a pipe and stall the child.
 CapturedRun RunCapturing(const std::string& commandLine, DWORD timeoutMs = 600000);
+CapturedRun RunCapturing(const std::wstring& commandLine, DWORD timeoutMs = 600000);

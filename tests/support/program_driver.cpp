@@ -1,5 +1,7 @@
 #include "tests/support/program_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 #include "tests/support/test_files.h"
@@ -260,23 +262,31 @@ bool SetButtonChecked(HWND dialog, int controlId, bool checked) {
     return WaitUntil(EventBoundMs, [&] { return IsButtonChecked(dialog, controlId) == checked; });
 }
 
-// hold_open.exe opens the file without sharing, then waits for the event;
-// held once this process can no longer open it.
+// hold_open.exe opens the file without sharing and sets the "held" event,
+// or says why on its standard error and exits; nothing here opens the
+// file meanwhile, so no probe of ours can make its unshared open fail.
 bool HoldFileOpen(const std::wstring& path, HeldFile* holder) {
     HeldFile& held = *holder;
     held.release = CreateEventW(NULL, TRUE, FALSE, L"swaypix-test-release-held-file");
+    HANDLE heldEvent = CreateEventW(NULL, TRUE, FALSE, L"swaypix-test-file-held");
+    if (heldEvent) ResetEvent(heldEvent);  // one a late holder still has open
     std::string exe = BuiltProgramPath("hold_open.exe");
     std::wstring command = L"\"" + WideOf(exe) + L"\" \"" + path + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    CreateProcessW(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &held.holder);
-    return WaitUntil(EventBoundMs, [&] {
-        HANDLE probe = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   NULL, OPEN_EXISTING, 0, NULL);
-        if (probe == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
-        CloseHandle(probe);
+    if (!held.release || !heldEvent ||
+        !CreateProcessW(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &held.holder)) {
+        ADD_FAILURE() << "cannot start hold_open.exe: error " << GetLastError();
+        if (heldEvent) CloseHandle(heldEvent);
         return false;
-    });
+    }
+    HANDLE outcomes[] = {heldEvent, held.holder.hProcess};
+    DWORD outcome = WaitForMultipleObjects(2, outcomes, FALSE, EventBoundMs);
+    CloseHandle(heldEvent);
+    if (outcome == WAIT_OBJECT_0) return true;
+    ADD_FAILURE() << (outcome == WAIT_OBJECT_0 + 1 ? "hold_open.exe exited with code " : "hold_open.exe never held the file, ")
+                  << WaitForExit(held.holder, 0);
+    return false;
 }
 
 void ReleaseHeldFile(HeldFile& held) {

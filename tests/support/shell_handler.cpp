@@ -14,13 +14,15 @@ static std::string CommandKeyOf(const char* classKey) {
     return std::string("Software\\Classes\\") + classKey + "\\shell\\open\\command";
 }
 
-void RegisterRecordingHandler(const char* classKey) {
+void RegisterRecordingHandler(const char* classKey) { RegisterHandler(classKey, BuiltProgramPath("record_open.exe")); }
+
+void RegisterHandler(const char* classKey, const std::string& program) {
     std::string key = CommandKeyOf(classKey);
     char old[1024] = "";
     LONG size = sizeof old;
     if (RegQueryValueA(HKEY_LOCAL_MACHINE, key.c_str(), old, &size) != ERROR_SUCCESS) old[0] = '\0';
     SavedHandlers[classKey] = old;
-    std::string command = "\"" + BuiltProgramPath("record_open.exe") + "\" \"%1\"";
+    std::string command = "\"" + program + "\" \"%1\"";
     RegSetValueA(HKEY_LOCAL_MACHINE, key.c_str(), REG_SZ, command.c_str(), (DWORD)command.size());
 }
 

@@ -6,6 +6,8 @@
 // Points <key>\shell\open\command (under HKLM\Software\Classes) at
 // record_open.exe, remembering what was there.
 void RegisterRecordingHandler(const char* classKey);
+// The same with another program as handler (one that is not there, say).
+void RegisterHandler(const char* classKey, const std::string& program);
 void RestoreHandler(const char* classKey);
 
 // Sets the log record_open.exe writes to (inherited by processes started
