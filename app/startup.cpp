@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/resident_window.h"
+#include "app/session_end.h"
 #include "common/dll_search.h"
 #include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
@@ -20,6 +21,9 @@ static const LocalText EndQuestion = {"常駐を解除してもよろしいで�
 static const LocalText EndedNotice = {"常駐解除しました。", "SWAYPIX has stopped."};
 static const LocalText EndFailedNotice = {"常駐を解除できませんでした。",
                                        "SWAYPIX did not respond and could not be stopped."};
+
+static const LocalText WatchedNotRunning = {"%s が実行されていないため、常駐を開始しませんでした。",
+                                            "%s is not running, so SWAYPIX did not start."};
 
 static bool IsSilentToggle(const char* commandTail) {
     return IsSilentToggleText(commandTail);
@@ -48,6 +52,11 @@ static int EndResidency(HWND resident, const char* commandTail) {
 }
 
 static int RunResident(HINSTANCE instance) {
+    if (!BeginSessionBounds()) {
+        ShowUiMessageWithPath(NULL, PickUiText(WatchedNotRunning), SessionBounds.whileName, ProductCaption,
+                              MB_ICONEXCLAMATION);
+        return 0;
+    }
     RegisterResidentClass(instance);
     if (!CreateResidentWindow(instance)) return 0;
     MSG msg;
