@@ -1,11 +1,13 @@
 #include "app/command_line.h"
 
-#include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
 
-void ReadNudgeArguments(int argc, char** argv) {
-    NudgeArguments settings = {NudgeInterval, NudgeDistance};
-    ReadNudgeArgv(argc, argv, &settings);
+NudgeVerdict ReadNudgeArguments(int argc, const wchar_t* const* argv) {
+    NudgeArguments settings = {NudgeInterval, NudgeDistance, SessionBounds};
+    NudgeVerdict verdict = ReadNudgeArgv(argc, argv, &settings);
+    if (verdict.reading != NudgeArgumentsAccepted) return verdict;
     NudgeInterval = settings.interval;
     NudgeDistance = settings.distance;
+    SessionBounds = settings.bounds;
+    return verdict;
 }

@@ -6,7 +6,8 @@
 #include "app/startup.h"
 #include "common/dll_search.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int) {
+// Wide, so a /WHILE name outside the system code page arrives whole.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandTail, int) {
     RestrictDllSearchToSystemFolder();
-    return RunStartup(instance, commandTail, __argc, __argv);
+    return RunStartup(instance, commandTail, __argc, __wargv);
 }

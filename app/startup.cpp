@@ -21,13 +21,16 @@ static const LocalText EndQuestion = {"常駐を解除してもよろしいで�
 static const LocalText EndedNotice = {"常駐解除しました。", "SWAYPIX has stopped."};
 static const LocalText EndFailedNotice = {"常駐を解除できませんでした。",
                                        "SWAYPIX did not respond and could not be stopped."};
+static const LocalText RefusedArgumentMessage = {
+    "引数「%s」は使えません。常駐を開始しませんでした。\r\n\r\n"
+    "使える形式: swaypix.exe 間隔(ミリ秒) [距離] [/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]\r\n"
+    "/UNTILは0:00～23:59、/FORは1～10080、名前はパスなし。スイッチは間隔の後に各1回まで。",
+    "The argument \"%s\" cannot be used; SWAYPIX did not start.\r\n\r\n"
+    "Accepted: swaypix.exe INTERVAL_MS [DISTANCE] [/UNTIL:HH:MM] [/FOR:MINUTES] [/WHILE:NAME.EXE] [/AC]\r\n"
+    "/UNTIL 0:00 to 23:59, /FOR 1 to 10080, NAME without a path; each switch once, after an interval."};
 
 static const LocalText WatchedNotRunning = {"%s が実行されていないため、常駐を開始しませんでした。",
                                             "%s is not running, so SWAYPIX did not start."};
-
-static bool IsSilentToggle(const char* commandTail) {
-    return IsSilentToggleText(commandTail);
-}
 
 // True only when the resident instance's window procedure has handled the
 // message, i.e. its timer is stopped and its quit message posted.
@@ -37,8 +40,8 @@ static bool TellResidentToQuit(HWND resident) {
                                EndResidencyTimeoutMs, &ignored) != 0;
 }
 
-static int EndResidency(HWND resident, const char* commandTail) {
-    if (IsSilentToggle(commandTail)) {
+static int EndResidency(HWND resident, const wchar_t* commandTail) {
+    if (IsSilentToggleText(commandTail)) {
         TellResidentToQuit(resident);
         return 0;
     }
@@ -73,13 +76,19 @@ static bool SetupDialogStartsNow(HINSTANCE instance) {
     return RunSetupDialog(instance) == IDC_STARTNOW;
 }
 
-int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** argv) {
+// A refused line names its word and starts nothing.
+int RunStartup(HINSTANCE instance, const wchar_t* commandTail, int argc, const wchar_t* const* argv) {
     ModuleInstance = instance;
     HWND resident = FindWindowA(ResidentWindowName, ResidentWindowName);
     if (resident) return EndResidency(resident, commandTail);
-    if (IsSilentToggle(commandTail)) return 0;
+    if (IsSilentToggleText(commandTail)) return 0;
 
-    ReadNudgeArguments(argc, argv);
+    NudgeVerdict verdict = ReadNudgeArguments(argc, argv);
+    if (verdict.reading != NudgeArgumentsAccepted) {
+        ShowUiMessageWithPath(NULL, PickUiText(RefusedArgumentMessage), verdict.word, ProductCaption,
+                              MB_ICONEXCLAMATION);
+        return 0;
+    }
     if (NudgeInterval != 0) return RunResident(instance);
     // Only the set-up dialog creates shortcuts, so only its path starts
     // COM. Without COM the dialog still runs; shortcut creation then

@@ -4,5 +4,5 @@
 #include <windows.h>
 
 // commandTail is the text after the program name; argc/argv are the C
-// runtime's split of the whole command line. Returns the exit code.
-int RunStartup(HINSTANCE instance, const char* commandTail, int argc, char** argv);
+// runtime's wide split of the whole command line. Returns the exit code.
+int RunStartup(HINSTANCE instance, const wchar_t* commandTail, int argc, const wchar_t* const* argv);

@@ -2,12 +2,14 @@
 
 #include <climits>
 
-static bool IsAtoiSpace(char c) {
+// One rule for byte and wide text; only the character type differs.
+template <typename Char>
+static bool IsAtoiSpace(Char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-int ParseIntLikeAtoi(const char* text) {
-    const char* p = text;
+template <typename Char>
+static int ParseLikeAtoi(const Char* p) {
     while (IsAtoiSpace(*p)) ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = (*p++ == '-');
@@ -20,4 +22,12 @@ int ParseIntLikeAtoi(const char* text) {
     }
     if (negative) return magnitude >= limit ? INT_MIN : (int)-magnitude;
     return magnitude > INT_MAX ? INT_MAX : (int)magnitude;
+}
+
+int ParseIntLikeAtoi(const char* text) {
+    return ParseLikeAtoi(text);
+}
+
+int ParseWideIntLikeAtoi(const wchar_t* text) {
+    return ParseLikeAtoi(text);
 }

@@ -1,22 +1,52 @@
-// What a command line tells the program: the first argument is the
-// interval in milliseconds, the second the distance in pixels (0 = tap
-// Shift), each read as atoi reads it. The program reads its own command
-// line this way, and the report reads a shortcut's arguments the same way.
+// What a command line tells the program: the interval in milliseconds and
+// the distance in pixels (0 = tap Shift), the first and second words that
+// are not switches, each read as atoi reads it; and the bounds of the
+// session, from the switches (words that begin with "/"), in any order
+// and any case. The program reads its own command line this way, the
+// report reads a shortcut's arguments the same way, and the set-up dialog
+// writes a shortcut's arguments from the same record.
 #pragma once
+#include <cstddef>
+
+#include "common/nudge_bounds.h"
 
 struct NudgeArguments {
     int interval;  // 0 = not given (also for a negative number)
     int distance;
+    NudgeBounds bounds;
 };
 
-// From argv[1] and argv[2] where present; a missing one keeps its value.
-void ReadNudgeArgv(int argc, const char* const* argv, NudgeArguments* settings);
+enum NudgeReading {
+    NudgeArgumentsAccepted,
+    NudgeSwitchRefused,            // a bad, unknown or repeated switch
+    NudgeSwitchesWithoutInterval,  // switches, but no interval above 0
+};
+
+// A refused command line starts nothing; `word` is the switch to name
+// (for switches without an interval, the first of them), pointing into
+// the words that were read.
+struct NudgeVerdict {
+    NudgeReading reading;
+    const wchar_t* word;  // null when accepted
+};
+
+// From argv[1] onwards; a missing interval or distance keeps its value,
+// the bounds hold what the switches say (a switch not given leaves its
+// bound as it was). A third plain word is ignored.
+NudgeVerdict ReadNudgeArgv(int argc, const wchar_t* const* argv, NudgeArguments* settings);
 
 // True for "/X" in either case, the whole text: the argument that ends a
 // resident instance without asking and does nothing else.
-bool IsSilentToggleText(const char* text);
+bool IsSilentToggleText(const wchar_t* text);
 
 // From an argument text as a shortcut holds it, split into words at blanks
 // as the C runtime splits the program's command line (double quotes group
-// blanks into a word and are dropped).
-void ReadNudgeArgumentText(const char* text, NudgeArguments* settings);
+// blanks into a word and are dropped). The words are cut out of `text` in
+// place, which the verdict's word points into.
+NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings);
+
+// The arguments that start the program with these settings, the way the
+// set-up dialog writes them: INTERVAL [DISTANCE unless 1] [/UNTIL:H:MM]
+// [/FOR:N] [/WHILE:NAME] [/AC]. False, with `out` empty, when they do not
+// fit in `outChars` characters with the terminator.
+bool FormatNudgeArguments(const NudgeArguments& settings, wchar_t* out, size_t outChars);

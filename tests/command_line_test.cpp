@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
+#include <string>
 
 #include "app/command_line.h"
 #include "common/atoi_number.h"
@@ -42,27 +44,29 @@ TEST(CommandLine, ParsesLikeAtoiAndClamps) {
 
 struct ArgumentCase {
     int argc;
-    const char* argv[4];
+    const wchar_t* argv[4];
     int interval;
     int distance;
 };
 
 TEST(CommandLine, FirstArgumentIsIntervalSecondIsDistance) {
     const ArgumentCase cases[] = {
-        {1, {"swaypix.exe"}, 0, 1},
-        {2, {"swaypix.exe", "50000"}, 50000, 1},
-        {3, {"swaypix.exe", "50000", "0"}, 50000, 0},
-        {3, {"swaypix.exe", "50000", "5"}, 50000, 5},
-        {3, {"swaypix.exe", "50000", "-3"}, 50000, -3},
-        {4, {"swaypix.exe", "1000", "2", "7"}, 1000, 2},   // a third is ignored
-        {3, {"swaypix.exe", "0", "9"}, 0, 9},               // distance still read
-        {3, {"swaypix.exe", "-1000", "0"}, 0, 0},           // no interval: the set-up dialog
-        {3, {"swaypix.exe", "/X", "foo"}, 0, 0},
+        {1, {L"swaypix.exe"}, 0, 1},
+        {2, {L"swaypix.exe", L"50000"}, 50000, 1},
+        {3, {L"swaypix.exe", L"50000", L"0"}, 50000, 0},
+        {3, {L"swaypix.exe", L"50000", L"5"}, 50000, 5},
+        {3, {L"swaypix.exe", L"50000", L"-3"}, 50000, -3},
+        {4, {L"swaypix.exe", L"1000", L"2", L"7"}, 1000, 2},   // a third is ignored
+        {3, {L"swaypix.exe", L"0", L"9"}, 0, 9},               // distance still read
+        {3, {L"swaypix.exe", L"-1000", L"0"}, 0, 0},           // no interval: the set-up dialog
+        {3, {L"swaypix.exe", L"50000", L"abc"}, 50000, 0},
+        {3, {L"swaypix.exe", L"/X", L"foo"}, 0, 1},            // refused: nothing changes
+        {3, {L"swaypix.exe", L"\x3000" L"5", L"\xFF15"}, 0, 0},  // full-width blank and digit
     };
     for (const ArgumentCase& c : cases) {
         NudgeInterval = 0;
         NudgeDistance = 1;
-        ReadNudgeArguments(c.argc, const_cast<char**>(c.argv));
+        ReadNudgeArguments(c.argc, c.argv);
         EXPECT_EQ(c.interval, NudgeInterval) << c.argc << " " << c.argv[c.argc - 1];
         EXPECT_EQ(c.distance, NudgeDistance) << c.argc << " " << c.argv[c.argc - 1];
     }
@@ -74,18 +78,176 @@ TEST(CommandLine, FirstArgumentIsIntervalSecondIsDistance) {
 // line: words split at blanks, quotes grouping, the rest ignored.
 TEST(CommandLine, AShortcutsArgumentTextReadsLikeTheCommandLine) {
     const struct {
-        const char* text;
+        const wchar_t* text;
         int interval;
         int distance;
     } cases[] = {
-        {"50000", 50000, 1},          {"60000 0", 60000, 0},   {" \t70000\t 5 9", 70000, 5},
-        {"\"80000\" \"0\"", 80000, 0}, {"\"1 2\" 3", 1, 3},     {"", 0, 1},
-        {"/X", 0, 1},                 {"   ", 0, 1},             {"-50000 0", 0, 0},
+        {L"50000", 50000, 1},          {L"60000 0", 60000, 0},   {L" \t70000\t 5 9", 70000, 5},
+        {L"\"80000\" \"0\"", 80000, 0}, {L"\"1 2\" 3", 1, 3},     {L"", 0, 1},
+        {L"/X", 0, 1},                 {L"   ", 0, 1},             {L"-50000 0", 0, 0},
     };
     for (const auto& c : cases) {
-        NudgeArguments settings = {0, 1};
-        ReadNudgeArgumentText(c.text, &settings);
+        NudgeArguments settings = {0, 1, {}};
+        std::wstring text = c.text;
+        ReadNudgeArgumentText(&text[0], &settings);
         EXPECT_EQ(c.interval, settings.interval) << "[" << c.text << "]";
         EXPECT_EQ(c.distance, settings.distance) << "[" << c.text << "]";
     }
+}
+
+// The switches, read from a shortcut's text and written back by the
+// set-up dialog's writer: what is read is what was written.
+TEST(CommandLine, SwitchesInAnyOrderAndCaseGiveTheBounds) {
+    const struct {
+        const wchar_t* text;
+        int interval;
+        int distance;
+        int untilMinute;  // -1 = no /UNTIL
+        int forMinutes;
+        bool mainsOnly;
+        const wchar_t* whileName;
+    } cases[] = {
+        {L"50000 /AC", 50000, 1, -1, 0, true, L""},  // a switch, not the distance 0
+        {L"/ac 50000 0", 50000, 0, -1, 0, true, L""},
+        {L"60000 /UNTIL:18:00 /AC", 60000, 1, 18 * 60, 0, true, L""},
+        {L"60000 /until:8:05", 60000, 1, 8 * 60 + 5, 0, false, L""},
+        {L"60000 /UNTIL:08:05", 60000, 1, 8 * 60 + 5, 0, false, L""},
+        {L"60000 /UNTIL:0:00", 60000, 1, 0, 0, false, L""},
+        {L"/Until:23:59 60000", 60000, 1, 23 * 60 + 59, 0, false, L""},
+        {L"60000 /FOR:1", 60000, 1, -1, 1, false, L""},
+        {L"60000 /for:010080", 60000, 1, -1, 10080, false, L""},
+        {L"60000 /WHILE:render.exe", 60000, 1, -1, 0, false, L"render.exe"},
+        {L"60000 \"/While:my app.exe\"", 60000, 1, -1, 0, false, L"my app.exe"},
+        {L"60000 /WHILE:\"my app.exe\"", 60000, 1, -1, 0, false, L"my app.exe"},
+        {L"60000 /WHILE:\x30EC\x30F3\x30C0\x20AC.exe", 60000, 1, -1, 0, false, L"\x30EC\x30F3\x30C0\x20AC.exe"},
+        {L"2147483000 0 /UNTIL:23:59 /FOR:10080 /AC", 2147483000, 0, 23 * 60 + 59, 10080, true, L""},
+        {L"/FOR:90 50000 5 7 /AC", 50000, 5, -1, 90, true, L""},  // a third plain word is ignored
+        {L"50000abc /FOR:5", 50000, 1, -1, 5, false, L""},
+        {L"50000 abc", 50000, 0, -1, 0, false, L""},
+    };
+    for (const auto& c : cases) {
+        NudgeArguments settings = {0, 1, {}};
+        std::wstring text = c.text;
+        ASSERT_EQ(NudgeArgumentsAccepted, ReadNudgeArgumentText(&text[0], &settings).reading) << c.text;
+        wchar_t written[64];
+        ASSERT_TRUE(FormatNudgeArguments(settings, written, 64)) << c.text;
+        NudgeArguments again = {0, 1, {}};
+        ASSERT_EQ(NudgeArgumentsAccepted, ReadNudgeArgumentText(written, &again).reading) << written;
+        for (const NudgeArguments& read : {settings, again}) {
+            EXPECT_EQ(c.interval, read.interval) << c.text;
+            EXPECT_EQ(c.distance, read.distance) << c.text;
+            EXPECT_EQ(c.untilMinute >= 0, read.bounds.hasUntil) << c.text;
+            if (c.untilMinute >= 0) {
+                EXPECT_EQ(c.untilMinute, read.bounds.untilMinuteOfDay) << c.text;
+            }
+            EXPECT_EQ(c.forMinutes, read.bounds.forMinutes) << c.text;
+            EXPECT_EQ(c.mainsOnly, read.bounds.mainsOnly) << c.text;
+            EXPECT_STREQ(c.whileName, read.bounds.whileName) << c.text;
+        }
+    }
+}
+
+TEST(CommandLine, ABadUnknownOrRepeatedSwitchIsRefusedByItsWord) {
+    std::wstring longestName(WatchedNameSize - 1, L'a');
+    const struct {
+        std::wstring text;
+        NudgeReading reading;
+        const wchar_t* word;
+    } cases[] = {
+        {L"60000 /FOR:10abc", NudgeSwitchRefused, L"/FOR:10abc"},
+        {L"60000 /FOR:+5", NudgeSwitchRefused, L"/FOR:+5"},
+        {L"60000 /FOR:-5", NudgeSwitchRefused, L"/FOR:-5"},
+        {L"60000 /FOR:0", NudgeSwitchRefused, L"/FOR:0"},
+        {L"60000 /FOR:10081", NudgeSwitchRefused, L"/FOR:10081"},
+        {L"60000 /FOR:4294967297", NudgeSwitchRefused, L"/FOR:4294967297"},  // no wrap to 1
+        {L"60000 /FOR:abc", NudgeSwitchRefused, L"/FOR:abc"},
+        {L"60000 /FOR:", NudgeSwitchRefused, L"/FOR:"},
+        {L"60000 /FOR", NudgeSwitchRefused, L"/FOR"},
+        {L"60000 \"/FOR: 5\"", NudgeSwitchRefused, L"/FOR: 5"},
+        {L"60000 /FOR:\xFF15", NudgeSwitchRefused, L"/FOR:\xFF15"},  // a full-width digit
+        {L"60000 /UNTIL:18:5", NudgeSwitchRefused, L"/UNTIL:18:5"},
+        {L"60000 /UNTIL:24:00", NudgeSwitchRefused, L"/UNTIL:24:00"},
+        {L"60000 /UNTIL:25:00", NudgeSwitchRefused, L"/UNTIL:25:00"},
+        {L"60000 /UNTIL:18:60", NudgeSwitchRefused, L"/UNTIL:18:60"},
+        {L"60000 /UNTIL:018:00", NudgeSwitchRefused, L"/UNTIL:018:00"},
+        {L"60000 /UNTIL:18:000", NudgeSwitchRefused, L"/UNTIL:18:000"},
+        {L"60000 /UNTIL:18", NudgeSwitchRefused, L"/UNTIL:18"},
+        {L"60000 /UNTIL::00", NudgeSwitchRefused, L"/UNTIL::00"},
+        {L"60000 /UNTIL:18:00pm", NudgeSwitchRefused, L"/UNTIL:18:00pm"},
+        {L"60000 /UNTIL:", NudgeSwitchRefused, L"/UNTIL:"},
+        {L"60000 /WHILE:", NudgeSwitchRefused, L"/WHILE:"},
+        {L"60000 /WHILE:C:\\Tools\\render.exe", NudgeSwitchRefused, L"/WHILE:C:\\Tools\\render.exe"},
+        {L"60000 /WHILE:tools/render.exe", NudgeSwitchRefused, L"/WHILE:tools/render.exe"},
+        {L"60000 /WHILE:" + longestName + L"a", NudgeSwitchRefused, NULL},  // the record cannot hold it
+        {L"60000 /AC /ac", NudgeSwitchRefused, L"/ac"},
+        {L"60000 /FOR:5 /FOR:6", NudgeSwitchRefused, L"/FOR:6"},
+        {L"60000 /UNTIL:1:00 /until:2:00", NudgeSwitchRefused, L"/until:2:00"},
+        {L"60000 /AC:1", NudgeSwitchRefused, L"/AC:1"},
+        {L"60000 /ACX", NudgeSwitchRefused, L"/ACX"},
+        {L"60000 /Q", NudgeSwitchRefused, L"/Q"},
+        {L"60000 /", NudgeSwitchRefused, L"/"},
+        {L"60000 /UNTIL=18:00", NudgeSwitchRefused, L"/UNTIL=18:00"},
+        {L"/X foo", NudgeSwitchRefused, L"/X"},
+        {L"60000 /x", NudgeSwitchRefused, L"/x"},
+        {L"/Q /FOR:0", NudgeSwitchRefused, L"/Q"},  // the first refusal is named
+        {L"0 /FOR:0", NudgeSwitchRefused, L"/FOR:0"},  // a bad switch before a missing interval
+        {L"/AC", NudgeSwitchesWithoutInterval, L"/AC"},
+        {L"0 /FOR:60", NudgeSwitchesWithoutInterval, L"/FOR:60"},
+        {L"-5000 /AC /FOR:60", NudgeSwitchesWithoutInterval, L"/AC"},
+        {L"abc /WHILE:a.exe", NudgeSwitchesWithoutInterval, L"/WHILE:a.exe"},
+        {L"/AC 0", NudgeSwitchesWithoutInterval, L"/AC"},
+    };
+    for (const auto& c : cases) {
+        NudgeArguments settings = {0, 1, {}};
+        std::wstring text = c.text;
+        NudgeVerdict verdict = ReadNudgeArgumentText(&text[0], &settings);
+        EXPECT_EQ(c.reading, verdict.reading) << c.text;
+        ASSERT_TRUE(verdict.word) << c.text;
+        if (c.word) {
+            EXPECT_STREQ(c.word, verdict.word) << c.text;
+        }
+    }
+    NudgeArguments longest = {1000, 1, {}};
+    std::wstring text = L"1000 /WHILE:" + longestName;
+    EXPECT_EQ(NudgeArgumentsAccepted, ReadNudgeArgumentText(&text[0], &longest).reading);
+    EXPECT_EQ(longestName, longest.bounds.whileName);
+}
+
+// The program's own arguments set the bounds the resident window ends by;
+// a refused line leaves every setting as it was.
+TEST(CommandLine, TheProgramsArgumentsSetTheSessionBounds) {
+    const wchar_t* bounded[] = {L"swaypix.exe", L"1000", L"/for:1", L"/WHILE:ren der.exe", L"0", L"/AC"};
+    EXPECT_EQ(NudgeArgumentsAccepted, ReadNudgeArguments(6, bounded).reading);
+    EXPECT_EQ(1000, NudgeInterval);
+    EXPECT_EQ(0, NudgeDistance);
+    EXPECT_EQ(1, SessionBounds.forMinutes);
+    EXPECT_TRUE(SessionBounds.mainsOnly);
+    EXPECT_STREQ(L"ren der.exe", SessionBounds.whileName);
+    const wchar_t* refused[] = {L"swaypix.exe", L"5000", L"5", L"/UNTIL:25:00"};
+    NudgeVerdict verdict = ReadNudgeArguments(4, refused);
+    EXPECT_EQ(NudgeSwitchRefused, verdict.reading);
+    EXPECT_EQ(refused[3], verdict.word);
+    EXPECT_EQ(1000, NudgeInterval);
+    EXPECT_EQ(0, NudgeDistance);
+    EXPECT_FALSE(SessionBounds.hasUntil);
+    NudgeInterval = 0;
+    NudgeDistance = 1;
+    SessionBounds = NudgeBounds();
+}
+
+// The longest form the set-up dialog writes (40 characters), in its
+// order, and a buffer a character short of it.
+TEST(CommandLine, TheWriterFitsTheLongestDialogFormOrWritesNothing) {
+    NudgeArguments longest = {2147483000, 0, {true, 23 * 60 + 59, 10080, true, L""}};
+    wchar_t written[41];
+    ASSERT_TRUE(FormatNudgeArguments(longest, written, 41));
+    EXPECT_STREQ(L"2147483000 0 /UNTIL:23:59 /FOR:10080 /AC", written);
+    EXPECT_FALSE(FormatNudgeArguments(longest, written, 40));
+    EXPECT_STREQ(L"", written);
+    NudgeArguments plain = {50000, 1, {}};
+    ASSERT_TRUE(FormatNudgeArguments(plain, written, 41));
+    EXPECT_STREQ(L"50000", written);  // as the dialog wrote it before
+    NudgeArguments named = {50000, 1, {true, 8 * 60 + 5, 0, false, L"my app.exe"}};
+    ASSERT_TRUE(FormatNudgeArguments(named, written, 41));
+    EXPECT_STREQ(L"50000 /UNTIL:8:05 \"/WHILE:my app.exe\"", written);
 }

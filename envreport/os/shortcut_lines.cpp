@@ -150,22 +150,48 @@ static void FormatSeconds(unsigned milliseconds, char (&text)[16]) {
     if (text[length - 1] == '.') text[length - 1] = '\0';
 }
 
-// What the arguments start the program with: the nudge and its interval,
-// or, without an interval above 0, the set-up dialog. "/X" alone only
-// ends a resident instance.
-static void AppendStartedSettings(ReportBuffer& report, const char* arguments) {
+// Each bound in words, in the order a shortcut's arguments give them.
+static void AppendBoundPhrases(ReportBuffer& report, const NudgeBounds& bounds) {
+    const char* separator = Pick("、", ", ");
+    if (bounds.hasUntil)
+        report.AppendFormat(Pick("%s%d:%02dまで", "%suntil %d:%02d"), separator, bounds.untilMinuteOfDay / 60,
+                            bounds.untilMinuteOfDay % 60);
+    if (bounds.forMinutes) report.AppendFormat(Pick("%s%d分間", "%sfor %d min"), separator, bounds.forMinutes);
+    char name[WatchedNameSize * 3];  // UTF-8 takes up to 3 bytes a unit
+    if (bounds.whileName[0] && NarrowText(CP_ACP, bounds.whileName, name, sizeof name))
+        report.AppendFormat(Pick("%s%sの実行中", "%swhile %s runs"), separator, name);
+    if (bounds.mainsOnly) report.AppendFormat("%s%s", separator, Pick("AC電源時のみ", "on mains power only"));
+}
+
+// What the arguments start the program with: the nudge, its interval and
+// its bounds; without an interval above 0, the set-up dialog; or nothing,
+// as the program refuses them. "/X" alone only ends a resident instance.
+// The words are cut out of `arguments` in place.
+static void AppendStartedSettings(ReportBuffer& report, wchar_t* arguments) {
     if (IsSilentToggleText(arguments)) return;
-    NudgeArguments settings = {0, 1};
-    ReadNudgeArgumentText(arguments, &settings);
+    NudgeArguments settings = {0, 1, {}};
+    NudgeVerdict verdict = ReadNudgeArgumentText(arguments, &settings);
+    if (verdict.reading == NudgeSwitchRefused) {
+        char refused[PathBufferSize * 3];  // UTF-8 takes up to 3 bytes a unit
+        NarrowText(CP_ACP, verdict.word, refused, sizeof refused);
+        report.AppendFormat(Pick(" (拒否: %s)", " (refused: %s)"), refused);
+        return;
+    }
+    if (verdict.reading != NudgeArgumentsAccepted) {
+        report.Append(Pick(" (拒否: 間隔なし)", " (refused: no interval)"));
+        return;
+    }
     if (settings.interval <= 0) {
         report.Append(Pick(" (設定ダイアログ)", " (set-up dialog)"));
         return;
     }
     char seconds[16];
     FormatSeconds((unsigned)settings.interval, seconds);
-    report.AppendFormat(settings.distance == 0 ? Pick(" (Shiftキー %s秒毎)", " (Shift key every %s s)")
-                                               : Pick(" (マウス %s秒毎)", " (pointer every %s s)"),
+    report.AppendFormat(settings.distance == 0 ? Pick(" (Shiftキー %s秒毎", " (Shift key every %s s")
+                                               : Pick(" (マウス %s秒毎", " (pointer every %s s"),
                         seconds);
+    AppendBoundPhrases(report, settings.bounds);
+    report.Append(")");
 }
 
 static void AppendLabelAndFolderWord(ReportBuffer& report, const ShortcutPlace& place) {
@@ -190,7 +216,7 @@ static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place,
         report.Append(" ");
         report.Append(arguments);
     }
-    AppendStartedSettings(report, arguments);
+    AppendStartedSettings(report, contents.arguments);
     if (GetFileAttributesW(contents.target) == INVALID_FILE_ATTRIBUTES)
         report.Append(Pick(" [リンク先なし]", " [target missing]"));
 }
