@@ -382,16 +382,10 @@ static std::string InFakePowerNamespace(const std::string& command) {
            ShellQuote("mount --bind " + ShellQuote(FakePowerFolder()) + " /sys/class/power_supply && " + command);
 }
 
-// The prefix is where drive C: lies; the resident joins this wineserver
-// and this display.
+// Started from a Unix shell, it joins this prefix's wineserver and this
+// display: the shell has this process's WINEPREFIX and DISPLAY.
 static std::string WineStart(const std::string& arguments) {
-    std::string drive = UnixPathOf("C:\\");
-    std::string prefix = drive.substr(0, drive.rfind("/drive_c"));
-    char display[64] = "";
-    GetEnvironmentVariableA("DISPLAY", display, sizeof display);
-    return "PATH=/usr/local/bin:/usr/bin:/bin WINEPREFIX=" + ShellQuote(prefix) + " DISPLAY=" +
-           ShellQuote(display) + " WINEDEBUG=-all exec wine " + ShellQuote(UnixPathOf(BuiltProgramPath("swaypix.exe"))) +
-           " " + arguments;
+    return "exec wine " + ShellQuote(UnixPathOf(BuiltProgramPath("swaypix.exe"))) + " " + arguments;
 }
 
 TEST_F(Residency, MainsOnlySendsNothingOnBatteryAndNudgesOnMains) {
