@@ -79,6 +79,7 @@ static void StartRegularPeriod(HWND window) {
 // Waiting for the next regular tick instead could leave nearly two
 // intervals without input, long enough for a one-minute screen saver at
 // the default of 50 seconds.
+//
 // The bounds come first, so a PC resumed past its end ends without a last
 // nudge. On battery with /AC nothing is sent and nothing checked (no
 // fallback power request), so the PC sleeps as its plan says.
@@ -104,7 +105,7 @@ LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_CREATE:
         StartRegularPeriod(window);
-        EndSessionIfDue(window);
+        EndSessionIfDue(window);  // aims the end timer
         return 0;
     case WM_DESTROY:
         KillTimer(window, JiggleTimerId);
