@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/nudge_check.h"
+#include "app/session_end.h"
 #include "app/user_activity.h"
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
@@ -78,7 +79,17 @@ static void StartRegularPeriod(HWND window) {
 // Waiting for the next regular tick instead could leave nearly two
 // intervals without input, long enough for a one-minute screen saver at
 // the default of 50 seconds.
+//
+// The bounds come first, so a PC resumed past its end ends without a last
+// nudge. On battery with /AC nothing is sent and nothing checked (no
+// fallback power request), so the PC sleeps as its plan says.
 static void OnNudgeTimer(HWND window) {
+    if (EndSessionIfDue(window)) return;
+    if (!SessionOnMains()) {
+        CancelNudgeCheck(window);
+        if (AwaitingUserIdle) StartRegularPeriod(window);
+        return;
+    }
     FinishNudgeCheck(window);
     DWORD remaining = UserIdleRemaining((DWORD)NudgeInterval);
     if (remaining) {
@@ -94,16 +105,27 @@ LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_CREATE:
         StartRegularPeriod(window);
+        EndSessionIfDue(window);  // aims the end timer
         return 0;
     case WM_DESTROY:
         KillTimer(window, JiggleTimerId);
+        KillTimer(window, SessionEndTimerId);
         CancelNudgeCheck(window);
         PostQuitMessage(0);
         return 0;
     case WM_TIMER:
         if (wParam == JiggleTimerId) OnNudgeTimer(window);
         else if (wParam == NudgeCheckTimerId) FinishNudgeCheck(window);
+        else if (wParam == SessionEndTimerId) EndSessionIfDue(window);
         return 0;
+    // Windows sends both to hidden windows too; Wine may send neither,
+    // hence the end timer's minute.
+    case WM_TIMECHANGE:
+        EndSessionIfDue(window);
+        return 0;
+    case WM_POWERBROADCAST:
+        EndSessionIfDue(window);
+        return TRUE;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/resident_window.h"
+#include "app/session_end.h"
 #include "common/dll_search.h"
 #include "common/nudge_arguments.h"
 #include "common/nudge_settings.h"
@@ -28,6 +29,9 @@ static const LocalText RefusedArgumentMessage = {
     "swaypix.exe INTERVAL_MS [DISTANCE] [/UNTIL:HH:MM] [/FOR:MINUTES] [/WHILE:NAME.EXE] [/AC]\r\n"
     "HH:MM 0:00 to 23:59, MINUTES 1 to 10080, NAME without a path; each switch once, with an interval."};
 
+static const LocalText WatchedNotRunning = {"%s が実行されていないため、常駐を開始しませんでした。",
+                                            "%s is not running, so SWAYPIX did not start."};
+
 // True only when the resident instance's window procedure has handled the
 // message, i.e. its timer is stopped and its quit message posted.
 static bool TellResidentToQuit(HWND resident) {
@@ -51,6 +55,11 @@ static int EndResidency(HWND resident, const wchar_t* commandTail) {
 }
 
 static int RunResident(HINSTANCE instance) {
+    if (!BeginSessionBounds()) {
+        ShowUiMessageWithPath(NULL, PickUiText(WatchedNotRunning), SessionBounds.whileName, ProductCaption,
+                              MB_ICONEXCLAMATION);
+        return 0;
+    }
     RegisterResidentClass(instance);
     if (!CreateResidentWindow(instance)) return 0;
     MSG msg;

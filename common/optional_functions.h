@@ -16,6 +16,7 @@
 #include <iphlpapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 enum OptionalLibrary {
     LibraryKernel32,
@@ -57,6 +58,9 @@ enum OptionalLibrary {
     X(LibraryKernel32, SetDefaultDllDirectories, SetDefaultDllDirectories, Declared, BOOL, (DWORD))                    \
     X(LibraryKernel32, SetDllDirectoryA, SetDllDirectoryA, Declared, BOOL, (const char*))                              \
     X(LibraryKernel32, GetSystemPowerStatus, GetSystemPowerStatus, Declared, BOOL, (LPSYSTEM_POWER_STATUS))            \
+    X(LibraryKernel32, CreateToolhelp32Snapshot, CreateToolhelp32Snapshot, Declared, HANDLE, (DWORD, DWORD))           \
+    X(LibraryKernel32, Process32FirstW, Process32FirstW, Declared, BOOL, (HANDLE, LPPROCESSENTRY32W))                  \
+    X(LibraryKernel32, Process32NextW, Process32NextW, Declared, BOOL, (HANDLE, LPPROCESSENTRY32W))                    \
     X(LibraryOle32, CoInitialize, CoInitialize, Declared, HRESULT, (void*))                                            \
     X(LibraryOle32, CoUninitialize, CoUninitialize, Declared, void, ())                                                \
     X(LibraryOle32, CoCreateInstance, CoCreateInstance, Declared, HRESULT,                                             \

@@ -36,7 +36,26 @@ static EXECUTION_STATE WINAPI LiveSetThreadExecutionState(EXECUTION_STATE flags)
     return setState ? setState(flags) : 0;
 }
 
+// Tool Help lists every process, elevated ones too. Windows NT 4.0 has
+// none and Windows 9x no wide form: there the list cannot be read.
+static bool LiveProcessRuns(const wchar_t* fileName, bool* runs) {
+    CreateToolhelp32SnapshotFunction takeSnapshot = OptionalCreateToolhelp32Snapshot();
+    Process32FirstWFunction first = OptionalProcess32FirstW();
+    Process32NextWFunction next = OptionalProcess32NextW();
+    if (!takeSnapshot || !first || !next) return false;
+    HANDLE snapshot = takeSnapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32W entry;
+    entry.dwSize = sizeof entry;
+    bool listed = first(snapshot, &entry) != FALSE;  // this process at least, unless the call failed
+    *runs = false;
+    for (BOOL more = listed; more && !*runs; more = next(snapshot, &entry))
+        *runs = lstrcmpiW(entry.szExeFile, fileName) == 0;
+    CloseHandle(snapshot);
+    return listed;
+}
+
 const SessionAccess LiveSession = {GetSystemMetrics,  GetCursorPos,           GetTickCount,
                                    LiveLastInputTick, LiveInputDesktopIsUsers, LiveSetThreadExecutionState,
-                                   GetAsyncKeyState};
+                                   GetAsyncKeyState,  GetLocalTime,           LiveProcessRuns};
 SessionAccess Session = LiveSession;

@@ -1,12 +1,13 @@
 // What the program asks of the user's session: the system metrics (remote
 // session, screens, mouse, edition), the pointer position, the time since
 // start, the time of the last input the system registered, whether the
-// input desktop is the user's own, the power manager's idle reset, and
-// which keys and buttons are held. Both the nudge and the report reach
-// them only through `Session`, so a test can play a remote session, a
-// pointer that cannot be read (secure desktop), an uptime, input that
-// Windows dropped, a locked desktop or a held key, which Wine cannot be
-// made to be.
+// input desktop is the user's own, the power manager's idle reset, which
+// keys and buttons are held, the local clock and whether a program runs.
+// Both the nudge and the report reach them only through `Session`, so a
+// test can play a remote session, a pointer that cannot be read (secure
+// desktop), an uptime, input that Windows dropped, a locked desktop, a
+// held key, a clock set forward or a watched program gone, which Wine
+// cannot be made to be.
 #pragma once
 #include <windows.h>
 
@@ -22,6 +23,10 @@ struct SessionAccess {
     bool (*inputDesktopIsUsers)();
     EXECUTION_STATE(WINAPI* setThreadExecutionState)(EXECUTION_STATE flags);
     SHORT(WINAPI* getAsyncKeyState)(int virtualKey);
+    void(WINAPI* getLocalTime)(LPSYSTEMTIME time);
+    // Whether a process of that file name runs, whoever started it,
+    // compared without case; false where the process list cannot be read.
+    bool (*processRuns)(const wchar_t* fileName, bool* runs);
 };
 
 extern SessionAccess Session;

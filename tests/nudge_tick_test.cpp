@@ -5,8 +5,10 @@
 #include <climits>
 
 #include "app/resident_window.h"
+#include "app/session_end.h"
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
+#include "envreport/os/power_access.h"
 #include "tests/support/input_recorder.h"
 #include "tests/support/remote_session.h"
 #include "tests/support/scoped_swap.h"
@@ -67,6 +69,8 @@ protected:
     ScopedSwap<SessionAccess> session{Session, WithoutUsersInput()};
     ScopedSwap<int> distance{NudgeDistance};
     ScopedSwap<int> interval{NudgeInterval, PlayedInterval};
+    ScopedSwap<NudgeBounds> bounds{SessionBounds, NudgeBounds()};
+    ScopedSwap<PowerAccess> power{Power};
     HWND window = NULL;
     void SetUp() override {
         StartInputRecorder();
@@ -396,4 +400,203 @@ TEST_F(NudgeTick, NudgesOnlyOnceTheUserLeftAFullInterval) {
         EXPECT_GE(seen[0].tick - skipped, c.rearm - 30) << c.what;
         EXPECT_LT(seen[0].tick - skipped, (DWORD)PlayedInterval) << c.what;
     }
+}
+
+// A bounded session, played through the session: the local clock (still,
+// or running on from where a test set it), the power source and the
+// watched program.
+struct Moment {
+    WORD day, hour, minute, second;  // of December 2026
+};
+
+static ULONGLONG PlayedClock;  // FILETIME units of the local clock
+static bool PlayedClockRuns;
+static DWORD PlayedClockAnchor;
+static int PlayedLineStatus;  // ACLineStatus, or -1: the call fails
+static int PlayedWatched;     // 1 runs, 0 gone, -1 the list cannot be read
+static int InputQueries;
+
+static void SetPlayedClock(const Moment& m, WORD milliseconds = 0) {
+    SYSTEMTIME t = {2026, 12, 0, m.day, m.hour, m.minute, m.second, milliseconds};
+    FILETIME f;
+    SystemTimeToFileTime(&t, &f);
+    PlayedClock = ((ULONGLONG)f.dwHighDateTime << 32) | f.dwLowDateTime;
+    PlayedClockAnchor = GetTickCount();
+}
+
+static void WINAPI PlayedLocalTime(LPSYSTEMTIME time) {
+    ULONGLONG now = PlayedClock + (PlayedClockRuns ? (ULONGLONG)(GetTickCount() - PlayedClockAnchor) * 10000 : 0);
+    FILETIME f = {(DWORD)now, (DWORD)(now >> 32)};
+    FileTimeToSystemTime(&f, time);
+}
+
+static bool PlayedPowerStatus(SYSTEM_POWER_STATUS* status) {
+    status->ACLineStatus = (BYTE)PlayedLineStatus;
+    return PlayedLineStatus >= 0;
+}
+
+static bool PlayedProcessRuns(const wchar_t* name, bool* runs) {
+    *runs = PlayedWatched == 1 && lstrcmpiW(name, L"Render.EXE") == 0;
+    return PlayedWatched >= 0;
+}
+
+static bool CountedInputTick(DWORD* tick) {
+    ++InputQueries;
+    return PlayedInputTick(tick);
+}
+
+static void PlayBoundedSession(const NudgeBounds& bounds) {
+    SessionBounds = bounds;
+    Session.getTickCount = PlayedTickCount;
+    Session.lastInputTick = CountedInputTick;
+    Session.getLocalTime = PlayedLocalTime;
+    Session.processRuns = PlayedProcessRuns;
+    Session.setThreadExecutionState = CountedPowerCall;
+    Power.systemPowerStatus = PlayedPowerStatus;
+    PlayedInputKnown = true;
+    PlayedClockRuns = false;
+}
+
+static NudgeBounds Bounds(bool hasUntil, int untilMinute, int forMinutes, bool mainsOnly, bool watches) {
+    NudgeBounds b = {};
+    b.hasUntil = hasUntil;
+    b.untilMinuteOfDay = untilMinute;
+    b.forMinutes = forMinutes;
+    b.mainsOnly = mainsOnly;
+    if (watches) lstrcpyW(b.whileName, L"render.exe");
+    return b;
+}
+
+// The tick counter starts just before its wrap, so every span of more
+// than four seconds crosses it. Each case starts the session at `start`,
+// then one nudge tick comes `ticks` ms later with the clock at `later`.
+TEST_F(NudgeTick, BoundedSessionEndsAtTheFirstBoundAndPausesOnBattery) {
+    const DWORD StartTicks = 0xFFFFF000;
+    const struct {
+        const char* what;
+        NudgeBounds bounds;
+        Moment start, later;
+        DWORD ticks;
+        int lineStatus, watched;
+        bool ends, nudges;
+    } cases[] = {
+        {"/UNTIL not yet", Bounds(true, 1080, 0, false, false),
+         {9, 17, 0, 0}, {9, 17, 59, 59}, 3599000, 1, 1, false, true},
+        {"/UNTIL at its minute", Bounds(true, 1080, 0, false, false),
+         {9, 17, 0, 0}, {9, 18, 0, 0}, 3600000, 1, 1, true, false},
+        {"/UNTIL past midnight, not yet", Bounds(true, 10, 0, false, false),
+         {9, 23, 30, 0}, {10, 0, 9, 59}, 2399000, 1, 1, false, true},
+        {"/UNTIL past midnight, reached", Bounds(true, 10, 0, false, false),
+         {9, 23, 30, 0}, {10, 0, 10, 0}, 2400000, 1, 1, true, false},
+        {"/UNTIL of the start's own minute is tomorrow", Bounds(true, 1080, 0, false, false),
+         {9, 18, 0, 0}, {9, 18, 0, 30}, 30000, 1, 1, false, true},
+        {"/UNTIL a minute before the start is tomorrow", Bounds(true, 1079, 0, false, false),
+         {9, 18, 0, 0}, {10, 17, 58, 0}, 600000, 1, 1, false, true},
+        {"clock set back before the start", Bounds(true, 1080, 0, false, false),
+         {9, 17, 0, 0}, {9, 16, 0, 0}, 60000, 1, 1, false, true},
+        {"clock set forward past /UNTIL", Bounds(true, 1080, 0, false, false),
+         {9, 17, 0, 0}, {9, 19, 0, 0}, 60000, 1, 1, true, false},
+        {"/FOR not yet", Bounds(false, 0, 1, false, false), {9, 12, 0, 0}, {9, 12, 0, 59}, 59999, 1, 1, false, true},
+        {"/FOR reached across the wrap", Bounds(false, 0, 1, false, false),
+         {9, 12, 0, 0}, {9, 12, 1, 0}, 60000, 1, 1, true, false},
+        {"/FOR reached, clock set back", Bounds(false, 0, 1, false, false),
+         {9, 12, 0, 0}, {9, 11, 0, 0}, 60000, 1, 1, true, false},
+        {"/FOR not moved by a clock set forward", Bounds(false, 0, 60, false, false),
+         {9, 12, 0, 0}, {10, 12, 0, 0}, 60000, 1, 1, false, true},
+        {"resumed past the /FOR end", Bounds(false, 0, 60, false, false),
+         {9, 12, 0, 0}, {9, 17, 0, 0}, 18000000, 1, 1, true, false},
+        {"/AC on battery", Bounds(false, 0, 0, true, false), {9, 12, 0, 0}, {9, 12, 0, 3}, 3000, 0, 1, false, false},
+        {"/AC on mains", Bounds(false, 0, 0, true, false), {9, 12, 0, 0}, {9, 12, 0, 3}, 3000, 1, 1, false, true},
+        {"/AC, power source unknown", Bounds(false, 0, 0, true, false),
+         {9, 12, 0, 0}, {9, 12, 0, 3}, 3000, 255, 1, false, true},
+        {"/AC, no power status", Bounds(false, 0, 0, true, false),
+         {9, 12, 0, 0}, {9, 12, 0, 3}, 3000, -1, 1, false, true},
+        {"battery without /AC", Bounds(false, 0, 0, false, false),
+         {9, 12, 0, 0}, {9, 12, 0, 3}, 3000, 0, 1, false, true},
+        {"/WHILE, it still runs", Bounds(false, 0, 0, false, true),
+         {9, 12, 0, 0}, {9, 12, 0, 10}, 10000, 1, 1, false, true},
+        {"/WHILE, the last one gone", Bounds(false, 0, 0, false, true),
+         {9, 12, 0, 0}, {9, 12, 0, 10}, 10000, 1, 0, true, false},
+        {"/WHILE, gone, next look not due", Bounds(false, 0, 0, false, true),
+         {9, 12, 0, 0}, {9, 12, 0, 5}, 5000, 1, 0, false, true},
+        {"/WHILE, the list cannot be read", Bounds(false, 0, 0, false, true),
+         {9, 12, 0, 0}, {9, 12, 0, 10}, 10000, 1, -1, false, true},
+        {"/FOR reached while /AC pauses", Bounds(false, 0, 1, true, false),
+         {9, 12, 0, 0}, {9, 12, 1, 0}, 60000, 0, 1, true, false},
+        {"/UNTIL before /FOR", Bounds(true, 1050, 60, false, false),
+         {9, 17, 0, 0}, {9, 17, 30, 0}, 1800000, 1, 1, true, false},
+        {"/FOR before /UNTIL", Bounds(true, 1080, 1, false, true),
+         {9, 17, 0, 0}, {9, 17, 1, 0}, 60000, 1, 1, true, false},
+    };
+    NudgeDistance = 1;
+    for (const auto& c : cases) {
+        DestroyCheckingWindow(window);
+        PlayBoundedSession(c.bounds);
+        PlayedNow = StartTicks;
+        SetPlayedClock(c.start);
+        PlayedWatched = 1;
+        ASSERT_TRUE(BeginSessionBounds()) << c.what;
+        window = CreateCheckingWindow();
+        PlayedNow = StartTicks + c.ticks;
+        PlayedLastInput = PlayedNow - 10 * PlayedInterval;
+        SetPlayedClock(c.later);
+        PlayedLineStatus = c.lineStatus;
+        PlayedWatched = c.watched;
+        InputQueries = 0;
+        PowerCalls = 0;
+        ClearRecordedInput();
+        EXPECT_EQ(c.nudges ? 2 : 0, Tick(JiggleTimerId)) << c.what;
+        EXPECT_EQ(c.ends, !IsWindow(window)) << c.what;
+        // Nothing checked without a nudge: no last-input look, no power request.
+        EXPECT_EQ(c.nudges, InputQueries > 0) << c.what;
+        EXPECT_EQ(0, PowerCalls) << c.what;
+    }
+}
+
+TEST_F(NudgeTick, WatchedProgramMustRunAtTheStart) {
+    PlayBoundedSession(Bounds(false, 0, 0, false, true));
+    PlayedWatched = 0;
+    EXPECT_FALSE(BeginSessionBounds());
+    PlayedWatched = -1;
+    EXPECT_TRUE(BeginSessionBounds()) << "a list that cannot be read";
+    PlayedWatched = 1;
+    EXPECT_TRUE(BeginSessionBounds());
+    SessionBounds = NudgeBounds();
+    PlayedWatched = 0;
+    EXPECT_TRUE(BeginSessionBounds()) << "no /WHILE";
+}
+
+// The clock set to just before the end: WM_TIMECHANGE re-aims the end
+// timer from a minute ahead to that moment, and the session ends then,
+// not at the next nudge (three seconds on). A resume past the end ends it
+// at once; each power broadcast is answered TRUE.
+TEST_F(NudgeTick, EndTimerIsReaimedWhenTheClockChanges) {
+    PlayBoundedSession(Bounds(true, 1080, 0, false, false));
+    Session.getTickCount = GetTickCount;
+    DestroyCheckingWindow(window);
+    SetPlayedClock({9, 17, 0, 0});
+    ASSERT_TRUE(BeginSessionBounds());
+    window = CreateCheckingWindow();
+    SetTimer(window, JiggleTimerId, PlayedInterval, NULL);
+    ClearRecordedInput();
+    EXPECT_EQ(TRUE, ResidentWindowProc(window, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0));
+    ASSERT_TRUE(IsWindow(window));
+
+    PlayedClockRuns = true;
+    SetPlayedClock({9, 17, 59, 59}, 400);
+    DWORD changed = GetTickCount();
+    ResidentWindowProc(window, WM_TIMECHANGE, 0, 0);
+    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] {
+        DispatchWaitingMessages();
+        return !IsWindow(window);
+    }));
+    DWORD took = GetTickCount() - changed;
+    EXPECT_GE(took, 500u);
+    EXPECT_LT(took, (DWORD)PlayedInterval);
+    EXPECT_EQ(0, RecordedInputCount());
+
+    window = CreateCheckingWindow();
+    SetPlayedClock({9, 18, 30, 0});
+    EXPECT_EQ(TRUE, ResidentWindowProc(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+    EXPECT_FALSE(IsWindow(window));
 }

@@ -10,6 +10,7 @@
 
 #include "app/resident_window.h"
 #include "tests/support/input_recorder.h"
+#include "tests/support/linux_tools.h"
 #include "tests/support/program_driver.h"
 #include "tests/support/test_files.h"
 #include "tests/support/wait.h"
@@ -338,4 +339,101 @@ TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {
     PressDialogButton(failed, IDOK);
     EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
     CloseProcess(starter);
+}
+
+// Found resident at 5 s and at 45 s, nudging; gone by 70 s, with exit
+// code 0 and no message (a message box would hold the process).
+TEST_F(Residency, ForOneMinuteEndsByItself) {
+    ASSERT_TRUE(StartResident("1000 1 /FOR:1") != NULL);
+    for (DWORD at : {5000u, 45000u}) {
+        Sleep(at - (GetTickCount() - startedAt));
+        EXPECT_TRUE(FindWindowA("SWAY_PIX", "SWAY_PIX") != NULL) << at;
+        EXPECT_EQ(STILL_ACTIVE, WaitForExit(resident, 0)) << at;
+    }
+    RecordedInput moves[8];
+    EXPECT_GE(MovesSeen(moves, 8, 2, 0), 2);
+    // Watching the bounds loads nothing of the dialog's (Wine's own user32
+    // loads uxtheme into every program, resident or not).
+    std::vector<std::string> modules = LoadedModules(resident.dwProcessId);
+    ASSERT_TRUE(Has(modules, "user32.dll")) << modules.size() << " modules";
+    for (const char* dialogs : {"comctl32.dll", "shell32.dll", "ole32.dll"})
+        EXPECT_FALSE(Has(modules, dialogs)) << dialogs;
+    EXPECT_EQ(0u, WaitForExit(resident, 70000 - (GetTickCount() - startedAt)));
+    EXPECT_GE(GetTickCount() - startedAt, 59000u);
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+// hold_open.exe stands for the render the session waits for; the name is
+// compared without case.
+TEST_F(Residency, WhileEndsSoonAfterTheWatchedProgramExits) {
+    std::wstring held = WideOf(BuiltProgramPath("residency_tests.exe"));
+    HeldFile holder = {};
+    ASSERT_TRUE(HoldFileOpen(held, &holder));
+    ASSERT_TRUE(StartResident("1000 /WHILE:HOLD_OPEN.EXE") != NULL);
+    RecordedInput moves[8];
+    EXPECT_GE(MovesSeen(moves, 8, 2, EventBoundMs), 2);
+    Sleep(11000);  // past the first look after the start
+    EXPECT_EQ(STILL_ACTIVE, WaitForExit(resident, 0)) << "while the watched program runs";
+    ReleaseHeldFile(holder);
+    DWORD exited = GetTickCount();
+    EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
+    EXPECT_LE(GetTickCount() - exited, 15000u + 5000u);  // a loaded machine may lag a few seconds
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+}
+
+TEST_F(Residency, WhileNamingNoRunningProgramSaysSoAndDoesNotStay) {
+    PROCESS_INFORMATION starter = StartSwaypix("1000 /WHILE:no-such-render.exe");
+    HWND box = WaitForDialogOf(starter.dwProcessId, EventBoundMs);
+    ASSERT_TRUE(box != NULL);
+    EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
+    EXPECT_EQ(L"no-such-render.exe が実行されていないため、常駐を開始しませんでした。", MessageBoxTextW(box));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    PressDialogButton(box, IDOK);
+    EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
+    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+    CloseProcess(starter);
+}
+
+// Wine reads the power source from /sys/class/power_supply in the calling
+// process: a folder of the test's own, bound over it in a private mount
+// namespace, shows that one resident a battery while the wineserver runs
+// outside, and what AC/online says is read afresh on each call.
+static std::string FakePowerFolder() {
+    return "/tmp/swaypix-power-" + std::to_string(GetCurrentProcessId());
+}
+
+static std::string WriteFakePower(const char* online) {
+    std::string d = ShellQuote(FakePowerFolder());
+    return RunLinuxCommand("mkdir -p " + d + "/AC " + d + "/BAT0 && cd " + d + " && echo Mains >AC/type && echo " +
+                           online + " >AC/online && echo Battery >BAT0/type && echo 1 >BAT0/present" +
+                           " && echo Discharging >BAT0/status && echo 5000000 >BAT0/charge_full" +
+                           " && echo 900000 >BAT0/charge_now && cat AC/online");
+}
+
+static std::string InFakePowerNamespace(const std::string& command) {
+    return "unshare -m sh -c " +
+           ShellQuote("mount --bind " + ShellQuote(FakePowerFolder()) + " /sys/class/power_supply && " + command);
+}
+
+// Started from a Unix shell, it joins this prefix's wineserver and this
+// display: the shell has this process's WINEPREFIX and DISPLAY.
+static std::string WineStart(const std::string& arguments) {
+    return "exec wine " + ShellQuote(UnixPathOf(BuiltProgramPath("swaypix.exe"))) + " " + arguments;
+}
+
+TEST_F(Residency, MainsOnlySendsNothingOnBatteryAndNudgesOnMains) {
+    ASSERT_EQ("0\n", WriteFakePower("0"));
+    std::string probe = RunLinuxCommand(InFakePowerNamespace("cat /sys/class/power_supply/BAT0/charge_now"));
+    if (probe != "900000\n") GTEST_SKIP() << "no private mount namespace here (it needs root): " << probe;
+    ClearRecordedInput();
+    RunLinuxCommand(InFakePowerNamespace(WineStart("500 /AC")) + " >/dev/null 2>&1 &");
+    HWND w = WaitForResidentWindow(EventBoundMs);
+    ASSERT_TRUE(w != NULL);
+    Sleep(3000);  // six intervals on battery
+    RecordedInput moves[8];
+    EXPECT_EQ(0, RecordedInputCount()) << "on battery";
+    EXPECT_TRUE(IsWindow(w));
+    ASSERT_EQ("1\n", WriteFakePower("1"));
+    EXPECT_GE(MovesSeen(moves, 8, 2, EventBoundMs), 2) << "back on mains";
+    RunLinuxCommand("rm -r " + ShellQuote(FakePowerFolder()));
 }
