@@ -147,48 +147,37 @@ TEST(CommandLine, SwitchesInAnyOrderAndCaseGiveTheBounds) {
     }
 }
 
+// Each bad word after a good interval is refused and named; then the
+// lines whose refused word is not their last, or that lack an interval.
 TEST(CommandLine, ABadUnknownOrRepeatedSwitchIsRefusedByItsWord) {
+    const wchar_t* const badWords[] = {
+        L"/FOR:10abc", L"/FOR:+5", L"/FOR:-5", L"/FOR:0", L"/FOR:10081",
+        L"/FOR:4294967297",  // no wrap to 1
+        L"/FOR:abc", L"/FOR:", L"/FOR", L"/FOR: 5",
+        L"/FOR:\xFF15",  // a full-width digit
+        L"/UNTIL:18:5", L"/UNTIL:24:00", L"/UNTIL:25:00", L"/UNTIL:18:60", L"/UNTIL:018:00", L"/UNTIL:18:000",
+        L"/UNTIL:18", L"/UNTIL::00", L"/UNTIL:18:00pm", L"/UNTIL:", L"/UNTIL=18:00",
+        L"/WHILE:", L"/WHILE:C:\\Tools\\render.exe", L"/WHILE:tools/render.exe",
+        L"/AC:1", L"/ACX", L"/Q", L"/", L"/x",
+    };
+    for (const wchar_t* bad : badWords) {
+        NudgeArguments settings = {0, 1, {}};
+        std::wstring text = std::wstring(L"60000 \"") + bad + L"\"";
+        NudgeVerdict verdict = ReadNudgeArgumentText(&text[0], &settings);
+        EXPECT_EQ(NudgeSwitchRefused, verdict.reading) << bad;
+        EXPECT_STREQ(bad, verdict.word) << bad;
+    }
     std::wstring longestName(WatchedNameSize - 1, L'a');
     const struct {
         std::wstring text;
         NudgeReading reading;
         const wchar_t* word;
     } cases[] = {
-        {L"60000 /FOR:10abc", NudgeSwitchRefused, L"/FOR:10abc"},
-        {L"60000 /FOR:+5", NudgeSwitchRefused, L"/FOR:+5"},
-        {L"60000 /FOR:-5", NudgeSwitchRefused, L"/FOR:-5"},
-        {L"60000 /FOR:0", NudgeSwitchRefused, L"/FOR:0"},
-        {L"60000 /FOR:10081", NudgeSwitchRefused, L"/FOR:10081"},
-        {L"60000 /FOR:4294967297", NudgeSwitchRefused, L"/FOR:4294967297"},  // no wrap to 1
-        {L"60000 /FOR:abc", NudgeSwitchRefused, L"/FOR:abc"},
-        {L"60000 /FOR:", NudgeSwitchRefused, L"/FOR:"},
-        {L"60000 /FOR", NudgeSwitchRefused, L"/FOR"},
-        {L"60000 \"/FOR: 5\"", NudgeSwitchRefused, L"/FOR: 5"},
-        {L"60000 /FOR:\xFF15", NudgeSwitchRefused, L"/FOR:\xFF15"},  // a full-width digit
-        {L"60000 /UNTIL:18:5", NudgeSwitchRefused, L"/UNTIL:18:5"},
-        {L"60000 /UNTIL:24:00", NudgeSwitchRefused, L"/UNTIL:24:00"},
-        {L"60000 /UNTIL:25:00", NudgeSwitchRefused, L"/UNTIL:25:00"},
-        {L"60000 /UNTIL:18:60", NudgeSwitchRefused, L"/UNTIL:18:60"},
-        {L"60000 /UNTIL:018:00", NudgeSwitchRefused, L"/UNTIL:018:00"},
-        {L"60000 /UNTIL:18:000", NudgeSwitchRefused, L"/UNTIL:18:000"},
-        {L"60000 /UNTIL:18", NudgeSwitchRefused, L"/UNTIL:18"},
-        {L"60000 /UNTIL::00", NudgeSwitchRefused, L"/UNTIL::00"},
-        {L"60000 /UNTIL:18:00pm", NudgeSwitchRefused, L"/UNTIL:18:00pm"},
-        {L"60000 /UNTIL:", NudgeSwitchRefused, L"/UNTIL:"},
-        {L"60000 /WHILE:", NudgeSwitchRefused, L"/WHILE:"},
-        {L"60000 /WHILE:C:\\Tools\\render.exe", NudgeSwitchRefused, L"/WHILE:C:\\Tools\\render.exe"},
-        {L"60000 /WHILE:tools/render.exe", NudgeSwitchRefused, L"/WHILE:tools/render.exe"},
         {L"60000 /WHILE:" + longestName + L"a", NudgeSwitchRefused, NULL},  // the record cannot hold it
         {L"60000 /AC /ac", NudgeSwitchRefused, L"/ac"},
         {L"60000 /FOR:5 /FOR:6", NudgeSwitchRefused, L"/FOR:6"},
         {L"60000 /UNTIL:1:00 /until:2:00", NudgeSwitchRefused, L"/until:2:00"},
-        {L"60000 /AC:1", NudgeSwitchRefused, L"/AC:1"},
-        {L"60000 /ACX", NudgeSwitchRefused, L"/ACX"},
-        {L"60000 /Q", NudgeSwitchRefused, L"/Q"},
-        {L"60000 /", NudgeSwitchRefused, L"/"},
-        {L"60000 /UNTIL=18:00", NudgeSwitchRefused, L"/UNTIL=18:00"},
         {L"/X foo", NudgeSwitchRefused, L"/X"},
-        {L"60000 /x", NudgeSwitchRefused, L"/x"},
         {L"/Q /FOR:0", NudgeSwitchRefused, L"/Q"},  // the first refusal is named
         {L"0 /FOR:0", NudgeSwitchRefused, L"/FOR:0"},  // a bad switch before a missing interval
         {L"/AC", NudgeSwitchesWithoutInterval, L"/AC"},
