@@ -272,10 +272,7 @@ TEST_F(AboutBox, ATargetTheShellCannotOpenSaysCannotExecute) {
     Open();
     PressDialogButton(box, IDC_ABOUT_WEBSITE);
     HWND message = WaitForMessageBoxOwnedBy(box, EventBoundMs);
-    ASSERT_TRUE(message != NULL);
-    EXPECT_EQ(L"TESTPRODUCT", WindowTextW(message));
-    EXPECT_EQ(L"Cannot Execute.", MessageBoxTextW(message));
-    EXPECT_TRUE(MessageBoxShowsIcon(message, IDI_ERROR));
+    ASSERT_TRUE(ExpectMessageBox(message, L"TESTPRODUCT", L"Cannot Execute.", IDI_ERROR));
     AnswerMessageBox(message, IDOK);
     EXPECT_TRUE(IsWindow(box));
 }
@@ -449,10 +446,9 @@ TEST_F(AboutBox, AReportFileThatCannotBeWrittenIsSaidSoAndNotOpened) {
         PressDialogButton(box, IDC_ABOUT_REPORT);
         if (refused) {
             HWND message = WaitForMessageBoxOwnedBy(box, EventBoundMs);
-            ASSERT_TRUE(message != NULL) << blocker;
-            EXPECT_EQ(L"Cannot write the environment report to the file.\r\n\r\n - " + path, MessageBoxTextW(message));
-            EXPECT_EQ(L"TESTPRODUCT", WindowTextW(message));
-            EXPECT_TRUE(MessageBoxShowsIcon(message, IDI_ERROR));
+            ASSERT_TRUE(ExpectMessageBox(message, L"TESTPRODUCT",
+                                         L"Cannot write the environment report to the file.\r\n\r\n - " + path,
+                                         IDI_ERROR)) << blocker;
             AnswerMessageBox(message, IDOK);
         } else {
             std::string log = WaitForOpenLog(++reportsOpened, EventBoundMs);

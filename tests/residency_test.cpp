@@ -271,10 +271,8 @@ TEST_F(Residency, SilentToggleWithNothingResidentExitsAtOnce) {
 static HWND WaitForEndQuestion(const PROCESS_INFORMATION& starter) {
     HWND box = WaitForDialogOf(starter.dwProcessId, EventBoundMs);
     if (!box) return NULL;
-    EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
-    EXPECT_EQ(L"常駐を解除してもよろしいですか。", MessageBoxTextW(box));
+    ExpectMessageBox(box, L"SWAY_PIX", L"常駐を解除してもよろしいですか。", IDI_QUESTION);
     EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO));
-    EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_QUESTION));
     return box;
 }
 
@@ -310,9 +308,7 @@ TEST_F(Residency, SecondStartYesEndsResidencyThenConfirms) {
     }));
     // The confirmation comes only after the resident instance has quit.
     EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
-    EXPECT_EQ(L"SWAY_PIX", WindowTextW(done));
-    EXPECT_EQ(L"常駐解除しました。", MessageBoxTextW(done));
-    EXPECT_TRUE(MessageBoxShowsIcon(done, IDI_INFORMATION));
+    ExpectMessageBox(done, L"SWAY_PIX", L"常駐解除しました。", IDI_INFORMATION);
     EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
     PressDialogButton(done, IDOK);
     EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
@@ -333,9 +329,7 @@ TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {
         failed = WaitForDialogOf(starter.dwProcessId, 0);
         return failed != NULL && failed != question && IsWindow(failed);
     }));
-    EXPECT_EQ(L"SWAY_PIX", WindowTextW(failed));
-    EXPECT_EQ(L"常駐を解除できませんでした。", MessageBoxTextW(failed));
-    EXPECT_TRUE(MessageBoxShowsIcon(failed, IDI_ERROR));
+    ExpectMessageBox(failed, L"SWAY_PIX", L"常駐を解除できませんでした。", IDI_ERROR);
     PressDialogButton(failed, IDOK);
     EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
     CloseProcess(starter);
@@ -384,9 +378,8 @@ TEST_F(Residency, WhileEndsSoonAfterTheWatchedProgramExits) {
 TEST_F(Residency, WhileNamingNoRunningProgramSaysSoAndDoesNotStay) {
     PROCESS_INFORMATION starter = StartSwaypix("1000 /WHILE:no-such-render.exe");
     HWND box = WaitForDialogOf(starter.dwProcessId, EventBoundMs);
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
-    EXPECT_EQ(L"no-such-render.exe が実行されていないため、常駐を開始しませんでした。", MessageBoxTextW(box));
+    ASSERT_TRUE(ExpectMessageBox(box, L"SWAY_PIX", L"no-such-render.exe が実行されていないため、常駐を開始しませんでした。",
+                                 IDI_EXCLAMATION));
     EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
     PressDialogButton(box, IDOK);
     EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));

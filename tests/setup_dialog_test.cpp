@@ -120,10 +120,7 @@ protected:
         return WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
     }
     void ExpectMessage(HWND box, const wchar_t* text, LPCSTR icon) {
-        ASSERT_TRUE(box != NULL);
-        EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
-        EXPECT_EQ(std::wstring(text), MessageBoxTextW(box));
-        EXPECT_TRUE(MessageBoxShowsIcon(box, icon));
+        ExpectMessageBox(box, L"SWAY_PIX", text, icon);
     }
 };
 
@@ -188,10 +185,7 @@ TEST_F(SetupDialog, RejectsIntervalsAndBoundsOutOfRange) {
             SetControlTextW(dialog, c.boundField, c.boundValue);
         }
         HWND box = PressAndWaitForBox(c.button);
-        ASSERT_TRUE(box != NULL) << c.button;
-        EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
-        EXPECT_EQ(std::wstring(c.message), MessageBoxTextW(box)) << c.button;
-        EXPECT_TRUE(MessageBoxShowsIcon(box, c.icon)) << c.button;
+        ASSERT_TRUE(ExpectMessageBox(box, L"SWAY_PIX", c.message, c.icon)) << c.button;
         AnswerMessageBox(box, IDOK);
         EXPECT_TRUE(IsWindow(dialog));
         if (!c.boundBox) continue;
@@ -304,10 +298,7 @@ TEST_F(SetupDialog, FeedbackOpensThePageFromTheSystemFolder) {
     PressDialogButton(dialog, IDC_FEEDBACK);
     HWND message = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
     RestoreHandler("https");
-    ASSERT_TRUE(message != NULL);
-    EXPECT_EQ(L"SWAYPIX", WindowTextW(message));
-    EXPECT_EQ(L"起動に失敗しました。", MessageBoxTextW(message));
-    EXPECT_TRUE(MessageBoxShowsIcon(message, IDI_ERROR));
+    ASSERT_TRUE(ExpectMessageBox(message, L"SWAYPIX", L"起動に失敗しました。", IDI_ERROR));
     AnswerMessageBox(message, IDOK);
     EXPECT_TRUE(IsWindow(dialog));
 }

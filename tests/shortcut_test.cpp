@@ -90,11 +90,10 @@ TEST_F(Shortcuts, AllNamesTakenGivesTheClashMessage) {
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((desktop + "\\SWAYPIX(65535).LNK").c_str()));
     PressDialogButton(dialog, IDOK);
     HWND box = WaitForMessageBoxOwnedBy(dialog, EventBoundMs);
-    ASSERT_TRUE(box != NULL);
-    EXPECT_EQ(L"作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
-              L"ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
-              MessageBoxTextW(box));
-    EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_EXCLAMATION));
+    ASSERT_TRUE(ExpectMessageBox(box, L"SWAY_PIX",
+                                 L"作成しようとしているショートカットのファイル名と同名のファイルが存在しており、"
+                                 L"ショートカットを作成できません。\r\n\r\n - SWAYPIX.LNK",
+                                 IDI_EXCLAMATION));
     AnswerMessageBox(box, IDOK);
     // Nothing was written: every file is still empty.
     HANDLE f = CreateFileA(taken.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);

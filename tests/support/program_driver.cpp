@@ -203,6 +203,15 @@ bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon) {
     });
 }
 
+bool ExpectMessageBox(HWND box, const wchar_t* caption, const std::wstring& text, LPCSTR icon) {
+    EXPECT_TRUE(box != NULL) << "no message box for: " << text;
+    if (!box) return false;
+    EXPECT_EQ(caption, WindowTextW(box));
+    EXPECT_EQ(text, MessageBoxTextW(box));
+    EXPECT_TRUE(MessageBoxShowsIcon(box, icon)) << text;
+    return true;
+}
+
 void PressDialogButton(HWND dialog, int controlId) {
     HWND button = GetDlgItem(dialog, controlId);
     if (button) PostMessageW(button, BM_CLICK, 0, 0);

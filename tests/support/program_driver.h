@@ -43,6 +43,9 @@ std::wstring ControlTextW(HWND dialog, int controlId);
 std::wstring MessageBoxTextW(HWND box);
 // The icon the message box shows, compared with a system icon.
 bool MessageBoxShowsIcon(HWND box, LPCSTR systemIcon);
+// Checks a message box's caption, text and icon as the user sees them;
+// false, with the test failed, when there is no box.
+bool ExpectMessageBox(HWND box, const wchar_t* caption, const std::wstring& text, LPCSTR icon);
 // Presses a button by its identifier, as a click would.
 void PressDialogButton(HWND dialog, int controlId);
 
