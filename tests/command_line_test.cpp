@@ -227,7 +227,7 @@ TEST(CommandLine, TheProgramsArgumentsSetTheSessionBounds) {
 // The longest form the set-up dialog writes (40 characters), in its
 // order, and a buffer a character short of it.
 TEST(CommandLine, TheWriterFitsTheLongestDialogFormOrWritesNothing) {
-    NudgeArguments longest = {2147483000, 0, {true, 23 * 60 + 59, 10080, true, L""}};
+    NudgeArguments longest = {2147483000, 0, {true, 23 * 60 + 59, 10080, true, L"", false, 0, 0, 0, false}};
     wchar_t written[41];
     ASSERT_TRUE(FormatNudgeArguments(longest, written, 41));
     EXPECT_STREQ(L"2147483000 0 /UNTIL:23:59 /FOR:10080 /AC", written);
@@ -236,7 +236,7 @@ TEST(CommandLine, TheWriterFitsTheLongestDialogFormOrWritesNothing) {
     NudgeArguments plain = {50000, 1, {}};
     ASSERT_TRUE(FormatNudgeArguments(plain, written, 41));
     EXPECT_STREQ(L"50000", written);  // as the dialog wrote it before
-    NudgeArguments named = {50000, 1, {true, 8 * 60 + 5, 0, false, L"my app.exe"}};
+    NudgeArguments named = {50000, 1, {true, 8 * 60 + 5, 0, false, L"my app.exe", false, 0, 0, 0, false}};
     ASSERT_TRUE(FormatNudgeArguments(named, written, 41));
     EXPECT_STREQ(L"50000 /UNTIL:8:05 \"/WHILE:my app.exe\"", written);
 }
