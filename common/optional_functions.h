@@ -55,6 +55,9 @@ enum OptionalLibrary {
       (HANDLE, int, void*, DWORD, DWORD*))                                                                             \
     X(LibraryUser32, CloseDesktop, CloseDesktop, Declared, BOOL, (HDESK))                                              \
     X(LibraryKernel32, SetThreadExecutionState, SetThreadExecutionState, Declared, EXECUTION_STATE, (EXECUTION_STATE)) \
+    X(LibraryKernel32, PowerCreateRequest, PowerCreateRequest, Declared, HANDLE, (PREASON_CONTEXT))                   \
+    X(LibraryKernel32, PowerSetRequest, PowerSetRequest, Declared, BOOL, (HANDLE, POWER_REQUEST_TYPE))                 \
+    X(LibraryKernel32, PowerClearRequest, PowerClearRequest, Declared, BOOL, (HANDLE, POWER_REQUEST_TYPE))             \
     X(LibraryKernel32, SetDefaultDllDirectories, SetDefaultDllDirectories, Declared, BOOL, (DWORD))                    \
     X(LibraryKernel32, SetDllDirectoryA, SetDllDirectoryA, Declared, BOOL, (const char*))                              \
     X(LibraryKernel32, GetSystemPowerStatus, GetSystemPowerStatus, Declared, BOOL, (LPSYSTEM_POWER_STATUS))            \

@@ -36,6 +36,21 @@ static EXECUTION_STATE WINAPI LiveSetThreadExecutionState(EXECUTION_STATE flags)
     return setState ? setState(flags) : 0;
 }
 
+static HANDLE WINAPI LivePowerCreateRequest(PREASON_CONTEXT context) {
+    PowerCreateRequestFunction create = OptionalPowerCreateRequest();
+    return create ? create(context) : INVALID_HANDLE_VALUE;
+}
+
+static BOOL WINAPI LivePowerSetRequest(HANDLE request, POWER_REQUEST_TYPE type) {
+    PowerSetRequestFunction set = OptionalPowerSetRequest();
+    return set && set(request, type);
+}
+
+static BOOL WINAPI LivePowerClearRequest(HANDLE request, POWER_REQUEST_TYPE type) {
+    PowerClearRequestFunction clear = OptionalPowerClearRequest();
+    return clear && clear(request, type);
+}
+
 // Tool Help lists every process, elevated ones too. Windows NT 4.0 has
 // none and Windows 9x no wide form: there the list cannot be read.
 static bool LiveProcessRuns(const wchar_t* fileName, bool* runs) {
@@ -55,7 +70,8 @@ static bool LiveProcessRuns(const wchar_t* fileName, bool* runs) {
     return listed;
 }
 
-const SessionAccess LiveSession = {GetSystemMetrics,  GetCursorPos,           GetTickCount,
-                                   LiveLastInputTick, LiveInputDesktopIsUsers, LiveSetThreadExecutionState,
-                                   GetAsyncKeyState,  GetLocalTime,           LiveProcessRuns};
+const SessionAccess LiveSession = {GetSystemMetrics,       GetCursorPos,          GetTickCount,
+                                   LiveLastInputTick,      LiveInputDesktopIsUsers, LiveSetThreadExecutionState,
+                                   LivePowerCreateRequest, LivePowerSetRequest,   LivePowerClearRequest,
+                                   GetAsyncKeyState,       GetLocalTime,          LiveProcessRuns};
 SessionAccess Session = LiveSession;
