@@ -4,7 +4,9 @@
 
 #include "app/nudge_check.h"
 #include "app/session_end.h"
+#include "app/system_request.h"
 #include "app/user_activity.h"
+#include "app/working_hours.h"
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
 #include "res/resource.h"
@@ -75,21 +77,27 @@ static void StartRegularPeriod(HWND window) {
     AwaitingUserIdle = false;
 }
 
+// Whether a tick may act for the user: present after an unattended wake,
+// on mains with /AC, inside /HOURS and /DAYS.
+static bool SessionActive() {
+    return UserPresentSinceWake() && SessionOnMains() && WithinWorkingHours();
+}
+
+// Sends nothing and checks nothing: a resting tick reads the clock, the
+// power status and whether the user is present, injects nothing, starts
+// no nudge check and makes no power call but to let go of the session's
+// own system request, so the PC dims, locks and sleeps as its plan says.
+static void Rest(HWND window) {
+    CancelNudgeCheck(window);
+    ReleaseSystemRequest();
+    if (AwaitingUserIdle) StartRegularPeriod(window);
+}
+
 // A nudge only once a full interval has passed without the user's input.
 // Waiting for the next regular tick instead could leave nearly two
 // intervals without input, long enough for a one-minute screen saver at
 // the default of 50 seconds.
-//
-// The bounds come first, so a PC resumed past its end ends without a last
-// nudge. On battery with /AC nothing is sent and nothing checked (no
-// fallback power request), so the PC sleeps as its plan says.
-static void OnNudgeTimer(HWND window) {
-    if (EndSessionIfDue(window)) return;
-    if (!SessionOnMains()) {
-        CancelNudgeCheck(window);
-        if (AwaitingUserIdle) StartRegularPeriod(window);
-        return;
-    }
+static void NudgeOnceUserIdle(HWND window) {
     FinishNudgeCheck(window);
     DWORD remaining = UserIdleRemaining((DWORD)NudgeInterval);
     if (remaining) {
@@ -101,16 +109,51 @@ static void OnNudgeTimer(HWND window) {
     if (!UserHoldsInput(NudgeDistance == 0)) Nudge(window);
 }
 
+// The bounds come first, so a PC resumed past its end ends without a last
+// nudge. /SYSTEM sends no input: its tick only looks.
+static void OnNudgeTimer(HWND window) {
+    if (EndSessionIfDue(window)) return;
+    if (!SessionActive()) Rest(window);
+    else if (SessionBounds.systemOnly) TakeSystemRequest();
+    else NudgeOnceUserIdle(window);
+}
+
+// A check pending now would light the display; a request held through
+// the wake would keep awake a PC the user put to sleep.
+static void OnUnattendedWake(HWND window) {
+    NoteUnattendedWake();
+    Rest(window);
+}
+
+// Windows ends power requests when the user puts the PC to sleep, so
+// /SYSTEM takes its request again rather than trust that it still holds.
+static void OnUserResume(HWND window) {
+    NoteUserResume();
+    if (!SessionBounds.systemOnly) return;
+    ReleaseSystemRequest();
+    OnNudgeTimer(window);
+}
+
+static void OnPowerBroadcast(HWND window, WPARAM event) {
+    if (EndSessionIfDue(window)) return;
+    if (event == PBT_APMRESUMEAUTOMATIC) OnUnattendedWake(window);
+    if (event == PBT_APMRESUMESUSPEND) OnUserResume(window);
+}
+
 LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         StartRegularPeriod(window);
-        EndSessionIfDue(window);  // aims the end timer
+        // Either aims the end timer; the first nudge comes an interval on,
+        // /SYSTEM's request at once.
+        if (SessionBounds.systemOnly) OnNudgeTimer(window);
+        else EndSessionIfDue(window);
         return 0;
     case WM_DESTROY:
         KillTimer(window, JiggleTimerId);
         KillTimer(window, SessionEndTimerId);
         CancelNudgeCheck(window);
+        ReleaseSystemRequest();
         PostQuitMessage(0);
         return 0;
     case WM_TIMER:
@@ -124,7 +167,7 @@ LRESULT CALLBACK ResidentWindowProc(HWND window, UINT message, WPARAM wParam, LP
         EndSessionIfDue(window);
         return 0;
     case WM_POWERBROADCAST:
-        EndSessionIfDue(window);
+        OnPowerBroadcast(window, wParam);
         return TRUE;
     }
     return DefWindowProcA(window, message, wParam, lParam);

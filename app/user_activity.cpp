@@ -1,6 +1,7 @@
 #include "app/user_activity.h"
 
 #include "app/nudge_check.h"
+#include "app/tick_order.h"
 #include "common/session_access.h"
 
 // Input stamped this far ahead of this thread's clock is as fresh as it
@@ -46,4 +47,27 @@ bool UserHoldsInput(bool shiftMode) {
     for (int button : MouseButtons)
         if (IsHeld(button)) return true;
     return false;
+}
+
+static bool AwayAfterWake;
+static DWORD WakeTick;
+
+void NoteUnattendedWake() {
+    AwayAfterWake = true;
+    WakeTick = Session.getTickCount();
+}
+
+void NoteUserResume() {
+    AwayAfterWake = false;
+}
+
+// The program sends nothing while the user is away, so newer input is
+// the user's. IsSystemResumeAutomatic cannot tell: Wine answers FALSE
+// every time.
+bool UserPresentSinceWake() {
+    DWORD lastInput;
+    if (AwayAfterWake && Session.lastInputTick(&lastInput) && lastInput != WakeTick &&
+        TickNotBefore(lastInput, WakeTick))
+        AwayAfterWake = false;
+    return !AwayAfterWake;
 }

@@ -11,3 +11,15 @@ DWORD UserIdleRemaining(DWORD interval);
 
 // A mouse button held down, or in the Shift mode any key or button.
 bool UserHoldsInput(bool shiftMode);
+
+// Windows woke the PC by itself (a wake timer, maintenance, Wake-on-LAN)
+// and lets it sleep again after a couple of minutes unless someone is
+// there: a nudge then would light the display and keep the PC up until
+// the user returns. From PBT_APMRESUMEAUTOMATIC the user counts as away
+// until PBT_APMRESUMESUSPEND or input newer than the wake.
+void NoteUnattendedWake();
+void NoteUserResume();
+
+// False while the user counts as away after an unattended wake; reads
+// the last-input time only then.
+bool UserPresentSinceWake();

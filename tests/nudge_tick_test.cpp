@@ -6,6 +6,7 @@
 
 #include "app/resident_window.h"
 #include "app/session_end.h"
+#include "app/user_activity.h"
 #include "common/nudge_settings.h"
 #include "common/session_access.h"
 #include "envreport/os/power_access.h"
@@ -75,6 +76,7 @@ protected:
     void SetUp() override {
         StartInputRecorder();
         FakeRemoteSession = 0;
+        NoteUserResume();  // a wake played by an earlier test is over
         window = CreateCheckingWindow();
         ASSERT_TRUE(window != NULL);
         ASSERT_TRUE(PlacePointer(200, 150));
@@ -414,7 +416,6 @@ static bool PlayedClockRuns;
 static DWORD PlayedClockAnchor;
 static int PlayedLineStatus;  // ACLineStatus, or -1: the call fails
 static int PlayedWatched;     // 1 runs, 0 gone, -1 the list cannot be read
-static int InputQueries;
 
 static void SetPlayedClock(const Moment& m, WORD milliseconds = 0) {
     SYSTEMTIME t = {2026, 12, 0, m.day, m.hour, m.minute, m.second, milliseconds};
@@ -440,15 +441,10 @@ static bool PlayedProcessRuns(const wchar_t* name, bool* runs) {
     return PlayedWatched >= 0;
 }
 
-static bool CountedInputTick(DWORD* tick) {
-    ++InputQueries;
-    return PlayedInputTick(tick);
-}
-
 static void PlayBoundedSession(const NudgeBounds& bounds) {
     SessionBounds = bounds;
     Session.getTickCount = PlayedTickCount;
-    Session.lastInputTick = CountedInputTick;
+    Session.lastInputTick = PlayedInputTick;
     Session.getLocalTime = PlayedLocalTime;
     Session.processRuns = PlayedProcessRuns;
     Session.setThreadExecutionState = CountedPowerCall;
@@ -456,6 +452,19 @@ static void PlayBoundedSession(const NudgeBounds& bounds) {
     PlayedInputKnown = true;
     PlayedClockRuns = false;
 }
+
+// /HOURS from H:00 to H:00 on `days` (0: every day), /AC as told.
+static NudgeBounds Hours(int fromHour, int toHour, unsigned days, bool mainsOnly = false) {
+    NudgeBounds b = {};
+    b.hasHours = fromHour != toHour;
+    b.hoursFromMinute = fromHour * 60;
+    b.hoursToMinute = toHour * 60;
+    b.days = days;
+    b.mainsOnly = mainsOnly;
+    return b;
+}
+
+const unsigned Friday = 1u << 5;
 
 static NudgeBounds Bounds(bool hasUntil, int untilMinute, int forMinutes, bool mainsOnly, bool watches) {
     NudgeBounds b = {};
@@ -527,6 +536,22 @@ TEST_F(NudgeTick, BoundedSessionEndsAtTheFirstBoundAndPausesOnBattery) {
          {9, 17, 0, 0}, {9, 17, 30, 0}, 1800000, 1, 1, true, false},
         {"/FOR before /UNTIL", Bounds(true, 1080, 1, false, true),
          {9, 17, 0, 0}, {9, 17, 1, 0}, 60000, 1, 1, true, false},
+        // 9 December 2026 is a Wednesday.
+        {"/HOURS, its first minute", Hours(9, 18, 0), {9, 8, 0, 0}, {9, 9, 0, 0}, 3600000, 1, 1, false, true},
+        {"/HOURS, its last minute", Hours(9, 18, 0), {9, 8, 0, 0}, {9, 17, 59, 59}, 3600000, 1, 1, false, true},
+        {"/HOURS, over", Hours(9, 18, 0), {9, 8, 0, 0}, {9, 18, 0, 0}, 3600000, 1, 1, false, false},
+        {"/HOURS, not yet", Hours(9, 18, 0), {9, 8, 0, 0}, {9, 8, 59, 0}, 3600000, 1, 1, false, false},
+        {"/HOURS across midnight, evening", Hours(22, 6, 0), {9, 8, 0, 0}, {9, 23, 0, 0}, 3000, 1, 1, false, true},
+        {"/HOURS across midnight, morning", Hours(22, 6, 0), {9, 8, 0, 0}, {10, 5, 59, 0}, 3000, 1, 1, false, true},
+        {"/HOURS across midnight, over", Hours(22, 6, 0), {9, 8, 0, 0}, {10, 6, 0, 0}, 3000, 1, 1, false, false},
+        {"Friday's night, Friday", Hours(22, 6, Friday), {9, 8, 0, 0}, {11, 22, 0, 0}, 3000, 1, 1, false, true},
+        {"Friday's night, Saturday morning", Hours(22, 6, Friday), {9, 8, 0, 0}, {12, 5, 0, 0}, 3000, 1, 1, false, true},
+        {"Friday's night, Saturday night", Hours(22, 6, Friday), {9, 8, 0, 0}, {12, 23, 0, 0}, 3000, 1, 1, false, false},
+        {"Friday's night, Friday morning", Hours(22, 6, Friday), {9, 8, 0, 0}, {11, 5, 0, 0}, 3000, 1, 1, false, false},
+        {"/DAYS:MON-FRI on Friday", Hours(0, 0, MondayToFriday), {9, 8, 0, 0}, {11, 23, 59, 0}, 3000, 1, 1, false, true},
+        {"/DAYS:MON-FRI on Saturday", Hours(0, 0, MondayToFriday), {9, 8, 0, 0}, {12, 0, 0, 0}, 3000, 1, 1, false, false},
+        {"/HOURS with /AC on mains", Hours(9, 18, 0, true), {9, 8, 0, 0}, {9, 12, 0, 0}, 3000, 1, 1, false, true},
+        {"/HOURS with /AC on battery", Hours(9, 18, 0, true), {9, 8, 0, 0}, {9, 12, 0, 0}, 3000, 0, 1, false, false},
     };
     NudgeDistance = 1;
     for (const auto& c : cases) {
@@ -542,13 +567,12 @@ TEST_F(NudgeTick, BoundedSessionEndsAtTheFirstBoundAndPausesOnBattery) {
         SetPlayedClock(c.later);
         PlayedLineStatus = c.lineStatus;
         PlayedWatched = c.watched;
-        InputQueries = 0;
         PowerCalls = 0;
         ClearRecordedInput();
         EXPECT_EQ(c.nudges ? 2 : 0, Tick(JiggleTimerId)) << c.what;
         EXPECT_EQ(c.ends, !IsWindow(window)) << c.what;
-        // Nothing checked without a nudge: no last-input look, no power request.
-        EXPECT_EQ(c.nudges, InputQueries > 0) << c.what;
+        // Nothing checked without a nudge: no check started, no power call.
+        EXPECT_EQ(c.nudges, KillTimer(window, NudgeCheckTimerId) != FALSE) << c.what;
         EXPECT_EQ(0, PowerCalls) << c.what;
     }
 }
@@ -599,4 +623,133 @@ TEST_F(NudgeTick, EndTimerIsReaimedWhenTheClockChanges) {
     SetPlayedClock({9, 18, 30, 0});
     EXPECT_EQ(TRUE, ResidentWindowProc(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
     EXPECT_FALSE(IsWindow(window));
+}
+
+// The power requests, played: what the session holds after each call.
+static bool RequestCreated, RequestHeld, DisplayRequested;
+static int RequestCalls;
+
+static HANDLE WINAPI PlayedCreateRequest(PREASON_CONTEXT reason) {
+    EXPECT_EQ((DWORD)POWER_REQUEST_CONTEXT_SIMPLE_STRING, reason->Flags);
+    EXPECT_EQ(0, wcsncmp(L"SWAYPIX: ", reason->Reason.SimpleReasonString, 9));
+    return RequestCreated ? (HANDLE)0x5455 : INVALID_HANDLE_VALUE;
+}
+
+static BOOL PlayedRequest(HANDLE request, POWER_REQUEST_TYPE type, bool held) {
+    ++RequestCalls;
+    EXPECT_EQ((HANDLE)0x5455, request);
+    DisplayRequested |= type != PowerRequestSystemRequired;
+    RequestHeld = held;
+    return TRUE;
+}
+
+static BOOL WINAPI PlayedSetRequest(HANDLE request, POWER_REQUEST_TYPE type) {
+    return PlayedRequest(request, type, true);
+}
+
+static BOOL WINAPI PlayedClearRequest(HANDLE request, POWER_REQUEST_TYPE type) {
+    return PlayedRequest(request, type, false);
+}
+
+static EXECUTION_STATE WINAPI PlayedExecutionState(EXECUTION_STATE flags) {
+    ++PowerCalls;
+    DisplayRequested |= (flags & ES_DISPLAY_REQUIRED) != 0;
+    if (flags & ES_CONTINUOUS) RequestHeld = (flags & ES_SYSTEM_REQUIRED) != 0;
+    return ES_CONTINUOUS;
+}
+
+enum SessionEvent { Create, NudgeTimer, CheckTimer, AutomaticResume, UserResume, Destroy };
+
+// One step of a session: the event at tick `now`, the clock at `clock`
+// (9 December 2026 is a Wednesday), the last input at `lastInput` and the
+// power source; the input events it sent, the execution-state calls it
+// made and whether a request is held after it.
+struct SessionStep {
+    const char* what;
+    SessionEvent event;
+    DWORD now, lastInput;
+    Moment clock;
+    int lineStatus, sent, powerCalls;
+    bool held;
+};
+
+static void PlaySessionSteps(HWND* window, const SessionStep* steps, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        const SessionStep& step = steps[i];
+        PlayedNow = step.now;
+        PlayedLastInput = step.lastInput;
+        SetPlayedClock(step.clock);
+        PlayedLineStatus = step.lineStatus;
+        PowerCalls = 0;
+        ClearRecordedInput();
+        if (step.event == Create) *window = CreateCheckingWindow();
+        if (step.event == Destroy) DestroyCheckingWindow(*window);
+        if (step.event == NudgeTimer || step.event == CheckTimer)
+            ResidentWindowProc(*window, WM_TIMER, step.event == NudgeTimer ? JiggleTimerId : NudgeCheckTimerId, 0);
+        if (step.event == AutomaticResume || step.event == UserResume)
+            ResidentWindowProc(*window, WM_POWERBROADCAST,
+                               step.event == AutomaticResume ? PBT_APMRESUMEAUTOMATIC : PBT_APMRESUMESUSPEND, 0);
+        SettleRecordedInput();
+        EXPECT_EQ(step.sent, RecordedInputCount()) << step.what;
+        if (step.powerCalls >= 0) {
+            EXPECT_EQ(step.powerCalls, PowerCalls) << step.what;
+        }
+        EXPECT_EQ(step.held, RequestHeld) << step.what;
+    }
+    EXPECT_FALSE(DisplayRequested);
+}
+
+// After Windows woke the PC by itself nothing is sent and no check or
+// power call lights the display, until the user is back: input newer
+// than the wake, or the user's own resume. Every nudge here looks
+// dropped, so a check left pending would call the power manager.
+TEST_F(NudgeTick, UnattendedWakeSendsNothingUntilTheUserIsBack) {
+    const SessionStep steps[] = {
+        {"a nudge before the sleep", NudgeTimer, 1000000, 900000, {9, 12, 0, 0}, 1, 2, 0, false},
+        {"automatic resume", AutomaticResume, 5000000, 900000, {9, 13, 0, 0}, 1, 0, 0, false},
+        {"the check pending at the resume", CheckTimer, 5000100, 900000, {9, 13, 0, 0}, 1, 0, 0, false},
+        {"no input since the wake", NudgeTimer, 5010000, 900000, {9, 13, 0, 10}, 1, 0, 0, false},
+        {"input newer than the wake", NudgeTimer, 5020000, 5010500, {9, 13, 0, 20}, 1, 2, 0, false},
+        {"automatic resume again", AutomaticResume, 9000000, 5010500, {9, 14, 0, 0}, 1, 0, 0, false},
+        {"the user's resume", UserResume, 9000100, 5010500, {9, 14, 0, 0}, 1, 0, 0, false},
+        {"nudges again", NudgeTimer, 9010000, 5010500, {9, 14, 0, 10}, 1, 2, 0, false},
+    };
+    PlayBoundedSession(NudgeBounds());
+    Session.inputDesktopIsUsers = [] { return true; };
+    Session.setThreadExecutionState = PlayedExecutionState;
+    NudgeDistance = 1;
+    PlaySessionSteps(&window, steps, sizeof steps / sizeof *steps);
+}
+
+// /SYSTEM sends no input and holds a system request while /AC and /HOURS
+// hold and the user is present, with a power request where Windows makes
+// one and the execution state where it does not.
+TEST_F(NudgeTick, SystemModeHoldsARequestOnlyWhileTheSessionIsActive) {
+    const SessionStep steps[] = {
+        {"taken at the start", Create, 1000000, 900000, {9, 12, 0, 0}, 1, 0, -1, true},
+        {"on battery with /AC", NudgeTimer, 1003000, 900000, {9, 12, 0, 3}, 0, 0, -1, false},
+        {"mains again", NudgeTimer, 1006000, 900000, {9, 12, 0, 6}, 1, 0, -1, true},
+        {"outside the hours", NudgeTimer, 1009000, 900000, {9, 18, 0, 0}, 1, 0, -1, false},
+        {"inside again", NudgeTimer, 1012000, 900000, {10, 9, 0, 0}, 1, 0, -1, true},
+        {"automatic resume", AutomaticResume, 5000000, 900000, {10, 10, 0, 0}, 1, 0, -1, false},
+        {"no input since the wake", NudgeTimer, 5003000, 900000, {10, 10, 0, 3}, 1, 0, -1, false},
+        {"the user's resume", UserResume, 5004000, 900000, {10, 10, 0, 4}, 1, 0, -1, true},
+        {"the end of the session", Destroy, 5005000, 900000, {10, 10, 0, 5}, 1, 0, -1, false},
+    };
+    // Without a request first: one made is kept for the process.
+    for (bool created : {false, true}) {
+        DestroyCheckingWindow(window);
+        PlayBoundedSession(Hours(9, 18, 0, true));
+        SessionBounds.systemOnly = true;
+        NudgeDistance = 1;
+        Session.setThreadExecutionState = PlayedExecutionState;
+        Session.powerCreateRequest = PlayedCreateRequest;
+        Session.powerSetRequest = PlayedSetRequest;
+        Session.powerClearRequest = PlayedClearRequest;
+        RequestCreated = created;
+        RequestCalls = PowerCalls = 0;
+        PlaySessionSteps(&window, steps, sizeof steps / sizeof *steps);
+        window = CreateCheckingWindow();  // for TearDown; /SYSTEM takes nothing outside the hours
+        EXPECT_EQ(created, RequestCalls > 0) << created;
+    }
 }
