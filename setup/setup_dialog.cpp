@@ -28,6 +28,9 @@ static const LocalText ForRangeMessage = {"分数は1～10080の範囲で指定�
                                        "Enter a number of minutes from 1 to 10080."};
 static const LocalText HoursRangeMessage = {"時間帯は0:00～23:59で、開始と終了を別の時刻にしてください。",
                                          "Enter working hours from 0:00 to 23:59, with different start and end times."};
+static const LocalText ArgumentsTooLongMessage = {
+    "設定が長すぎてショートカットに書き込めません。ショートカットは作成していません。",
+    "These settings are too long to be written into a shortcut. No shortcut was made."};
 static const LocalText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
                                               "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
 static const LocalText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
@@ -147,8 +150,12 @@ static void CreateShortcutFromDialog(HWND dialog) {
     }
     NudgeArguments settings = {seconds * 1000, DistanceFromDialog(dialog), {}};
     if (!ReadBoundsFromDialog(dialog, &settings.bounds)) return;
+    // Without its arguments a shortcut would open this dialog instead.
     wchar_t arguments[DialogArgumentsSize];
-    FormatNudgeArguments(settings, arguments, DialogArgumentsSize);  // the dialog's values always fit
+    if (!FormatNudgeArguments(settings, arguments, DialogArgumentsSize)) {
+        ShowSetupMessage(dialog, ArgumentsTooLongMessage, MB_ICONERROR);
+        return;
+    }
     wchar_t target[PathBufferSize];
     bool haveTarget = GetOwnExePath(target);
     PlaceShortcut(dialog, IsChecked(dialog, IDC_DESKTOP) ? DesktopFolder : StartupFolder,
