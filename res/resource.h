@@ -22,3 +22,11 @@
 #define IDC_FOR          1010
 #define IDC_FOR_MINUTES  1011
 #define IDC_MAINS_ONLY   1012
+// Working hours and days, and keeping only the PC awake.
+#define IDC_HOURS             1013
+#define IDC_HOURS_FROM_HOUR   1014
+#define IDC_HOURS_FROM_MINUTE 1015
+#define IDC_HOURS_TO_HOUR     1016
+#define IDC_HOURS_TO_MINUTE   1017
+#define IDC_WEEKDAYS          1018
+#define IDC_SYSTEM_ONLY       1019

@@ -26,6 +26,11 @@ static const LocalText UntilRangeMessage = {"時刻は0:00～23:59の範囲で�
                                          "Enter a time from 0:00 to 23:59."};
 static const LocalText ForRangeMessage = {"分数は1～10080の範囲で指定してください。",
                                        "Enter a number of minutes from 1 to 10080."};
+static const LocalText HoursRangeMessage = {"時間帯は0:00～23:59で、開始と終了を別の時刻にしてください。",
+                                         "Enter working hours from 0:00 to 23:59, with different start and end times."};
+static const LocalText ArgumentsTooLongMessage = {
+    "設定が長すぎてショートカットに書き込めません。ショートカットは作成していません。",
+    "These settings are too long to be written into a shortcut. No shortcut was made."};
 static const LocalText UnreadableFieldMessage = {"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。",
                                               "Internal error: SWPX0001\r\nThe text in the dialog cannot be read."};
 static const LocalText StartQuestion = {"この設定で動作を開始してもよろしいですか?", "Start SWAYPIX with these settings?"};
@@ -51,22 +56,39 @@ struct BoundField {
     const char* initialText;
 };
 
+// Where each field's number is kept while the bounds are read; a time's
+// minute follows its hour.
+enum BoundValue { UntilHour, UntilMinute, ForMinutes, HoursFromHour, HoursFromMinute, HoursToHour, HoursToMinute };
+
 static const BoundField BoundFields[] = {
     {IDC_UNTIL, IDC_UNTIL_HOUR, 0, 23, &UntilRangeMessage, "18"},
     {IDC_UNTIL, IDC_UNTIL_MINUTE, 0, 59, &UntilRangeMessage, "00"},
     {IDC_FOR, IDC_FOR_MINUTES, 1, LongestForMinutes, &ForRangeMessage, "60"},
+    {IDC_HOURS, IDC_HOURS_FROM_HOUR, 0, 23, &HoursRangeMessage, "9"},
+    {IDC_HOURS, IDC_HOURS_FROM_MINUTE, 0, 59, &HoursRangeMessage, "00"},
+    {IDC_HOURS, IDC_HOURS_TO_HOUR, 0, 23, &HoursRangeMessage, "18"},
+    {IDC_HOURS, IDC_HOURS_TO_MINUTE, 0, 59, &HoursRangeMessage, "00"},
 };
+static const size_t BoundFieldCount = sizeof BoundFields / sizeof *BoundFields;
+
+// A bound's fields take input only while its box is checked, and the Shift
+// box only while input is sent at all.
+static void EnableBoundFields(HWND dialog) {
+    for (const BoundField& field : BoundFields)
+        EnableWindow(GetDlgItem(dialog, field.fieldId), IsChecked(dialog, field.checkId));
+    EnableWindow(GetDlgItem(dialog, IDC_SHIFTMODE), !IsChecked(dialog, IDC_SYSTEM_ONLY));
+}
 
 static void InitSetupDialog(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_INTERVAL, "50");
     SendDlgItemMessageA(dialog, IDC_DESKTOP, BM_SETCHECK, BST_CHECKED, 0);
     for (const BoundField& field : BoundFields) SetDlgItemTextA(dialog, field.fieldId, field.initialText);
+    EnableBoundFields(dialog);
 }
 
-// A bound's fields take input only while its box is checked.
-static void EnableBoundFields(HWND dialog, int checkId) {
-    for (const BoundField& field : BoundFields)
-        if (field.checkId == checkId) EnableWindow(GetDlgItem(dialog, field.fieldId), IsChecked(dialog, checkId));
+static void ShowBoundRangeMessage(HWND dialog, const BoundField& field) {
+    ShowSetupMessage(dialog, *field.rangeMessage, MB_ICONEXCLAMATION);
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, field.fieldId), TRUE);
 }
 
 // The field's number, or its range message with the focus put on it.
@@ -77,22 +99,35 @@ static bool ReadBoundField(HWND dialog, const BoundField& field, int* value) {
         *value = (int)number;
         return true;
     }
-    ShowSetupMessage(dialog, *field.rangeMessage, MB_ICONEXCLAMATION);
-    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, field.fieldId), TRUE);
+    ShowBoundRangeMessage(dialog, field);
     return false;
 }
 
-// The checked bounds into `bounds`; false when one is out of range.
+static int MinuteOfDay(const int* values, BoundValue hour) {
+    return values[hour] * 60 + values[hour + 1];
+}
+
+// The checked bounds into `bounds`; false when one is out of range, or
+// the working hours would never begin.
 static bool ReadBoundsFromDialog(HWND dialog, NudgeBounds* bounds) {
-    int values[sizeof BoundFields / sizeof *BoundFields] = {};
-    for (size_t i = 0; i < sizeof BoundFields / sizeof *BoundFields; ++i)
+    int values[BoundFieldCount] = {};
+    for (size_t i = 0; i < BoundFieldCount; ++i)
         if (IsChecked(dialog, BoundFields[i].checkId) && !ReadBoundField(dialog, BoundFields[i], &values[i]))
             return false;
     ZeroMemory(bounds, sizeof *bounds);
     bounds->hasUntil = IsChecked(dialog, IDC_UNTIL);
-    bounds->untilMinuteOfDay = values[0] * 60 + values[1];
-    bounds->forMinutes = values[2];
+    bounds->untilMinuteOfDay = MinuteOfDay(values, UntilHour);
+    bounds->forMinutes = values[ForMinutes];
     bounds->mainsOnly = IsChecked(dialog, IDC_MAINS_ONLY);
+    bounds->hasHours = IsChecked(dialog, IDC_HOURS);
+    bounds->hoursFromMinute = MinuteOfDay(values, HoursFromHour);
+    bounds->hoursToMinute = MinuteOfDay(values, HoursToHour);
+    bounds->days = IsChecked(dialog, IDC_WEEKDAYS) ? MondayToFriday : 0;
+    bounds->systemOnly = IsChecked(dialog, IDC_SYSTEM_ONLY);
+    if (bounds->hasHours && bounds->hoursFromMinute == bounds->hoursToMinute) {
+        ShowBoundRangeMessage(dialog, BoundFields[HoursToHour]);
+        return false;
+    }
     return true;
 }
 
@@ -115,8 +150,12 @@ static void CreateShortcutFromDialog(HWND dialog) {
     }
     NudgeArguments settings = {seconds * 1000, DistanceFromDialog(dialog), {}};
     if (!ReadBoundsFromDialog(dialog, &settings.bounds)) return;
+    // Without its arguments a shortcut would open this dialog instead.
     wchar_t arguments[DialogArgumentsSize];
-    FormatNudgeArguments(settings, arguments, DialogArgumentsSize);  // the dialog's values always fit
+    if (!FormatNudgeArguments(settings, arguments, DialogArgumentsSize)) {
+        ShowSetupMessage(dialog, ArgumentsTooLongMessage, MB_ICONERROR);
+        return;
+    }
     wchar_t target[PathBufferSize];
     bool haveTarget = GetOwnExePath(target);
     PlaceShortcut(dialog, IsChecked(dialog, IDC_DESKTOP) ? DesktopFolder : StartupFolder,
@@ -164,7 +203,9 @@ static INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam
         case IDC_ABOUT: ShowAboutBox(dialog, ModuleInstance); break;
         case IDC_FEEDBACK: OpenFeedbackPage(dialog); break;
         case IDC_UNTIL:
-        case IDC_FOR: EnableBoundFields(dialog, LOWORD(wParam)); break;
+        case IDC_FOR:
+        case IDC_HOURS:
+        case IDC_SYSTEM_ONLY: EnableBoundFields(dialog); break;
         }
         return TRUE;
     }

@@ -45,20 +45,31 @@ static const ExpectedControl SetupControls[] = {
     {-1, L"Static", WS_GROUP | SS_LEFT, 0, 152, 107, 124, 8, L"分後 (1～10080)"},
     {IDC_MAINS_ONLY, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 123, 267, 10,
      L"AC電源の時だけ動かす(バッテリー駆動中は休む)(&P)"},
-    {IDC_STARTNOW, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 144, 81, 14, L"上記設定で開始(&T)"},
-    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 94, 145, 182, 25,
+    {IDC_HOURS, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 139, 92, 10, L"動かす時間帯(&W)："},
+    {IDC_HOURS_FROM_HOUR, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 103, 137, 18, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_CENTER, 0, 121, 139, 8, 8, L"："},
+    {IDC_HOURS_FROM_MINUTE, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 129, 137, 18, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_CENTER, 0, 147, 139, 12, 8, L"～"},
+    {IDC_HOURS_TO_HOUR, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 159, 137, 18, 14, L""},
+    {-1, L"Static", WS_GROUP | SS_CENTER, 0, 177, 139, 8, 8, L"："},
+    {IDC_HOURS_TO_MINUTE, L"Edit", WS_BORDER | WS_TABSTOP | WS_DISABLED | ES_NUMBER, 0, 185, 137, 18, 14, L""},
+    {IDC_WEEKDAYS, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 155, 267, 10, L"平日のみ(月～金)(&Y)"},
+    {IDC_SYSTEM_ONLY, L"Button", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 7, 171, 267, 10,
+     L"画面は消えてもよい（入力は送らずスリープだけ防ぐ）(&L)"},
+    {IDC_STARTNOW, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 7, 192, 81, 14, L"上記設定で開始(&T)"},
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 94, 193, 182, 25,
      L"…この設定は今回だけのものになります。永久的な設定にしたい場合は、下の「ショートカットを作成」を利用して下さい。"},
-    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 172, 113, 8, L"作成場所を選択してください："},
-    {IDC_DESKTOP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 186, 269, 10,
+    {-1, L"Static", WS_GROUP | SS_LEFT, 0, 7, 220, 113, 8, L"作成場所を選択してください："},
+    {IDC_DESKTOP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 234, 269, 10,
      L"この環境のデスクトップ上(&D) …… デスクトップから本プログラムを起動したい場合"},
-    {IDC_STARTUP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 198, 269, 10,
+    {IDC_STARTUP, L"Button", BS_AUTORADIOBUTTON, 0, 7, 246, 269, 10,
      L"この環境のスタートアップ上(&U) …… Windows起動と同時に本プログラムを使いたい場合"},
-    {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 7, 217, 133, 14, L"上記設定でショートカットを作成(&M)"},
-    {IDC_ABOUT, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 156, 217, 68, 14, L"バージョン情報(&A)"},
-    {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 225, 217, 51, 14, L"閉じる(&C)"},
+    {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 7, 265, 133, 14, L"上記設定でショートカットを作成(&M)"},
+    {IDC_ABOUT, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 156, 265, 68, 14, L"バージョン情報(&A)"},
+    {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, 0, 225, 265, 51, 14, L"閉じる(&C)"},
     {IDC_FEEDBACK, L"Button", BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP, 0, 238, 0, 38, 11, L"ﾌｨｰﾄﾞﾊﾞｯｸ"},
-    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 167, 269, 1, L""},
-    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 138, 269, 1, L""},
+    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 215, 269, 1, L""},
+    {-1, L"Static", SS_ETCHEDHORZ, 0, 7, 186, 269, 1, L""},
 };
 static const int SetupControlCount = sizeof SetupControls / sizeof SetupControls[0];
 
@@ -70,7 +81,7 @@ TEST(SetupResource, IsTheJapaneseExtendedTemplate) {
     EXPECT_EQ(0, t.x);
     EXPECT_EQ(0, t.y);
     EXPECT_EQ(283, t.cx);
-    EXPECT_EQ(239, t.cy);
+    EXPECT_EQ(287, t.cy);
     EXPECT_EQ(L"SWAYPIX", t.caption);
     EXPECT_EQ(9, t.pointSize);
     EXPECT_EQ(0, t.weight);
@@ -158,6 +169,7 @@ static const wchar_t RangeText[] = L"秒数は1～2147483の範囲で指定し�
 static const wchar_t EmptyText[] = L"内部エラー:SWPX0001\r\nダイアログ上の文字列を読み取れません。";
 static const wchar_t TimeRangeText[] = L"時刻は0:00～23:59の範囲で指定してください。";
 static const wchar_t MinutesRangeText[] = L"分数は1～10080の範囲で指定してください。";
+static const wchar_t HoursRangeText[] = L"時間帯は0:00～23:59で、開始と終了を別の時刻にしてください。";
 
 // A bad bound starts and writes nothing, and puts the focus on its field.
 TEST_F(SetupDialog, RejectsIntervalsAndBoundsOutOfRange) {
@@ -177,6 +189,9 @@ TEST_F(SetupDialog, RejectsIntervalsAndBoundsOutOfRange) {
         {L"50", IDC_STARTNOW, TimeRangeText, IDI_EXCLAMATION, IDC_UNTIL, IDC_UNTIL_MINUTE, L"60"},
         {L"50", IDOK, MinutesRangeText, IDI_EXCLAMATION, IDC_FOR, IDC_FOR_MINUTES, L"0"},
         {L"50", IDC_STARTNOW, MinutesRangeText, IDI_EXCLAMATION, IDC_FOR, IDC_FOR_MINUTES, L"10081"},
+        {L"50", IDOK, HoursRangeText, IDI_EXCLAMATION, IDC_HOURS, IDC_HOURS_FROM_MINUTE, L"60"},
+        {L"50", IDC_STARTNOW, HoursRangeText, IDI_EXCLAMATION, IDC_HOURS, IDC_HOURS_TO_HOUR, L"24"},
+        {L"50", IDOK, HoursRangeText, IDI_EXCLAMATION, IDC_HOURS, IDC_HOURS_TO_HOUR, L"9"},  // 9:00-9:00
     };
     for (const RangeCase& c : cases) {
         SetControlTextW(dialog, IDC_INTERVAL, c.field);

@@ -184,6 +184,31 @@ TEST_F(Shortcuts, CarryTheSettingsOnTheirCommandLine) {
         EXPECT_EQ(0, link.hotKey);
         ASSERT_TRUE(DeleteFileWhenFree(path));
     }
+    // Every box checked: the longest arguments written, then the same
+    // without input, where the Shift box is off and no distance is written.
+    const struct { int box, field; const wchar_t* text; } everyBound[] = {
+        {IDC_SHIFTMODE, 0, NULL},
+        {IDC_UNTIL, IDC_UNTIL_HOUR, L"23"}, {IDC_UNTIL, IDC_UNTIL_MINUTE, L"59"},
+        {IDC_FOR, IDC_FOR_MINUTES, L"10080"}, {IDC_MAINS_ONLY, 0, NULL},
+        {IDC_HOURS, IDC_HOURS_FROM_HOUR, L"23"}, {IDC_HOURS, IDC_HOURS_FROM_MINUTE, L"59"},
+        {IDC_HOURS, IDC_HOURS_TO_HOUR, L"0"}, {IDC_HOURS, IDC_HOURS_TO_MINUTE, L"00"},
+        {IDC_WEEKDAYS, 0, NULL},
+    };
+    SetControlTextW(dialog, IDC_INTERVAL, L"2147483");
+    for (const auto& bound : everyBound) {
+        ASSERT_TRUE(SetButtonChecked(dialog, bound.box, true));
+        if (bound.field) SetControlTextW(dialog, bound.field, bound.text);
+    }
+    const char* longest[] = {"2147483000 0 /UNTIL:23:59 /FOR:10080 /HOURS:23:59-0:00 /DAYS:MON-FRI /AC",
+                             "2147483000 /UNTIL:23:59 /FOR:10080 /HOURS:23:59-0:00 /DAYS:MON-FRI /AC /SYSTEM"};
+    for (const char* arguments : longest) {
+        std::string path = desktop + "\\SWAYPIX.LNK";
+        ExpectCreated(CreateFromDialog(), path);
+        EXPECT_EQ(arguments, LnkValue(ReadLink(path).lnkinfo, "Command line arguments"));
+        ASSERT_TRUE(DeleteFileWhenFree(path));
+        ASSERT_TRUE(SetButtonChecked(dialog, IDC_SYSTEM_ONLY, true));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SHIFTMODE)));
+    }
 }
 
 TEST_F(Shortcuts, GoIntoTheStartupFolder) {
