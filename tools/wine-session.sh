@@ -16,10 +16,37 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 export HOME=$(dirname "$WINEPREFIX")/wine-home
 mkdir -p "$HOME/Desktop" "$HOME/Documents"
 
+# Whether a wineserver runs for this prefix: it works in a folder named
+# after the prefix's device and inode (server-DEV-INODE, in hex).
+prefix_server_running() {
+  [ -d "$WINEPREFIX" ] || return 1
+  local folder pid
+  folder=$(stat -L -c '%d %i' "$WINEPREFIX" | { read -r dev ino; printf 'server-%x-%x' "$dev" "$ino"; })
+  for pid in $(pgrep -x 'wineserver(64)?' || true); do
+    case $(readlink "/proc/$pid/cwd" 2>/dev/null) in */"$folder") return 0 ;; esac
+  done
+  return 1
+}
+
+# Another session of this prefix (`make run` beside `make test` in one
+# checkout) is left alone: its server, its programs and its display are
+# not this session's to share or to end.
+busy() {
+  echo "wine-session: a Wine server already runs for $WINEPREFIX (another session of this checkout, such as make test?)." >&2
+  echo "wine-session: leaving it alone; run this when it has ended, or in another prefix: WINEPREFIX=/some/new/prefix $0 ..." >&2
+  exit 1
+}
+if prefix_server_running; then busy; fi
+
+# Only what this session started is ended: from here on a server of this
+# prefix is this session's, unless `wineserver -p` below finds one first.
+own_server=1
 xvfb_pid=
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
+  if [ -n "$own_server" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
@@ -77,7 +104,11 @@ if [ -e "$wine_fonts/wingding.ttf" ] && [ ! -e "$prefix_fonts/wingding.ttf" ]; t
   wineserver -w
 fi
 
-wineserver -p
+# Exit status 2: a server of this prefix was started since the check above.
+persistent=0
+wineserver -p || persistent=$?
+if [ "$persistent" = 2 ]; then own_server=; busy; fi
+[ "$persistent" = 0 ] || exit "$persistent"
 # No window manager under Xvfb: unmanaged windows hide at once. On a real
 # desktop the window manager should decorate them.
 managed=N
