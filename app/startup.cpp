@@ -47,7 +47,9 @@ static int EndResidency(HWND resident, const wchar_t* commandTail) {
     }
     if (ShowUiMessage(NULL, PickUiText(EndQuestion), ProductCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
-    if (TellResidentToQuit(resident))
+    // The session may have ended while the question was up: by its bounds,
+    // or by another start with /X.
+    if (TellResidentToQuit(resident) || !IsWindow(resident))
         ShowUiMessage(NULL, PickUiText(EndedNotice), ProductCaption, MB_ICONINFORMATION);
     else
         ShowUiMessage(NULL, PickUiText(EndFailedNotice), ProductCaption, MB_ICONERROR);

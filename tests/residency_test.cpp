@@ -294,27 +294,38 @@ TEST_F(Residency, SecondStartAsksAndNoKeepsNudging) {
     }
 }
 
+// Also when the session ended while the question was up (here by a third
+// start with /X): the user's answer came true either way.
 TEST_F(Residency, SecondStartYesEndsResidencyThenConfirms) {
-    ASSERT_TRUE(StartResident("400 0") != NULL);
-    PROCESS_INFORMATION starter = StartSwaypix("60000");
-    HWND question = WaitForEndQuestion(starter);
-    ASSERT_TRUE(question != NULL);
-    PressDialogButton(question, IDYES);
+    for (bool outlived : {false, true}) {
+        ASSERT_TRUE(StartResident("400 0") != NULL);
+        PROCESS_INFORMATION starter = StartSwaypix("60000");
+        HWND question = WaitForEndQuestion(starter);
+        ASSERT_TRUE(question != NULL);
+        if (outlived) {
+            PROCESS_INFORMATION toggle = StartSwaypix("/X");
+            EXPECT_EQ(0u, WaitForExit(toggle, EventBoundMs));
+            EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
+            CloseProcess(toggle);
+        }
+        PressDialogButton(question, IDYES);
 
-    HWND done = NULL;
-    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] {
-        done = WaitForDialogOf(starter.dwProcessId, 0);
-        return done != NULL && done != question && IsWindow(done);
-    }));
-    // The confirmation comes only after the resident instance has quit.
-    EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
-    ExpectMessageBox(done, L"SWAY_PIX", L"常駐解除しました。", IDI_INFORMATION);
-    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
-    PressDialogButton(done, IDOK);
-    EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
-    // The starter never became resident itself.
-    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
-    CloseProcess(starter);
+        HWND done = NULL;
+        ASSERT_TRUE(WaitUntil(EventBoundMs, [&] {
+            done = WaitForDialogOf(starter.dwProcessId, 0);
+            return done != NULL && done != question && IsWindow(done);
+        }));
+        // The confirmation comes only after the resident instance has quit.
+        EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
+        ExpectMessageBox(done, L"SWAY_PIX", L"常駐解除しました。", IDI_INFORMATION);
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+        PressDialogButton(done, IDOK);
+        EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
+        // The starter never became resident itself.
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+        CloseProcess(starter);
+        CloseProcess(resident);
+    }
 }
 
 TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {
