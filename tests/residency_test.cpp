@@ -227,6 +227,9 @@ TEST_F(Residency, ARefusedSwitchIsNamedAndNothingBecomesResident) {
         {L"60000 /UNTIL:25:00", L"/UNTIL:25:00"},
         {L"/AC", L"/AC"},
         {L"60000 /WHILE:C:\\caf\x00E9.exe", L"/WHILE:C:\\caf\x00E9.exe"},
+        {L"60000 \xFF0F" L"AC", L"\xFF0F" L"AC"},
+        {L"60000\x3000\x30FB" L"AC", L"\x30FB" L"AC"},
+        {L"60000 /HOURS:9:00-9:00", L"/HOURS:9:00-9:00"},
     };
     for (const auto& line : lines) {
         PROCESS_INFORMATION starter = StartProgram(WideOf(BuiltProgramPath("swaypix.exe")), line[0]);
@@ -235,7 +238,8 @@ TEST_F(Residency, ARefusedSwitchIsNamedAndNothingBecomesResident) {
         EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
         std::wstring text = MessageBoxTextW(box);
         EXPECT_EQ(0u, text.find(std::wstring(L"引数「") + line[1] + L"」は使えません。")) << text;
-        EXPECT_NE(std::wstring::npos, text.find(L"[/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]")) << text;
+        EXPECT_NE(std::wstring::npos, text.find(L"[/UNTIL:時:分] [/FOR:分] [/HOURS:時:分-時:分] [/DAYS:曜日]"
+                                                L" [/WHILE:名前.exe] [/AC] [/SYSTEM]")) << text;
         EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_EXCLAMATION));
         EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX")) << line[0];
         PressDialogButton(box, IDOK);
