@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "common/nudge_settings.h"
 
 // Far more than the longest line the program writes or reads whole (a
@@ -10,7 +12,7 @@ static const int CommandTailSize = 1024;
 
 NudgeVerdict ReadNudgeArguments(const wchar_t* commandTail) {
     static wchar_t words[CommandTailSize];  // the verdict's word points into it
-    if (lstrlenW(commandTail) >= CommandTailSize) return {NudgeSwitchRefused, commandTail};
+    if (wcslen(commandTail) >= (size_t)CommandTailSize) return {NudgeSwitchRefused, commandTail};
     lstrcpyW(words, commandTail);
     NudgeArguments settings = {NudgeInterval, NudgeDistance, SessionBounds};
     NudgeVerdict verdict = ReadNudgeArgumentText(words, &settings);

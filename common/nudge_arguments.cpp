@@ -16,8 +16,19 @@ bool IsSilentToggleText(const wchar_t* text) {
 }
 
 // U+3000 is the blank the IME types.
-static bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == 0x3000;
+static const wchar_t Blanks[] = L" \t\x3000";
+
+// Never true for the terminator.
+static bool IsOneOf(wchar_t c, const wchar_t* set) {
+    for (; *set; ++set)
+        if (c == *set) return true;
+    return false;
+}
+
+static bool HoldsOneOf(const wchar_t* text, const wchar_t* set) {
+    for (; *text; ++text)
+        if (IsOneOf(*text, set)) return true;
+    return false;
 }
 
 // The digits at *text, moving past them: how many there were. The value
@@ -103,7 +114,7 @@ static bool ReadWhile(const wchar_t* value, NudgeBounds* bounds) {
     size_t length = wcslen(value);
     if (length == 0 || length >= (size_t)WatchedNameSize) return false;
     for (const wchar_t* p = value; *p; ++p)
-        if (*p < L' ' || wcschr(L"\\/:\"*?<>|", *p)) return false;
+        if (*p < L' ' || IsOneOf(*p, L"\\/:\"*?<>|")) return false;
     wcscpy(bounds->whileName, value);
     return true;
 }
@@ -159,7 +170,7 @@ static bool ReadSwitch(WordReading* reading, const wchar_t* word) {
 // for 0 or letters. A slash in any form is a switch that lost its blank or
 // was typed with the IME on ("60000/AC", "／AC", "・AC"): refused.
 static void ReadPlainWord(WordReading* reading, const wchar_t* word) {
-    if (wcspbrk(word, L"/\xFF0F\x30FB")) {
+    if (HoldsOneOf(word, L"/\xFF0F\x30FB")) {
         reading->verdict = {NudgeSwitchRefused, word};
         return;
     }
@@ -191,7 +202,7 @@ static NudgeVerdict FinishReading(const WordReading& reading) {
 static wchar_t* CutWord(wchar_t* text) {
     wchar_t* out = text;
     bool quoted = false;
-    for (; *text && (quoted || !IsBlank(*text)); ++text) {
+    for (; *text && (quoted || !IsOneOf(*text, Blanks)); ++text) {
         if (*text == L'"') quoted = !quoted;
         else *out++ = *text;
     }
@@ -203,7 +214,7 @@ static wchar_t* CutWord(wchar_t* text) {
 NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings) {
     WordReading reading = {settings, 0, 0, NULL, {NudgeArgumentsAccepted, NULL}};
     for (;;) {
-        while (IsBlank(*text)) ++text;
+        while (IsOneOf(*text, Blanks)) ++text;
         if (!*text) break;
         wchar_t* word = text;
         text = CutWord(text);
@@ -212,12 +223,6 @@ NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings) {
     return FinishReading(reading);
 }
 
-// A name with a blank is quoted whole, as the C runtime groups it again.
-static bool HasBlank(const wchar_t* text) {
-    for (; *text; ++text)
-        if (IsBlank(*text)) return true;
-    return false;
-}
 
 static bool HasDay(unsigned days, int day) {
     return (days >> (day % 7)) & 1;
@@ -239,14 +244,13 @@ int DayRunsOf(unsigned days, DayRun (&runs)[7]) {
     return count;
 }
 
-// MON-FRI,SUN
+// " /DAYS:MON-FRI,SUN", or nothing for no days.
 static int FormatDays(unsigned days, wchar_t* out) {
     DayRun runs[7];
     int count = DayRunsOf(days, runs);
     int length = 0;
     for (int i = 0; i < count; ++i) {
-        if (i > 0) out[length++] = L',';
-        length += wsprintfW(out + length, L"%.3s", DayNames + runs[i].first * 3);
+        length += wsprintfW(out + length, L"%s%.3s", i > 0 ? L"," : L" /DAYS:", DayNames + runs[i].first * 3);
         if (runs[i].last != runs[i].first) length += wsprintfW(out + length, L"-%.3s", DayNames + runs[i].last * 3);
     }
     return length;
@@ -264,12 +268,9 @@ bool FormatNudgeArguments(const NudgeArguments& settings, wchar_t* out, size_t o
     if (bounds.hasHours)
         length += wsprintfW(text + length, L" /HOURS:%d:%02d-%d:%02d", bounds.hoursFromMinute / 60,
                             bounds.hoursFromMinute % 60, bounds.hoursToMinute / 60, bounds.hoursToMinute % 60);
-    if (bounds.days) {
-        length += wsprintfW(text + length, L" /DAYS:");
-        length += FormatDays(bounds.days, text + length);
-    }
-    if (bounds.whileName[0])
-        length += wsprintfW(text + length, HasBlank(bounds.whileName) ? L" \"/WHILE:%s\"" : L" /WHILE:%s",
+    length += FormatDays(bounds.days, text + length);
+    if (bounds.whileName[0])  // a name with a blank quoted, to read as one word again
+        length += wsprintfW(text + length, HoldsOneOf(bounds.whileName, Blanks) ? L" \"/WHILE:%s\"" : L" /WHILE:%s",
                             bounds.whileName);
     if (bounds.mainsOnly) length += wsprintfW(text + length, L" /AC");
     if (bounds.systemOnly) length += wsprintfW(text + length, L" /SYSTEM");
