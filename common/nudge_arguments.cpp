@@ -223,7 +223,6 @@ NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings) {
     return FinishReading(reading);
 }
 
-
 static bool HasDay(unsigned days, int day) {
     return (days >> (day % 7)) & 1;
 }

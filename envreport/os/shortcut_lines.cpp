@@ -163,7 +163,8 @@ static void FormatSeconds(unsigned milliseconds, char (&text)[16]) {
     if (text[length - 1] == '.') text[length - 1] = '\0';
 }
 
-// Days named apart from the bounds' separator: Sat/Sun, Mon-Fri.
+// Days named apart from the bounds' separator: Sat/Sun, Mon-Fri; nothing
+// for no days.
 static void AppendDays(ReportBuffer& report, unsigned days, const char* separator) {
     static const LocalText DayNames[7] = {{"日", "Sun"}, {"月", "Mon"}, {"火", "Tue"}, {"水", "Wed"},
                                           {"木", "Thu"}, {"金", "Fri"}, {"土", "Sat"}};
@@ -193,7 +194,7 @@ static void AppendBoundPhrases(ReportBuffer& report, const NudgeBounds& bounds) 
     if (bounds.hasHours)
         report.AppendFormat(Pick("%s%d:%02d～%d:%02d", "%s%d:%02d-%d:%02d"), separator, bounds.hoursFromMinute / 60,
                             bounds.hoursFromMinute % 60, bounds.hoursToMinute / 60, bounds.hoursToMinute % 60);
-    if (bounds.days) AppendDays(report, bounds.days, separator);
+    AppendDays(report, bounds.days, separator);
 }
 
 // What the arguments start the program with: the nudge, its interval and
