@@ -23,11 +23,15 @@ static const LocalText EndFailedNotice = {"常駐を解除できませんでし�
                                        "SWAYPIX did not respond and could not be stopped."};
 static const LocalText RefusedArgumentMessage = {
     "引数「%s」は使えません。常駐を開始しませんでした。\r\n\r\n"
-    "swaypix.exe 間隔(ミリ秒) [距離] [/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]\r\n"
-    "時:分は0:00～23:59、分は1～10080、名前はパスなし。スイッチは間隔と共に各1回まで。",
+    "swaypix.exe 間隔(ミリ秒) [距離] [/UNTIL:時:分] [/FOR:分] [/HOURS:時:分-時:分] [/DAYS:曜日]"
+    " [/WHILE:名前.exe] [/AC] [/SYSTEM]\r\n"
+    "時:分は0:00～23:59 (/HOURSは別々の時刻)、分は1～10080、曜日はMON～SUNを,と-でつなぐ"
+    " (各曜日1回)、名前はパスなし。スイッチは間隔と共に各1回まで。",
     "The argument \"%s\" cannot be used; SWAYPIX did not start.\r\n\r\n"
-    "swaypix.exe INTERVAL_MS [DISTANCE] [/UNTIL:HH:MM] [/FOR:MINUTES] [/WHILE:NAME.EXE] [/AC]\r\n"
-    "HH:MM 0:00 to 23:59, MINUTES 1 to 10080, NAME without a path; each switch once, with an interval."};
+    "swaypix.exe INTERVAL_MS [DISTANCE] [/UNTIL:HH:MM] [/FOR:MINUTES] [/HOURS:HH:MM-HH:MM] [/DAYS:DAYS]"
+    " [/WHILE:NAME.EXE] [/AC] [/SYSTEM]\r\n"
+    "HH:MM 0:00 to 23:59 (two different ones for /HOURS), MINUTES 1 to 10080, DAYS MON to SUN joined"
+    " by , and - (each day once), NAME without a path; each switch once, with an interval."};
 
 static const LocalText WatchedNotRunning = {"%s が実行されていないため、常駐を開始しませんでした。",
                                             "%s is not running, so SWAYPIX did not start."};
@@ -47,7 +51,9 @@ static int EndResidency(HWND resident, const wchar_t* commandTail) {
     }
     if (ShowUiMessage(NULL, PickUiText(EndQuestion), ProductCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return 0;
-    if (TellResidentToQuit(resident))
+    // The session may have ended while the question was up: by its bounds,
+    // or by another start with /X.
+    if (TellResidentToQuit(resident) || !IsWindow(resident))
         ShowUiMessage(NULL, PickUiText(EndedNotice), ProductCaption, MB_ICONINFORMATION);
     else
         ShowUiMessage(NULL, PickUiText(EndFailedNotice), ProductCaption, MB_ICONERROR);
@@ -77,13 +83,13 @@ static bool SetupDialogStartsNow(HINSTANCE instance) {
 }
 
 // A refused line names its word and starts nothing.
-int RunStartup(HINSTANCE instance, const wchar_t* commandTail, int argc, const wchar_t* const* argv) {
+int RunStartup(HINSTANCE instance, const wchar_t* commandTail) {
     ModuleInstance = instance;
     HWND resident = FindWindowA(ResidentWindowName, ResidentWindowName);
     if (resident) return EndResidency(resident, commandTail);
     if (IsSilentToggleText(commandTail)) return 0;
 
-    NudgeVerdict verdict = ReadNudgeArguments(argc, argv);
+    NudgeVerdict verdict = ReadNudgeArguments(commandTail);
     if (verdict.reading != NudgeArgumentsAccepted) {
         ShowUiMessageWithPath(NULL, PickUiText(RefusedArgumentMessage), verdict.word, ProductCaption,
                               MB_ICONEXCLAMATION);

@@ -3,6 +3,6 @@
 #pragma once
 #include <windows.h>
 
-// commandTail is the text after the program name; argc/argv are the C
-// runtime's wide split of the whole command line. Returns the exit code.
-int RunStartup(HINSTANCE instance, const wchar_t* commandTail, int argc, const wchar_t* const* argv);
+// commandTail is the text after the program name, all the program reads.
+// Returns the exit code.
+int RunStartup(HINSTANCE instance, const wchar_t* commandTail);

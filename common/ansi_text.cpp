@@ -40,10 +40,19 @@ bool WidenText(UINT codePage, const char* text, wchar_t* out, size_t outChars) {
     return false;
 }
 
-bool NarrowText(UINT codePage, const wchar_t* text, char* out, size_t outSize) {
-    if (WideCharToMultiByte(codePage, 0, text, -1, out, (int)outSize, NULL, NULL) != 0) return true;
+static bool NarrowWithFlags(UINT codePage, DWORD flags, const wchar_t* text, char* out, size_t outSize) {
+    if (WideCharToMultiByte(codePage, flags, text, -1, out, (int)outSize, NULL, NULL) != 0) return true;
     if (outSize > 0) out[0] = '\0';
     return false;
+}
+
+bool NarrowText(UINT codePage, const wchar_t* text, char* out, size_t outSize) {
+    return NarrowWithFlags(codePage, 0, text, out, outSize);
+}
+
+// UTF-8 has no best fit and refuses the flag.
+bool NarrowTextAsTyped(const wchar_t* text, char* out, size_t outSize) {
+    return NarrowWithFlags(CP_ACP, GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS, text, out, outSize);
 }
 
 char* Utf8Text(UINT codePage, const char* text) {

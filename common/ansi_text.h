@@ -35,6 +35,11 @@ bool WidenText(UINT codePage, const char* text, wchar_t* out, size_t outChars);
 // default character, so the result is for showing, never a path.
 bool NarrowText(UINT codePage, const wchar_t* text, char* out, size_t outSize);
 
+// NarrowText into the system code page without best fit: a character it
+// lacks shows as its default character, never as a look-alike (a
+// full-width "／" as "/"), for text the user must see as typed.
+bool NarrowTextAsTyped(const wchar_t* text, char* out, size_t outSize);
+
 // The text as UTF-8, in memory from malloc for the caller to free; null
 // when it cannot be converted or memory runs out.
 char* Utf8Text(UINT codePage, const char* text);

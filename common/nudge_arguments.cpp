@@ -8,15 +8,27 @@
 
 
 // Writing the longest record takes less: a name of WatchedNameSize - 1
-// characters with its quotes, and five numbers with their switches.
-static const int FormattedArgumentsSize = WatchedNameSize + 80;
+// characters with its quotes, seven numbers, four days and the switches.
+static const int FormattedArgumentsSize = WatchedNameSize + 120;
 
 bool IsSilentToggleText(const wchar_t* text) {
     return lstrcmpiW(text, L"/X") == 0;
 }
 
-static bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
+// U+3000 is the blank the IME types.
+static const wchar_t Blanks[] = L" \t\x3000";
+
+// Never true for the terminator.
+static bool IsOneOf(wchar_t c, const wchar_t* set) {
+    for (; *set; ++set)
+        if (c == *set) return true;
+    return false;
+}
+
+static bool HoldsOneOf(const wchar_t* text, const wchar_t* set) {
+    for (; *text; ++text)
+        if (IsOneOf(*text, set)) return true;
+    return false;
 }
 
 // The digits at *text, moving past them: how many there were. The value
@@ -30,15 +42,63 @@ static int ReadDigits(const wchar_t** text, int* value) {
     return count;
 }
 
-// H:MM or HH:MM, 0:00 to 23:59.
-static bool ReadUntil(const wchar_t* value, NudgeBounds* bounds) {
+// H:MM or HH:MM, 0:00 to 23:59, at *text, moving past it.
+static bool ReadClockTime(const wchar_t** text, int* minuteOfDay) {
     int hours, minutes;
-    int hourDigits = ReadDigits(&value, &hours);
-    if (hourDigits < 1 || hourDigits > 2 || *value++ != L':') return false;
-    if (ReadDigits(&value, &minutes) != 2 || *value) return false;
-    bounds->hasUntil = true;
-    bounds->untilMinuteOfDay = hours * 60 + minutes;
+    int hourDigits = ReadDigits(text, &hours);
+    if (hourDigits < 1 || hourDigits > 2 || *(*text)++ != L':') return false;
+    if (ReadDigits(text, &minutes) != 2) return false;
+    *minuteOfDay = hours * 60 + minutes;
     return hours < 24 && minutes < 60;
+}
+
+static bool ReadUntil(const wchar_t* value, NudgeBounds* bounds) {
+    bounds->hasUntil = true;
+    return ReadClockTime(&value, &bounds->untilMinuteOfDay) && !*value;
+}
+
+// FROM-TO; an empty window is no window.
+static bool ReadHours(const wchar_t* value, NudgeBounds* bounds) {
+    bounds->hasHours = true;
+    return ReadClockTime(&value, &bounds->hoursFromMinute) && *value++ == L'-' &&
+           ReadClockTime(&value, &bounds->hoursToMinute) && !*value &&
+           bounds->hoursFromMinute != bounds->hoursToMinute;
+}
+
+// In SYSTEMTIME's order, three letters a day.
+static const wchar_t DayNames[] = L"SUNMONTUEWEDTHUFRISAT";
+
+// The day named at *text in any case, moving past it; -1 for none.
+static int ReadDayName(const wchar_t** text) {
+    for (int day = 0; day < 7; ++day)
+        if (_wcsnicmp(*text, DayNames + day * 3, 3) == 0) {
+            *text += 3;
+            return day;
+        }
+    return -1;
+}
+
+// Items DAY or DAY-DAY (wrapping past Sunday) joined by commas, each day
+// named once.
+static bool ReadDays(const wchar_t* value, NudgeBounds* bounds) {
+    unsigned days = 0;
+    for (;;) {
+        int day = ReadDayName(&value), last = day;
+        if (*value == L'-') {
+            ++value;
+            last = ReadDayName(&value);
+        }
+        if (day < 0 || last < 0) return false;
+        for (;; day = (day + 1) % 7) {
+            if (days & (1u << day)) return false;
+            days |= 1u << day;
+            if (day == last) break;
+        }
+        if (!*value) break;
+        if (*value++ != L',') return false;
+    }
+    bounds->days = days;
+    return true;
 }
 
 static bool ReadFor(const wchar_t* value, NudgeBounds* bounds) {
@@ -48,18 +108,24 @@ static bool ReadFor(const wchar_t* value, NudgeBounds* bounds) {
     return minutes >= 1 && minutes <= LongestForMinutes;
 }
 
-// A file name alone: a path or a drive cannot be a process's name.
+// A file name alone: a path, a drive or a character no file name holds
+// cannot be a process's name.
 static bool ReadWhile(const wchar_t* value, NudgeBounds* bounds) {
     size_t length = wcslen(value);
     if (length == 0 || length >= (size_t)WatchedNameSize) return false;
     for (const wchar_t* p = value; *p; ++p)
-        if (*p == L'\\' || *p == L'/' || *p == L':') return false;
+        if (*p < L' ' || IsOneOf(*p, L"\\/:\"*?<>|")) return false;
     wcscpy(bounds->whileName, value);
     return true;
 }
 
 static bool ReadMainsOnly(const wchar_t* value, NudgeBounds* bounds) {
     bounds->mainsOnly = true;
+    return *value == L'\0';
+}
+
+static bool ReadSystemOnly(const wchar_t* value, NudgeBounds* bounds) {
+    bounds->systemOnly = true;
     return *value == L'\0';
 }
 
@@ -71,8 +137,11 @@ struct NudgeSwitch {
 static const NudgeSwitch NudgeSwitches[] = {
     {L"/UNTIL:", ReadUntil},
     {L"/FOR:", ReadFor},
+    {L"/HOURS:", ReadHours},
+    {L"/DAYS:", ReadDays},
     {L"/WHILE:", ReadWhile},
     {L"/AC", ReadMainsOnly},
+    {L"/SYSTEM", ReadSystemOnly},
 };
 
 struct WordReading {
@@ -98,8 +167,13 @@ static bool ReadSwitch(WordReading* reading, const wchar_t* word) {
 }
 
 // A negative interval is no interval: the set-up dialog asks for one, as
-// for 0 or letters.
+// for 0 or letters. A slash in any form is a switch that lost its blank or
+// was typed with the IME on ("60000/AC", "／AC", "・AC"): refused.
 static void ReadPlainWord(WordReading* reading, const wchar_t* word) {
+    if (HoldsOneOf(word, L"/\xFF0F\x30FB")) {
+        reading->verdict = {NudgeSwitchRefused, word};
+        return;
+    }
     int value = ParseWideIntLikeAtoi(word);
     if (reading->plainWords == 0) reading->settings->interval = value < 0 ? 0 : value;
     if (reading->plainWords == 1) reading->settings->distance = value;
@@ -123,18 +197,12 @@ static NudgeVerdict FinishReading(const WordReading& reading) {
     return reading.verdict;
 }
 
-NudgeVerdict ReadNudgeArgv(int argc, const wchar_t* const* argv, NudgeArguments* settings) {
-    WordReading reading = {settings, 0, 0, NULL, {NudgeArgumentsAccepted, NULL}};
-    for (int i = 1; i < argc; ++i) ReadWord(&reading, argv[i]);
-    return FinishReading(reading);
-}
-
 // Compacts the word that starts at `text` where it stands, dropping its
 // quotes, and terminates it; returns where the next word may start.
 static wchar_t* CutWord(wchar_t* text) {
     wchar_t* out = text;
     bool quoted = false;
-    for (; *text && (quoted || !IsBlank(*text)); ++text) {
+    for (; *text && (quoted || !IsOneOf(*text, Blanks)); ++text) {
         if (*text == L'"') quoted = !quoted;
         else *out++ = *text;
     }
@@ -146,7 +214,7 @@ static wchar_t* CutWord(wchar_t* text) {
 NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings) {
     WordReading reading = {settings, 0, 0, NULL, {NudgeArgumentsAccepted, NULL}};
     for (;;) {
-        while (IsBlank(*text)) ++text;
+        while (IsOneOf(*text, Blanks)) ++text;
         if (!*text) break;
         wchar_t* word = text;
         text = CutWord(text);
@@ -155,25 +223,56 @@ NudgeVerdict ReadNudgeArgumentText(wchar_t* text, NudgeArguments* settings) {
     return FinishReading(reading);
 }
 
-// A name with a blank is quoted whole, as the C runtime groups it again.
-static bool HasBlank(const wchar_t* text) {
-    for (; *text; ++text)
-        if (IsBlank(*text)) return true;
-    return false;
+static bool HasDay(unsigned days, int day) {
+    return (days >> (day % 7)) & 1;
+}
+
+int DayRunsOf(unsigned days, DayRun (&runs)[7]) {
+    days &= EveryDay;
+    int start = 1;  // Monday, or back to where a run across it begins
+    while (days != EveryDay && HasDay(days, start + 6)) start = (start + 6) % 7;
+    int count = 0;
+    for (int at = start; at < start + 7; ++at) {
+        if (!HasDay(days, at)) continue;
+        int length = 1;
+        while (at + length < start + 7 && HasDay(days, at + length)) ++length;
+        if (length < 3) length = 1;
+        runs[count++] = {at % 7, (at + length - 1) % 7};
+        at += length - 1;
+    }
+    return count;
+}
+
+// " /DAYS:MON-FRI,SUN", or nothing for no days.
+static int FormatDays(unsigned days, wchar_t* out) {
+    DayRun runs[7];
+    int count = DayRunsOf(days, runs);
+    int length = 0;
+    for (int i = 0; i < count; ++i) {
+        length += wsprintfW(out + length, L"%s%.3s", i > 0 ? L"," : L" /DAYS:", DayNames + runs[i].first * 3);
+        if (runs[i].last != runs[i].first) length += wsprintfW(out + length, L"-%.3s", DayNames + runs[i].last * 3);
+    }
+    return length;
 }
 
 bool FormatNudgeArguments(const NudgeArguments& settings, wchar_t* out, size_t outChars) {
     const NudgeBounds& bounds = settings.bounds;
     wchar_t text[FormattedArgumentsSize];
-    int length = wsprintfW(text, settings.distance != 1 ? L"%d %d" : L"%d", settings.interval, settings.distance);
+    bool withDistance = settings.distance != 1 && !bounds.systemOnly;
+    int length = wsprintfW(text, withDistance ? L"%d %d" : L"%d", settings.interval, settings.distance);
     if (bounds.hasUntil)
         length += wsprintfW(text + length, L" /UNTIL:%d:%02d", bounds.untilMinuteOfDay / 60,
                             bounds.untilMinuteOfDay % 60);
     if (bounds.forMinutes) length += wsprintfW(text + length, L" /FOR:%d", bounds.forMinutes);
-    if (bounds.whileName[0])
-        length += wsprintfW(text + length, HasBlank(bounds.whileName) ? L" \"/WHILE:%s\"" : L" /WHILE:%s",
+    if (bounds.hasHours)
+        length += wsprintfW(text + length, L" /HOURS:%d:%02d-%d:%02d", bounds.hoursFromMinute / 60,
+                            bounds.hoursFromMinute % 60, bounds.hoursToMinute / 60, bounds.hoursToMinute % 60);
+    length += FormatDays(bounds.days, text + length);
+    if (bounds.whileName[0])  // a name with a blank quoted, to read as one word again
+        length += wsprintfW(text + length, HoldsOneOf(bounds.whileName, Blanks) ? L" \"/WHILE:%s\"" : L" /WHILE:%s",
                             bounds.whileName);
     if (bounds.mainsOnly) length += wsprintfW(text + length, L" /AC");
+    if (bounds.systemOnly) length += wsprintfW(text + length, L" /SYSTEM");
     if (outChars == 0) return false;
     out[0] = L'\0';
     if ((size_t)length >= outChars) return false;

@@ -212,7 +212,10 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
                  {startup, "SWAYPIX.LNK", L"60000 /UNTIL:18:00 /AC"},  {allUsers, "SWAYPIX.LNK", L"1001"},
                  {startup, "SWAYPIX(2).LNK", L"1500 0 /FOR:90 \"/WHILE:my render.exe\""},
                  {startup, "SWAYPIX(3).LNK", L"60000 /FOR:0"},   {startup, "SWAYPIX(4).LNK", L"0 /AC"},
-                 {startup, "SWAYPIX(5).LNK", L"/x 500"},          {startup, "SWAYPIX(6).LNK", L"500 /WHILE:caf\xE9.exe"}};
+                 {startup, "SWAYPIX(5).LNK", L"/x 500"},          {startup, "SWAYPIX(6).LNK", L"500 /WHILE:caf\xE9.exe"},
+                 {startup, "SWAYPIX(7).LNK", L"60000\x3000/UNTIL:18:00"},  {startup, "SWAYPIX(8).LNK", L"60000 \xFF0F" L"AC"},
+                 {startup, "SWAYPIX(9).LNK", L"60000 /HOURS:9:00-18:00 /DAYS:MON-FRI"},
+                 {desktop, "SWAYPIX(9).LNK", L"60000 5 /SYSTEM /FOR:5 /DAYS:sat,sun"}};
     for (const auto& link : links)
         ASSERT_TRUE(CreateShortcut(WideOf(program).c_str(), link.arguments, WideOf(link.folder + "\\" + link.name).c_str()));
     ASSERT_TRUE(CreateShortcut(WideOf(gone).c_str(), L"60000 0", WideOf(desktop + "\\swaypix(3).lnk").c_str()));
@@ -229,6 +232,8 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nShortcut      :Desktop\\SWAYPIX(6).LNK 1250 0 (Shift key every 1.25 s)"
               "\r\nShortcut      :Desktop\\SWAYPIX(7).LNK /X"
               "\r\nShortcut      :Desktop\\SWAYPIX(8).LNK [unreadable]"
+              "\r\nShortcut      :Desktop\\SWAYPIX(9).LNK 60000 5 /SYSTEM /FOR:5 /DAYS:sat,sun"
+              " (PC kept awake, display may turn off, checked every 60 s, for 5 min, Sat/Sun)"
               "\r\nShortcut      :Desktop\\SWAYPIX.LNK 50000 (pointer every 50 s)"
               "\r\nShortcut      :Startup\\SWAYPIX(2).LNK 1500 0 /FOR:90 \"/WHILE:my render.exe\""
               " (Shift key every 1.5 s, for 90 min, while my render.exe runs)"
@@ -236,6 +241,11 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nShortcut      :Startup\\SWAYPIX(4).LNK 0 /AC (refused: no interval)"
               "\r\nShortcut      :Startup\\SWAYPIX(5).LNK /x 500 (refused: /x)"
               "\r\nShortcut      :Startup\\SWAYPIX(6).LNK 500 /WHILE:caf\xE9.exe (pointer every 0.5 s, while caf\xE9.exe runs)"
+              // Code page 1252 has no full-width blank or slash: the refused word is not shown as "/AC".
+              "\r\nShortcut      :Startup\\SWAYPIX(7).LNK 60000 /UNTIL:18:00 (pointer every 60 s, until 18:00)"
+              "\r\nShortcut      :Startup\\SWAYPIX(8).LNK 60000 /AC (refused: ?AC)"
+              "\r\nShortcut      :Startup\\SWAYPIX(9).LNK 60000 /HOURS:9:00-18:00 /DAYS:MON-FRI"
+              " (pointer every 60 s, 9:00-18:00, Mon-Fri)"
               "\r\nShortcut      :Startup\\SWAYPIX.LNK 60000 /UNTIL:18:00 /AC"
               " (pointer every 60 s, until 18:00, on mains power only)"
               "\r\nShortcut      :Startup (all users)\\SWAYPIX.LNK 1001 (pointer every 1.001 s)",
@@ -247,6 +257,8 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nショートカット:デスクトップ\\SWAYPIX(6).LNK 1250 0 (Shiftキー 1.25秒毎)"
               "\r\nショートカット:デスクトップ\\SWAYPIX(7).LNK /X"
               "\r\nショートカット:デスクトップ\\SWAYPIX(8).LNK [読み取れません]"
+              "\r\nショートカット:デスクトップ\\SWAYPIX(9).LNK 60000 5 /SYSTEM /FOR:5 /DAYS:sat,sun"
+              " (スリープ防止・画面は消灯可、60秒毎に確認、5分間、土・日)"
               "\r\nショートカット:デスクトップ\\SWAYPIX.LNK 50000 (マウス 50秒毎)"
               "\r\nショートカット:スタートアップ\\SWAYPIX(2).LNK 1500 0 /FOR:90 \"/WHILE:my render.exe\""
               " (Shiftキー 1.5秒毎、90分間、my render.exeの実行中)"
@@ -254,6 +266,10 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nショートカット:スタートアップ\\SWAYPIX(4).LNK 0 /AC (拒否: 間隔なし)"
               "\r\nショートカット:スタートアップ\\SWAYPIX(5).LNK /x 500 (拒否: /x)"
               "\r\nショートカット:スタートアップ\\SWAYPIX(6).LNK 500 /WHILE:caf\xE9.exe (マウス 0.5秒毎、caf\xE9.exeの実行中)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(7).LNK 60000 /UNTIL:18:00 (マウス 60秒毎、18:00まで)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(8).LNK 60000 /AC (拒否: ?AC)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(9).LNK 60000 /HOURS:9:00-18:00 /DAYS:MON-FRI"
+              " (マウス 60秒毎、9:00～18:00、月～金)"
               "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 60000 /UNTIL:18:00 /AC"
               " (マウス 60秒毎、18:00まで、AC電源時のみ)"
               "\r\nショートカット:スタートアップ(全員)\\SWAYPIX.LNK 1001 (マウス 1.001秒毎)",

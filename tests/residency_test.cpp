@@ -227,6 +227,9 @@ TEST_F(Residency, ARefusedSwitchIsNamedAndNothingBecomesResident) {
         {L"60000 /UNTIL:25:00", L"/UNTIL:25:00"},
         {L"/AC", L"/AC"},
         {L"60000 /WHILE:C:\\caf\x00E9.exe", L"/WHILE:C:\\caf\x00E9.exe"},
+        {L"60000 \xFF0F" L"AC", L"\xFF0F" L"AC"},
+        {L"60000\x3000\x30FB" L"AC", L"\x30FB" L"AC"},
+        {L"60000 /HOURS:9:00-9:00", L"/HOURS:9:00-9:00"},
     };
     for (const auto& line : lines) {
         PROCESS_INFORMATION starter = StartProgram(WideOf(BuiltProgramPath("swaypix.exe")), line[0]);
@@ -235,7 +238,8 @@ TEST_F(Residency, ARefusedSwitchIsNamedAndNothingBecomesResident) {
         EXPECT_EQ(L"SWAY_PIX", WindowTextW(box));
         std::wstring text = MessageBoxTextW(box);
         EXPECT_EQ(0u, text.find(std::wstring(L"引数「") + line[1] + L"」は使えません。")) << text;
-        EXPECT_NE(std::wstring::npos, text.find(L"[/UNTIL:時:分] [/FOR:分] [/WHILE:名前.exe] [/AC]")) << text;
+        EXPECT_NE(std::wstring::npos, text.find(L"[/UNTIL:時:分] [/FOR:分] [/HOURS:時:分-時:分] [/DAYS:曜日]"
+                                                L" [/WHILE:名前.exe] [/AC] [/SYSTEM]")) << text;
         EXPECT_TRUE(MessageBoxShowsIcon(box, IDI_EXCLAMATION));
         EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX")) << line[0];
         PressDialogButton(box, IDOK);
@@ -294,27 +298,38 @@ TEST_F(Residency, SecondStartAsksAndNoKeepsNudging) {
     }
 }
 
+// Also when the session ended while the question was up (here by a third
+// start with /X): the user's answer came true either way.
 TEST_F(Residency, SecondStartYesEndsResidencyThenConfirms) {
-    ASSERT_TRUE(StartResident("400 0") != NULL);
-    PROCESS_INFORMATION starter = StartSwaypix("60000");
-    HWND question = WaitForEndQuestion(starter);
-    ASSERT_TRUE(question != NULL);
-    PressDialogButton(question, IDYES);
+    for (bool outlived : {false, true}) {
+        ASSERT_TRUE(StartResident("400 0") != NULL);
+        PROCESS_INFORMATION starter = StartSwaypix("60000");
+        HWND question = WaitForEndQuestion(starter);
+        ASSERT_TRUE(question != NULL);
+        if (outlived) {
+            PROCESS_INFORMATION toggle = StartSwaypix("/X");
+            EXPECT_EQ(0u, WaitForExit(toggle, EventBoundMs));
+            EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
+            CloseProcess(toggle);
+        }
+        PressDialogButton(question, IDYES);
 
-    HWND done = NULL;
-    ASSERT_TRUE(WaitUntil(EventBoundMs, [&] {
-        done = WaitForDialogOf(starter.dwProcessId, 0);
-        return done != NULL && done != question && IsWindow(done);
-    }));
-    // The confirmation comes only after the resident instance has quit.
-    EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
-    ExpectMessageBox(done, L"SWAY_PIX", L"常駐解除しました。", IDI_INFORMATION);
-    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
-    PressDialogButton(done, IDOK);
-    EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
-    // The starter never became resident itself.
-    EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
-    CloseProcess(starter);
+        HWND done = NULL;
+        ASSERT_TRUE(WaitUntil(EventBoundMs, [&] {
+            done = WaitForDialogOf(starter.dwProcessId, 0);
+            return done != NULL && done != question && IsWindow(done);
+        }));
+        // The confirmation comes only after the resident instance has quit.
+        EXPECT_EQ(0u, WaitForExit(resident, EventBoundMs));
+        ExpectMessageBox(done, L"SWAY_PIX", L"常駐解除しました。", IDI_INFORMATION);
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+        PressDialogButton(done, IDOK);
+        EXPECT_EQ(0u, WaitForExit(starter, EventBoundMs));
+        // The starter never became resident itself.
+        EXPECT_EQ(NULL, FindWindowA("SWAY_PIX", "SWAY_PIX"));
+        CloseProcess(starter);
+        CloseProcess(resident);
+    }
 }
 
 TEST_F(Residency, SecondStartReportsAnInstanceThatDoesNotAnswer) {

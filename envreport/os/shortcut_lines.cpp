@@ -163,7 +163,24 @@ static void FormatSeconds(unsigned milliseconds, char (&text)[16]) {
     if (text[length - 1] == '.') text[length - 1] = '\0';
 }
 
-// Each bound in words, in the order a shortcut's arguments give them.
+// Days named apart from the bounds' separator: Sat/Sun, Mon-Fri; nothing
+// for no days.
+static void AppendDays(ReportBuffer& report, unsigned days, const char* separator) {
+    static const LocalText DayNames[7] = {{"日", "Sun"}, {"月", "Mon"}, {"火", "Tue"}, {"水", "Wed"},
+                                          {"木", "Thu"}, {"金", "Fri"}, {"土", "Sat"}};
+    DayRun runs[7];
+    int count = DayRunsOf(days, runs);
+    for (int i = 0; i < count; ++i) {
+        report.Append(i > 0 ? Pick("・", "/") : separator);
+        report.Append(Pick(DayNames[runs[i].first]));
+        if (runs[i].last == runs[i].first) continue;
+        report.Append(Pick("～", "-"));
+        report.Append(Pick(DayNames[runs[i].last]));
+    }
+}
+
+// Each bound in words, in the order a shortcut's arguments give them,
+// then the hours and days the session nudges in.
 static void AppendBoundPhrases(ReportBuffer& report, const NudgeBounds& bounds) {
     const char* separator = Pick("、", ", ");
     if (bounds.hasUntil)
@@ -174,6 +191,10 @@ static void AppendBoundPhrases(ReportBuffer& report, const NudgeBounds& bounds) 
     if (bounds.whileName[0] && NarrowText(CP_ACP, bounds.whileName, name, sizeof name))
         report.AppendFormat(Pick("%s%sの実行中", "%swhile %s runs"), separator, name);
     if (bounds.mainsOnly) report.AppendFormat("%s%s", separator, Pick("AC電源時のみ", "on mains power only"));
+    if (bounds.hasHours)
+        report.AppendFormat(Pick("%s%d:%02d～%d:%02d", "%s%d:%02d-%d:%02d"), separator, bounds.hoursFromMinute / 60,
+                            bounds.hoursFromMinute % 60, bounds.hoursToMinute / 60, bounds.hoursToMinute % 60);
+    AppendDays(report, bounds.days, separator);
 }
 
 // What the arguments start the program with: the nudge, its interval and
@@ -186,7 +207,7 @@ static void AppendStartedSettings(ReportBuffer& report, wchar_t* arguments) {
     NudgeVerdict verdict = ReadNudgeArgumentText(arguments, &settings);
     if (verdict.reading == NudgeSwitchRefused) {
         char refused[PathBufferSize * 3];  // UTF-8 takes up to 3 bytes a unit
-        NarrowText(CP_ACP, verdict.word, refused, sizeof refused);
+        NarrowTextAsTyped(verdict.word, refused, sizeof refused);
         report.AppendFormat(Pick(" (拒否: %s)", " (refused: %s)"), refused);
         return;
     }
@@ -200,9 +221,11 @@ static void AppendStartedSettings(ReportBuffer& report, wchar_t* arguments) {
     }
     char seconds[16];
     FormatSeconds((unsigned)settings.interval, seconds);
-    report.AppendFormat(settings.distance == 0 ? Pick(" (Shiftキー %s秒毎", " (Shift key every %s s")
-                                               : Pick(" (マウス %s秒毎", " (pointer every %s s"),
-                        seconds);
+    const char* mode = settings.bounds.systemOnly
+                           ? Pick(" (スリープ防止・画面は消灯可、%s秒毎に確認", " (PC kept awake, display may turn off, checked every %s s")
+                       : settings.distance == 0 ? Pick(" (Shiftキー %s秒毎", " (Shift key every %s s")
+                                                : Pick(" (マウス %s秒毎", " (pointer every %s s");
+    report.AppendFormat(mode, seconds);
     AppendBoundPhrases(report, settings.bounds);
     report.Append(")");
 }
@@ -223,7 +246,7 @@ static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place,
         JoinFolderAndName(path, folder, entry.name, L"") ? ReadLink(path, &contents) : LinkUnreadable;
     if (reading == LinkUnreadable) report.Append(Pick(" [読み取れません]", " [unreadable]"));
     if (reading != LinkRead) return;
-    char arguments[PathBufferSize];
+    char arguments[PathBufferSize * 3];  // UTF-8 takes up to 3 bytes a unit
     NarrowText(CP_ACP, contents.arguments, arguments, sizeof arguments);
     if (arguments[0]) {
         report.Append(" ");
