@@ -241,9 +241,9 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nShortcut      :Startup\\SWAYPIX(4).LNK 0 /AC (refused: no interval)"
               "\r\nShortcut      :Startup\\SWAYPIX(5).LNK /x 500 (refused: /x)"
               "\r\nShortcut      :Startup\\SWAYPIX(6).LNK 500 /WHILE:caf\xE9.exe (pointer every 0.5 s, while caf\xE9.exe runs)"
-              // Code page 1252 has no full-width blank or slash: the refused word is not shown as "/AC".
-              "\r\nShortcut      :Startup\\SWAYPIX(7).LNK 60000 /UNTIL:18:00 (pointer every 60 s, until 18:00)"
-              "\r\nShortcut      :Startup\\SWAYPIX(8).LNK 60000 /AC (refused: ?AC)"
+              // Code page 1252 has no full-width blank or slash: neither is shown as its look-alike.
+              "\r\nShortcut      :Startup\\SWAYPIX(7).LNK 60000?/UNTIL:18:00 (pointer every 60 s, until 18:00)"
+              "\r\nShortcut      :Startup\\SWAYPIX(8).LNK 60000 ?AC (refused: ?AC)"
               "\r\nShortcut      :Startup\\SWAYPIX(9).LNK 60000 /HOURS:9:00-18:00 /DAYS:MON-FRI"
               " (pointer every 60 s, 9:00-18:00, Mon-Fri)"
               "\r\nShortcut      :Startup\\SWAYPIX.LNK 60000 /UNTIL:18:00 /AC"
@@ -266,8 +266,8 @@ TEST_F(ProgramShortcuts, ListedByFolderAndNameWithTheSettingsTheyStart) {
               "\r\nショートカット:スタートアップ\\SWAYPIX(4).LNK 0 /AC (拒否: 間隔なし)"
               "\r\nショートカット:スタートアップ\\SWAYPIX(5).LNK /x 500 (拒否: /x)"
               "\r\nショートカット:スタートアップ\\SWAYPIX(6).LNK 500 /WHILE:caf\xE9.exe (マウス 0.5秒毎、caf\xE9.exeの実行中)"
-              "\r\nショートカット:スタートアップ\\SWAYPIX(7).LNK 60000 /UNTIL:18:00 (マウス 60秒毎、18:00まで)"
-              "\r\nショートカット:スタートアップ\\SWAYPIX(8).LNK 60000 /AC (拒否: ?AC)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(7).LNK 60000?/UNTIL:18:00 (マウス 60秒毎、18:00まで)"
+              "\r\nショートカット:スタートアップ\\SWAYPIX(8).LNK 60000 ?AC (拒否: ?AC)"
               "\r\nショートカット:スタートアップ\\SWAYPIX(9).LNK 60000 /HOURS:9:00-18:00 /DAYS:MON-FRI"
               " (マウス 60秒毎、9:00～18:00、月～金)"
               "\r\nショートカット:スタートアップ\\SWAYPIX.LNK 60000 /UNTIL:18:00 /AC"

@@ -246,8 +246,9 @@ static void AppendShortcutLine(ReportBuffer& report, const ShortcutPlace& place,
         JoinFolderAndName(path, folder, entry.name, L"") ? ReadLink(path, &contents) : LinkUnreadable;
     if (reading == LinkUnreadable) report.Append(Pick(" [読み取れません]", " [unreadable]"));
     if (reading != LinkRead) return;
+    // As typed, like a refused word: a best fit would show "／AC" as "/AC".
     char arguments[PathBufferSize * 3];  // UTF-8 takes up to 3 bytes a unit
-    NarrowText(CP_ACP, contents.arguments, arguments, sizeof arguments);
+    NarrowTextAsTyped(contents.arguments, arguments, sizeof arguments);
     if (arguments[0]) {
         report.Append(" ");
         report.Append(arguments);
