@@ -664,7 +664,16 @@ struct SessionStep {
     bool held;
 };
 
-static void PlaySessionSteps(HWND* window, const SessionStep* steps, size_t count) {
+// Played on the user's own desktop, where a dropped nudge's check would
+// call the power manager, and with power requests to be had.
+static void PlaySessionSteps(HWND* window, const NudgeBounds& bounds, const SessionStep* steps, size_t count) {
+    PlayBoundedSession(bounds);
+    Session.inputDesktopIsUsers = [] { return true; };
+    Session.setThreadExecutionState = PlayedExecutionState;
+    Session.powerCreateRequest = PlayedCreateRequest;
+    Session.powerSetRequest = Session.powerClearRequest = PlayedSetOrClearRequest;
+    NudgeDistance = 1;
+    PowerCalls = RequestCalls = 0;
     for (size_t i = 0; i < count; ++i) {
         const SessionStep& step = steps[i];
         PlayedNow = step.now;
@@ -700,12 +709,7 @@ TEST_F(NudgeTick, UnattendedWakeSendsNothingUntilTheUserIsBack) {
         {"the user's resume", UserResume, 9000100, 5010500, {9, 14, 0, 0}, 1, 0, false},
         {"nudges again", NudgeTimer, 9010000, 5010500, {9, 14, 0, 10}, 1, 2, false},
     };
-    PlayBoundedSession(NudgeBounds());
-    Session.inputDesktopIsUsers = [] { return true; };
-    Session.setThreadExecutionState = PlayedExecutionState;
-    NudgeDistance = 1;
-    PowerCalls = 0;
-    PlaySessionSteps(&window, steps, sizeof steps / sizeof *steps);
+    PlaySessionSteps(&window, NudgeBounds(), steps, sizeof steps / sizeof *steps);
     EXPECT_EQ(0, PowerCalls);
 }
 
@@ -725,19 +729,13 @@ TEST_F(NudgeTick, SystemModeHoldsARequestOnlyWhileTheSessionIsActive) {
         {"the user's resume", UserResume, 5004000, 900000, {10, 10, 0, 4}, 1, 0, true},
         {"the end of the session", Destroy, 5005000, 900000, {10, 10, 0, 5}, 1, 0, false},
     };
+    NudgeBounds systemOnly = Hours(9, 18, 0, true);
+    systemOnly.systemOnly = true;
     // Without a request first: one made is kept for the process.
     for (bool created : {false, true}) {
         DestroyCheckingWindow(window);
-        PlayBoundedSession(Hours(9, 18, 0, true));
-        SessionBounds.systemOnly = true;
-        NudgeDistance = 1;
-        Session.setThreadExecutionState = PlayedExecutionState;
-        Session.powerCreateRequest = PlayedCreateRequest;
-        Session.powerSetRequest = PlayedSetOrClearRequest;
-        Session.powerClearRequest = PlayedSetOrClearRequest;
         RequestCreated = created;
-        RequestCalls = PowerCalls = 0;
-        PlaySessionSteps(&window, steps, sizeof steps / sizeof *steps);
+        PlaySessionSteps(&window, systemOnly, steps, sizeof steps / sizeof *steps);
         window = CreateCheckingWindow();  // for TearDown; /SYSTEM takes nothing outside the hours
         EXPECT_EQ(created, RequestCalls > 0) << created;
     }
